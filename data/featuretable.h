@@ -1,0 +1,40 @@
+#pragma once
+#include <QString>
+#include <array>
+
+#include "data/featurerecord.h"
+
+constexpr int FeatureTableSize = 800;
+constexpr int IndexFileSize = FeatureTableSize * int(sizeof(FeatureRecord));   // 91,200 bytes
+
+// The index of the current view: slots 1..800.
+class FeatureTable {
+public:
+    FeatureRecord& slot(int i) { return slots_[std::size_t(i - 1)]; }
+    const FeatureRecord& slot(int i) const { return slots_[std::size_t(i - 1)]; }
+    // First empty slot, or 0 when all 800 are in use.
+    int firstEmptySlot() const;
+
+    // Loads the index file into slots 1..n; a missing file leaves the table as
+    // it is. A damaged file (cut short inside a record) keeps the slots read so
+    // far, marks the file as not to be saved over and throws FileError.
+    void leesnamen(const QString& indexFileName);
+    // Replaces the index file with all 800 slots (atomically), then empties the
+    // table. The file of a failed load is left untouched. Throws FileError; the
+    // old file is then whole and the table keeps its contents.
+    void opslaan(const QString& indexFileName);
+    void initnamen();
+
+    QString failedLoadFile() const { return failedLoad_; }
+
+private:
+    std::array<FeatureRecord, FeatureTableSize> slots_{};
+    QString failedLoad_;
+};
+
+// "maan_vm.bmp" -> "maan_vm.dat"
+QString indexFileNameFor(const QString& imageFileName);
+
+// Reads every whole record of an index file (at most 800); used by the total
+// index. A missing file gives no records; a damaged one throws FileError.
+std::array<FeatureRecord, FeatureTableSize> readIndexFile(const QString& indexFileName, int* recordCount);
