@@ -1,0 +1,37 @@
+#pragma once
+#include <QImage>
+#include <QString>
+#include <cstdint>
+
+#include "data/featuretable.h"
+
+enum class TotalIndexMode { None, All, Landings, Photos };
+
+// The state of the run, owned by the main window; the other windows read and
+// set it and then ask the main window to repaint.
+struct SharedState {
+    QString imageFileName;
+    QImage moonBitmap;
+    int bitmapWidth = 0;
+    int bitmapHeight = 0;
+    double zoomFactor = 0.5;          // held with 6-byte real precision
+    int originX = 0;
+    int originY = 0;
+    bool rotated180 = false;
+    bool markersOn = true;
+    bool namesOn = false;
+    bool gridOn = false;
+    bool terminatorOn = false;
+    bool localScaleOn = false;
+    bool keyListShown = false;
+    bool changesAllowed = false;
+    std::uint16_t selectedFeature = 0;
+    std::uint16_t hoveredFeature = 0;
+    QString kindFilter;
+    QString photoFileName;
+    QString helpFileName;
+    TotalIndexMode totalIndexMode = TotalIndexMode::None;
+    FeatureTable featureTable;
+};
+
+SharedState& shared();

@@ -1,0 +1,138 @@
+#include "platform/form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QPointer>
+
+Form::Form(QWidget* parent)
+    : QMainWindow(parent)
+    , client_(new QWidget(this))
+{
+    setCentralWidget(client_);
+    client_->setAutoFillBackground(true);
+    qApp->installEventFilter(ActivationTracker::instance());
+}
+
+void Form::setClientSize(int width, int height)
+{
+    const int extraW = this->width() - client_->width();
+    const int extraH = this->height() - client_->height();
+    client_->resize(width, height);
+    resize(width + qMax(0, extraW), height + qMax(0, extraH));
+}
+
+int Form::clientWidth() const { return client_->width(); }
+int Form::clientHeight() const { return client_->height(); }
+
+bool Form::FormKeyDown(int, Qt::KeyboardModifiers) { return false; }
+
+int Form::showModal()
+{
+    modalResult_ = mrNone;
+    setWindowModality(Qt::ApplicationModal);
+    Form* opener = ActivationTracker::instance()->activeForm();
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    QPointer<Form> self(this);
+    show();
+    raise();
+    activateWindow();
+    if (isVisible())
+        loop.exec(QEventLoop::DialogExec);
+    if (!self)
+        return mrCancel;
+    modalLoop_ = nullptr;
+    setWindowModality(Qt::NonModal);
+    // The window below gets the focus back without a new activation.
+    ActivationTracker::instance()->active_ = opener;
+    return modalResult_;
+}
+
+void Form::setModalResult(int result)
+{
+    modalResult_ = result;
+    if (result != mrNone && modalLoop_)
+        close();
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void Form::hideEvent(QHideEvent* event)
+{
+    QMainWindow::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    FormClose();
+    if (modalLoop_)
+        modalLoop_->exit();
+    auto* tracker = ActivationTracker::instance();
+    if (tracker->active_ == this)
+        tracker->active_ = nullptr;
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    activateOnNextActivation_ = true;
+    // Some window systems (and the offscreen one) do not activate a window that
+    // is shown; treat showing as activation then.
+    if (QApplication::activeWindow() == this)
+        ActivationTracker::instance()->formActivated(this);
+}
+
+ActivationTracker* ActivationTracker::instance()
+{
+    static auto* tracker = new ActivationTracker;
+    return tracker;
+}
+
+void ActivationTracker::formActivated(Form* form)
+{
+    if (!form || !form->isVisible())
+        return;
+    if (form == active_ && !form->activateOnNextActivation_)
+        return;
+    active_ = form;
+    form->activateOnNextActivation_ = false;
+    form->FormActivate();
+}
+
+bool ActivationTracker::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        if (auto* form = qobject_cast<Form*>(watched))
+            formActivated(form);
+        break;
+    case QEvent::KeyPress: {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        auto* form = widget ? qobject_cast<Form*>(widget->window()) : nullptr;
+        if (!form || !form->keyPreview())
+            break;
+        // A key goes to the focus widget and then up to its parents; the window
+        // previews it once, at its first receiver.
+        QWidget* focus = QApplication::focusWidget();
+        if (widget != focus && !(focus == nullptr && widget == form))
+            break;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool consumed = form->FormKeyDown(key->key(), key->modifiers());
+        if (consumed)
+            return true;
+        break;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,72 @@
+#pragma once
+#include <QMainWindow>
+
+// Base of the program's fifteen windows. The client area is the central widget;
+// controls are placed on it at fixed client positions.
+class Form : public QMainWindow {
+    Q_OBJECT
+public:
+    enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2 };
+
+    explicit Form(QWidget* parent = nullptr);
+
+    QWidget* client() const { return client_; }
+    void setClientSize(int width, int height);
+    int clientWidth() const;
+    int clientHeight() const;
+
+    // The window sees every key before the focused control; returning true
+    // consumes it.
+    virtual bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // Runs when the window becomes the program's focused window anew.
+    virtual void FormActivate() {}
+    // Runs when the window is closed (hidden).
+    virtual void FormClose() {}
+    // Closing may be refused (the main window asks first).
+    virtual bool FormCloseQuery() { return true; }
+
+    bool keyPreview() const { return keyPreview_; }
+    void setKeyPreview(bool on) { keyPreview_ = on; }
+
+    // Shows the window modally and returns its modal result when it is hidden.
+    int showModal();
+    bool isShownModally() const { return modalLoop_ != nullptr; }
+    int modalResult() const { return modalResult_; }
+    // Setting a result other than mrNone closes a modal window.
+    void setModalResult(int result);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    friend class ActivationTracker;
+    QWidget* client_;
+    bool keyPreview_ = true;
+    int modalResult_ = mrNone;
+    class QEventLoop* modalLoop_ = nullptr;
+    bool activateOnNextActivation_ = false;
+};
+
+// The program's activation rule, kept in one place: a window's FormActivate runs
+// when it is shown and when the user comes back to it from another of the
+// program's windows; not when a modal window it opened closes, not when one of
+// its own helper dialogs closes, not when the user returns from another
+// application. Installed once as an application-wide event filter; also sends
+// each key to the window's FormKeyDown first (key preview).
+class ActivationTracker : public QObject {
+    Q_OBJECT
+public:
+    static ActivationTracker* instance();
+    Form* activeForm() const { return active_; }
+    // What the window system reports: `form` became the active window.
+    void formActivated(Form* form);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class Form;
+    Form* active_ = nullptr;
+};

@@ -1,0 +1,8 @@
+#pragma once
+#include "platform/form.h"
+
+class Ttiteldlg : public Form {
+    Q_OBJECT
+public:
+    explicit Ttiteldlg(QWidget* parent = nullptr);
+};
