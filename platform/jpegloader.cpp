@@ -1,0 +1,219 @@
+#include "platform/jpegloader.h"
+
+#include "data/fileerror.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+
+// jpeglib.h first: jerror.h's message list depends on its configuration.
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace {
+
+// A photograph file larger than this is not a photograph; it is refused
+// unread rather than pulled into memory.
+constexpr qint64 MaxJpegFileSize = 256LL * 1024 * 1024;
+
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+};
+
+// libjpeg's default ends the process; here control goes back to decodeInto.
+[[noreturn]] void errorExit(j_common_ptr cinfo)
+{
+    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
+}
+
+// libjpeg only warns about data that runs out or is garbled and then fills the
+// rest of the picture with grey or noise; such a file is damaged, and a damaged
+// file shows nothing. Harmless oddities (extra bytes between markers, unknown
+// JFIF versions) stay warnings.
+void emitMessage(j_common_ptr cinfo, int level)
+{
+    if (level >= 0)
+        return;
+    switch (cinfo->err->msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+        errorExit(cinfo);
+    default:
+        cinfo->err->num_warnings++;
+    }
+}
+
+void outputMessage(j_common_ptr) {}
+
+J_DITHER_MODE ditherMode(JpegDither dither)
+{
+    switch (dither) {
+    case JpegDither::None: return JDITHER_NONE;
+    case JpegDither::Ordered: return JDITHER_ORDERED;
+    case JpegDither::FloydSteinberg: return JDITHER_FS;
+    }
+    return JDITHER_NONE;
+}
+
+// Everything that must outlive a longjmp lives here, in the caller's frame:
+// decodeInto itself holds no object with a destructor.
+struct Decoder {
+    jpeg_decompress_struct cinfo{};
+    ErrorManager err{};
+    bool created = false;
+    QImage image;
+
+    ~Decoder()
+    {
+        if (created)
+            jpeg_destroy_decompress(&cinfo);
+    }
+};
+
+bool allocateImage(Decoder& d)
+{
+    const auto& cinfo = d.cinfo;
+    if (cinfo.output_components != 1 || !cinfo.colormap || cinfo.actual_number_of_colors < 1)
+        return false;
+    d.image = QImage(int(cinfo.output_width), int(cinfo.output_height), QImage::Format_Indexed8);
+    if (d.image.isNull())
+        return false;
+    QList<QRgb> table(cinfo.actual_number_of_colors);
+    for (int i = 0; i < cinfo.actual_number_of_colors; ++i) {
+        const int v = cinfo.colormap[0][i];
+        table[i] = qRgb(v, v, v);
+    }
+    d.image.setColorTable(table);
+    return true;
+}
+
+bool readAllScanlines(Decoder& d)
+{
+    auto& cinfo = d.cinfo;
+    uchar* bits = d.image.bits();
+    const qsizetype stride = d.image.bytesPerLine();
+    constexpr JDIMENSION Batch = 16;
+    JSAMPROW rows[Batch];
+    while (cinfo.output_scanline < cinfo.output_height) {
+        const JDIMENSION first = cinfo.output_scanline;
+        const JDIMENSION n = std::min(Batch, cinfo.output_height - first);
+        for (JDIMENSION i = 0; i < n; ++i)
+            rows[i] = bits + qsizetype(first + i) * stride;
+        if (jpeg_read_scanlines(&cinfo, rows, n) == 0)
+            return false;
+    }
+    return true;
+}
+
+bool decodeInto(Decoder& d, const uchar* data, qsizetype size, const JpegDecodeOptions& options,
+                const JpegPassCallback* onPass)
+{
+    j_decompress_ptr cinfo = &d.cinfo;
+    cinfo->err = jpeg_std_error(&d.err.pub);
+    d.err.pub.error_exit = errorExit;
+    d.err.pub.emit_message = emitMessage;
+    d.err.pub.output_message = outputMessage;
+    if (setjmp(d.err.jump))
+        return false;
+
+    jpeg_create_decompress(cinfo);
+    d.created = true;
+    jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
+    jpeg_read_header(cinfo, TRUE);
+    if (qint64(cinfo->image_width) * qint64(cinfo->image_height) > options.maxPixels)
+        return false;
+
+    cinfo->out_color_space = JCS_GRAYSCALE;
+    cinfo->dct_method = JDCT_ISLOW;
+    cinfo->scale_num = 1;
+    cinfo->scale_denom = 1;
+    cinfo->quantize_colors = TRUE;
+    cinfo->two_pass_quantize = FALSE;
+    cinfo->desired_number_of_colors = std::clamp(options.greyLevels, 2, 256);
+    cinfo->dither_mode = ditherMode(options.dither);
+    const bool progressive = onPass && jpeg_has_multiple_scans(cinfo);
+    cinfo->buffered_image = progressive ? TRUE : FALSE;
+
+    jpeg_start_decompress(cinfo);
+    if (!progressive) {
+        if (!allocateImage(d) || !readAllScanlines(d))
+            return false;
+        jpeg_finish_decompress(cinfo);
+        if (onPass)
+            (*onPass)(d.image, 1);
+        return true;
+    }
+
+    // One display pass per scan, in step with the input.
+    for (;;) {
+        jpeg_start_output(cinfo, cinfo->input_scan_number);
+        if (d.image.isNull() && !allocateImage(d))
+            return false;
+        if (!readAllScanlines(d))
+            return false;
+        jpeg_finish_output(cinfo);
+        (*onPass)(d.image, cinfo->output_scan_number);
+        if (jpeg_input_complete(cinfo) && cinfo->input_scan_number == cinfo->output_scan_number)
+            break;
+    }
+    jpeg_finish_decompress(cinfo);
+    return true;
+}
+
+QImage decode(const uchar* data, qsizetype size, const JpegDecodeOptions& options,
+              const JpegPassCallback* onPass)
+{
+    if (!data || size <= 0)
+        return {};
+    Decoder d;
+    if (!decodeInto(d, data, size, options, onPass))
+        return {};
+    return d.image;
+}
+
+} // namespace
+
+QImage decodeJpeg(const uchar* data, qsizetype size, const JpegDecodeOptions& options)
+{
+    return decode(data, size, options, nullptr);
+}
+
+QImage decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options)
+{
+    return decode(reinterpret_cast<const uchar*>(data.constData()), data.size(), options, nullptr);
+}
+
+QImage decodeJpegProgressively(const QByteArray& data, const JpegPassCallback& onPass,
+                               const JpegDecodeOptions& options)
+{
+    return decode(reinterpret_cast<const uchar*>(data.constData()), data.size(), options,
+                  onPass ? &onPass : nullptr);
+}
+
+QImage loadJpegFile(const QString& fileName, const JpegDecodeOptions& options)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileError((fileName + QStringLiteral(": ") + file.errorString()).toStdString());
+    if (file.size() > MaxJpegFileSize)
+        return {};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw FileError((fileName + QStringLiteral(": ") + file.errorString()).toStdString());
+    return decodeJpeg(bytes, options);
+}
+
+bool hasJpegExtension(const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix();
+    return suffix.compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0
+        || suffix.compare(QLatin1String("jpeg"), Qt::CaseInsensitive) == 0;
+}

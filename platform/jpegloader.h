@@ -1,0 +1,47 @@
+#pragma once
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <functional>
+
+// JPEG decoding through libjpeg, the way the program shows its photographs:
+// greyscale, accurate integer DCT, full scale, quantised by libjpeg to a fixed
+// set of grey levels. The result is an Indexed8 image whose colour table holds
+// those levels (a null image for anything that is not a whole, valid JPEG).
+
+enum class JpegDither {
+    None,            // nearest level; with 236 levels a step is ~1.08 grey values
+    Ordered,
+    FloydSteinberg,  // libjpeg's default; the slowest by far
+};
+
+struct JpegDecodeOptions {
+    int greyLevels = 236;
+    JpegDither dither = JpegDither::None;
+    // Pictures claiming more pixels than this are refused before any memory is
+    // spent on them; no photograph of the atlas comes anywhere near.
+    qint64 maxPixels = 64LL * 1024 * 1024;
+};
+
+// Decodes a JPEG held in memory. Damaged, truncated, oversized or non-JPEG data
+// gives a null image; libjpeg's own error handling (which ends the process) is
+// never reached.
+QImage decodeJpeg(const QByteArray& data, const JpegDecodeOptions& options = {});
+QImage decodeJpeg(const uchar* data, qsizetype size, const JpegDecodeOptions& options = {});
+
+// Progressive display: for a progressive file, `onPass` receives the picture
+// after each scan, coarse first, refined scan by scan; the last call holds the
+// finished picture, which is also returned. A sequential file gives one call.
+// A file that turns out damaged after some passes were shown still returns a
+// null image.
+using JpegPassCallback = std::function<void(const QImage& picture, int scan)>;
+QImage decodeJpegProgressively(const QByteArray& data, const JpegPassCallback& onPass,
+                               const JpegDecodeOptions& options = {});
+
+// Reads and decodes a file. A file that cannot be read throws FileError (the
+// standard error box reports it); a file that is not a valid JPEG gives a null
+// image.
+QImage loadJpegFile(const QString& fileName, const JpegDecodeOptions& options = {});
+
+// ".jpg" or ".jpeg" in any case: the extension that selects the JPEG decoder.
+bool hasJpegExtension(const QString& fileName);

@@ -1,0 +1,209 @@
+#include <QtTest>
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QSet>
+
+#include "data/fileerror.h"
+#include "platform/jpegloader.h"
+#include "tests/common/workdir.h"
+
+namespace {
+QByteArray encode(const QImage& image, int quality = 95, bool progressive = false)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(quality);
+    writer.setProgressiveScanWrite(progressive);
+    if (!writer.write(image))
+        qFatal("cannot encode test JPEG: %s", qPrintable(writer.errorString()));
+    return bytes;
+}
+
+// A horizontal ramp over all 256 grey values with some texture, so that the
+// file has real entropy data to damage.
+QImage greyRamp(int width = 512, int height = 96)
+{
+    QImage image(width, height, QImage::Format_Grayscale8);
+    for (int y = 0; y < height; ++y) {
+        uchar* row = image.scanLine(y);
+        for (int x = 0; x < width; ++x)
+            row[x] = uchar((x * 256 / width + ((x * 7 + y * 13) % 11 == 0 ? 9 : 0)) & 0xFF);
+    }
+    return image;
+}
+
+QSet<int> greyLevelsUsed(const QImage& image)
+{
+    QSet<int> levels;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            levels.insert(qGray(image.pixel(x, y)));
+    return levels;
+}
+
+// Replaces the 16-bit height and width of the first SOF marker.
+QByteArray withDimensions(QByteArray jpeg, int width, int height)
+{
+    for (qsizetype i = 2; i + 9 < jpeg.size(); ++i) {
+        const auto m = uchar(jpeg[i + 1]);
+        if (uchar(jpeg[i]) == 0xFF && (m == 0xC0 || m == 0xC1 || m == 0xC2)) {
+            jpeg[i + 5] = char(height >> 8);
+            jpeg[i + 6] = char(height & 0xFF);
+            jpeg[i + 7] = char(width >> 8);
+            jpeg[i + 8] = char(width & 0xFF);
+            return jpeg;
+        }
+    }
+    qFatal("no SOF marker");
+}
+}
+
+class TestJpegLoader : public QObject {
+    Q_OBJECT
+private slots:
+    void greyscaleQuantisedToAtMost236Levels()
+    {
+        const QImage source = greyRamp();
+        const QByteArray jpeg = encode(source, 100);
+        for (auto dither : {JpegDither::None, JpegDither::Ordered, JpegDither::FloydSteinberg}) {
+            JpegDecodeOptions options;
+            options.dither = dither;
+            const QImage image = decodeJpeg(jpeg, options);
+            QVERIFY(!image.isNull());
+            QCOMPARE(image.size(), source.size());
+            QCOMPARE(image.format(), QImage::Format_Indexed8);
+            QVERIFY(image.colorCount() <= 236);
+            for (QRgb c : image.colorTable())
+                QVERIFY(qRed(c) == qGreen(c) && qGreen(c) == qBlue(c));
+            const QSet<int> levels = greyLevelsUsed(image);
+            QVERIFY2(levels.size() <= 236, qPrintable(QString::number(levels.size())));
+            // The ramp covers the whole range, so nearly every level occurs.
+            QVERIFY2(levels.size() > 200, qPrintable(QString::number(levels.size())));
+            QVERIFY(levels.contains(0) && levels.contains(255));
+        }
+        // Undithered, each pixel stays close to what was encoded (quantisation
+        // step ~1.08 plus JPEG loss at quality 100).
+        const QImage image = decodeJpeg(jpeg);
+        int worst = 0;
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x)
+                worst = qMax(worst, qAbs(qGray(image.pixel(x, y)) - source.constScanLine(y)[x]));
+        QVERIFY2(worst <= 4, qPrintable(QString::number(worst)));
+    }
+
+    void colourFileGivesItsLuminance()
+    {
+        QImage colour(48, 16, QImage::Format_RGB32);
+        colour.fill(Qt::black);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 48; ++x)
+                colour.setPixel(x, y, x < 16 ? qRgb(255, 0, 0) : x < 32 ? qRgb(0, 255, 0) : qRgb(0, 0, 255));
+        const QImage image = decodeJpeg(encode(colour, 100));
+        QVERIFY(!image.isNull());
+        QVERIFY(image.colorCount() <= 236);
+        // Y = 0.299 R + 0.587 G + 0.114 B
+        QVERIFY(qAbs(qGray(image.pixel(8, 8)) - 76) <= 4);
+        QVERIFY(qAbs(qGray(image.pixel(24, 8)) - 150) <= 4);
+        QVERIFY(qAbs(qGray(image.pixel(40, 8)) - 29) <= 4);
+    }
+
+    void damagedDataGivesEmptyImage_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        const QByteArray good = encode(greyRamp(), 90);
+        const QByteArray progressive = encode(greyRamp(), 90, true);
+        QVERIFY(!decodeJpeg(good).isNull());
+        QVERIFY(!decodeJpeg(progressive).isNull());
+
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("text") << QByteArray("Dit is geen foto.\n");
+        QTest::newRow("SOI only") << good.left(2);
+        QTest::newRow("header only") << good.left(good.indexOf("\xFF\xDA", 2) + 4);
+        QTest::newRow("cut at half") << good.left(good.size() / 2);
+        QTest::newRow("cut before the end") << good.left(good.size() - 40);
+        QTest::newRow("progressive cut at half") << progressive.left(progressive.size() / 2);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        greyRamp(32, 32).save(&buffer, "png");
+        QTest::newRow("png") << png;
+        QByteArray marker = good;
+        marker.replace(good.size() / 2, 2, QByteArray("\xFF\xD9", 2));
+        QTest::newRow("end marker inside the data") << marker;
+        QByteArray garbled = good;
+        for (qsizetype i = good.size() / 3; i < good.size() - 2; i += 7)
+            garbled[i] = char(0xFF);
+        QTest::newRow("garbled entropy data") << garbled;
+        QTest::newRow("zero width") << withDimensions(good, 0, 96);
+        QTest::newRow("claims 60000 x 60000") << withDimensions(good, 60000, 60000);
+        QByteArray wrongTable = good;
+        wrongTable[wrongTable.indexOf("\xFF\xC4", 2) + 4] = char(0x7F);   // DHT class/id out of range
+        QTest::newRow("bad Huffman table") << wrongTable;
+    }
+
+    void damagedDataGivesEmptyImage()
+    {
+        QFETCH(QByteArray, data);
+        QVERIFY(decodeJpeg(data).isNull());
+        int passes = 0;
+        QVERIFY(decodeJpegProgressively(data, [&](const QImage&, int) { ++passes; }).isNull());
+    }
+
+    void pixelLimitIsRespected()
+    {
+        const QByteArray jpeg = encode(greyRamp(200, 100));
+        JpegDecodeOptions options;
+        options.maxPixels = 200 * 100;
+        QVERIFY(!decodeJpeg(jpeg, options).isNull());
+        options.maxPixels = 200 * 100 - 1;
+        QVERIFY(decodeJpeg(jpeg, options).isNull());
+    }
+
+    void progressiveFileIsShownScanByScan()
+    {
+        const QImage source = greyRamp(320, 240);
+        const QByteArray progressive = encode(source, 90, true);
+        QList<int> scans;
+        QImage last;
+        const QImage result = decodeJpegProgressively(progressive, [&](const QImage& picture, int scan) {
+            QCOMPARE(picture.size(), source.size());
+            scans << scan;
+            last = picture;
+        });
+        QVERIFY2(scans.size() > 1, "a progressive file is refined in several passes");
+        QVERIFY(std::is_sorted(scans.begin(), scans.end()));
+        QCOMPARE(result, last);
+        // The final pass is the same picture as a plain decode.
+        QCOMPARE(result, decodeJpeg(progressive));
+
+        scans.clear();
+        const QByteArray sequential = encode(source, 90, false);
+        QCOMPARE(decodeJpegProgressively(sequential, [&](const QImage&, int scan) { scans << scan; }),
+                 decodeJpeg(sequential));
+        QCOMPARE(scans, QList<int>{1});
+    }
+
+    void loadsFilesAndReportsUnreadableOnes()
+    {
+        TestWorkDir dir;
+        const QImage source = greyRamp(64, 48);
+        QVERIFY(writeWholeFile(QStringLiteral("krater.jpg"), encode(source)));
+        QVERIFY(writeWholeFile(QStringLiteral("tekst.jpg"), QByteArray("geen foto")));
+        const QImage image = loadJpegFile(QStringLiteral("krater.jpg"));
+        QCOMPARE(image.size(), source.size());
+        QVERIFY(loadJpegFile(QStringLiteral("tekst.jpg")).isNull());
+        QVERIFY_THROWS_EXCEPTION(FileError, loadJpegFile(QStringLiteral("ontbreekt.jpg")));
+
+        QVERIFY(hasJpegExtension(QStringLiteral("Plato.jpg")));
+        QVERIFY(hasJpegExtension(QStringLiteral("Plato.JPG")));
+        QVERIFY(hasJpegExtension(QStringLiteral("a.b.jpeg")));
+        QVERIFY(!hasJpegExtension(QStringLiteral("Plato.txt")));
+        QVERIFY(!hasJpegExtension(QStringLiteral("jpg")));
+    }
+};
+
+QTEST_MAIN(TestJpegLoader)
+#include "test_jpegloader.moc"
