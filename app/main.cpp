@@ -1,1 +1,18 @@
-int main() { return 0; }
+#include "app/maanun1.h"
+#include "app/windows.h"
+#include "platform/dialogs.h"
+
+#include <QScreen>
+
+int main(int argc, char** argv)
+{
+    Application app(argc, argv);
+    Application::installDutchTranslations();
+    createAllWindows();
+    // Without a window manager "maximised" is only a wish: take the screen.
+    Form1->setGeometry(QApplication::primaryScreen()->availableGeometry());
+    Form1->showMaximized();
+    const int result = app.exec();
+    destroyAllWindows();
+    return result;
+}

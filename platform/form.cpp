@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QTimer>
 
 Form::Form(QWidget* parent)
     : QMainWindow(parent)
@@ -21,6 +22,12 @@ void Form::setClientSize(int width, int height)
     const int extraH = this->height() - client_->height();
     client_->resize(width, height);
     resize(width + qMax(0, extraW), height + qMax(0, extraH));
+}
+
+void Form::setClient(QWidget* client)
+{
+    client_ = client;
+    setCentralWidget(client);
 }
 
 int Form::clientWidth() const { return client_->width(); }
@@ -85,10 +92,16 @@ void Form::showEvent(QShowEvent* event)
     if (event->spontaneous())
         return;
     activateOnNextActivation_ = true;
+    if (isWindow())
+        activateWindow();
     // Some window systems (and the offscreen one) do not activate a window that
     // is shown; treat showing as activation then.
-    if (QApplication::activeWindow() == this)
-        ActivationTracker::instance()->formActivated(this);
+    QPointer<Form> self(this);
+    QTimer::singleShot(0, this, [self] {
+        if (self && self->activateOnNextActivation_ && self->isVisible()
+            && (QApplication::activeWindow() == self || QApplication::activeWindow() == nullptr))
+            ActivationTracker::instance()->formActivated(self);
+    });
 }
 
 ActivationTracker* ActivationTracker::instance()

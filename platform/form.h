@@ -36,6 +36,8 @@ public:
     void setModalResult(int result);
 
 protected:
+    // Replaces the plain client widget by one of the window's own.
+    void setClient(QWidget* client);
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void showEvent(QShowEvent* event) override;

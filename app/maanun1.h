@@ -1,0 +1,190 @@
+#pragma once
+#include <QAction>
+#include <QColor>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/sharedstate.h"
+#include "astro/calendar.h"
+#include "astro/overlay.h"
+#include "platform/canvas.h"
+#include "platform/form.h"
+#include "platform/spinedit.h"
+
+class MoonSurface;
+
+// The main atlas window: one of the three views with its overlay, and every
+// other window is opened from here.
+class TForm1 : public Form {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Start, views, title, closing
+    void FormActivate() override;
+    bool FormCloseQuery() override;
+    void FormClose() override;
+    void Eerstekwartier1Click();
+    void Vollemaan1Click();
+    void Laatstekwartier1Click();
+    void haalmaanfoto();
+    void savesituatie();
+    void haalsituatie();
+    void titelbalk();
+    void Afsluiten1Click();
+
+    // Date panel and phase
+    void actueletijd();
+    void fasemelding();
+    void Button1Click();
+    void uurspinChange();
+    void dagspinChange();
+    void maandspinChange();
+    void jaarspinChange();
+
+    // Painting
+    void FormPaint();
+    void repaintNow();
+    void pijl();
+    void drawCross(int x, int y, int h, const QColor& colour);
+    void drawCircle(double x, double y, double r, const QColor& colour);
+
+    // Grid, read-out, scale
+    void rastercorrectie();
+    void tekenraster();
+    void coordinatenmeting(int X, int Y);
+    void Coordinatenraster1Click();
+    void SchaalS1Click();
+
+    // Terminator and phase figure
+    void terminator(double E);
+    void Schijngestalte(double E);
+    void Terminator1Click();
+
+    // Keys, zoom, centring, switches
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
+    void ZoomIN1Click();
+    void ZoomUIT1Click();
+    void Defaultgrootte1Click();
+    void N2xdefaultClick();
+    void N5xdefaultClick();
+    void Centreer1Click();
+    void markeren1Click();
+    void Namentonen1Click();
+    void Omgekeerdbeeld1Click();
+    void Sneltoetsen1Click();
+    void Memo1Click();
+
+    // Mouse
+    void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons, int X, int Y);
+    void FormMouseMove(int X, int Y);
+    void FormMouseUp(Qt::MouseButton button, int X, int Y);
+    void Toonfoto1Click();
+    // Adding a feature with Alt + left click; the editing comes with its own window.
+    virtual void addFeatureAt(int X, int Y);
+
+    // Windows opened from the menus
+    void Lijst1Click();
+    void Verzamellijst1Click();
+    void Fotoindex1Click();
+    void Landingindex1Click();
+    void Selecteermarkering1Click();
+    void Kaartenindex1Click();
+    void Nieuwenamen1Click();
+    void Wijzigentoestaan1Click();
+    void Wijzignaam1Click();
+    void Help1Click();
+    void Woordenlijst1Click();
+    void Liberatie1Click();
+    void Libratieinbreedte1Click();
+    void Hetmaanbeeld1Click();
+    void AboutVOK1Click();
+    void Aboutauteur1Click();
+
+    ViewPlacement placement() const;
+    Canvas& canvas() { return canvas_; }
+    MoonSurface* surface() const { return surface_; }
+
+    // State of this window beyond the shared state
+    struct SavedOrigin { int x = 0, y = 0; };
+    SavedOrigin savedOrigin[3];
+    bool firstVisit[3] = {true, true, true};
+    bool firstActivation = true;
+    int dragStartX = 0;
+    int dragStartY = 0;
+    DiscGeometry disc;
+
+    DateFields date;
+    double phaseAngle = 0;
+    QString dayNameText;
+    bool phaseReportSuppressed = false;
+
+    // Controls
+    QLabel* Label1;   // "% zichtbaar"
+    QLabel* Label8;   // date line
+    QLabel* Label9;   // picked feature
+    QLabel* Panel1;   // coordinate read-out
+    QWidget* Panel3;  // local scale
+    QLabel* Label10;
+    QLabel* Label11;
+    QWidget* Panel2;  // date panel
+    QLabel *Label2, *Label3, *Label4, *Label5, *Label6, *Label7;
+    SpinEdit *jaarspin, *maandspin, *dagspin, *uurspin;
+    QPushButton* Button1;
+    QLabel* Image1;   // phase figure
+    QPlainTextEdit* Memo1;
+
+    // Main menu
+    QAction *Eerstekwartier1, *Vollemaan1, *Laatstekwartier1, *Afsluiten1;
+    QAction *Lijst1, *Verzamellijst1, *Fotoindex1, *Landingindex1;
+    QAction *markeren1, *Selecteermarkering1, *Namentonen1, *Terminator1, *Coordinatenraster1, *SchaalS1,
+        *Kaartenindex1, *Omgekeerdbeeld1;
+    QAction *ZoomIN1, *ZoomUIT1, *Defaultgrootte1, *N2xdefault, *N5xdefault;
+    QAction *Nieuwenamen1, *Wijzigentoestaan1;
+    QAction *Help1, *Woordenlijst1, *Liberatie1, *Libratieinbreedte1, *Hetmaanbeeld1, *Sneltoetsen1, *AboutVOK1,
+        *Aboutauteur1;
+    // Pop-up menu
+    QMenu* PopupMenu1;
+    QAction *ActueleIndex1, *Indextotaal1, *Markeringen1, *Toonnamen1, *Raster1, *Wijzignaam1, *Centreer1,
+        *Defaultgrootte2, *N2xdefault2, *N5xdefault2, *Toonfoto1;
+
+    static const QStringList& keyList();
+    static QString viewTitle(const QString& imageFileName);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildControls();
+    void switchView(int view);
+    void zoomTo(double newZoom);
+    void spinChanged(int DateFields::*field, SpinEdit* edit);
+    void writeDateBack();
+    void setTooltip(const QString& text);
+
+    Canvas canvas_;
+    Canvas figure_;
+    ScaledPicture picture_;
+    MoonSurface* surface_;
+};
+
+// The client area of the main window: shows the canvas and passes the mouse on.
+class MoonSurface : public QWidget {
+    Q_OBJECT
+public:
+    explicit MoonSurface(TForm1* form);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+
+private:
+    TForm1* form_;
+};
