@@ -533,6 +533,7 @@ void TForm1::Button1Click()
 
 void TForm1::fasemelding()
 {
+    ++phaseReportCount;
     phaseAngle = elongation(date.year, date.month, date.day, uurspin->value());
     Label7->setText(phaseAngleText(phaseAngle));
     const QString days = phaseDaysText(phaseAngle);

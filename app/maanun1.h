@@ -121,6 +121,7 @@ public:
     double phaseAngle = 0;
     QString dayNameText;
     bool phaseReportSuppressed = false;
+    int phaseReportCount = 0;   // how many phase reports ran (one per report)
 
     // Controls
     QLabel* Label1;   // "% zichtbaar"
