@@ -1,0 +1,108 @@
+#include "tools/atlasgen/gazetteer.h"
+
+#include "data/cp1252.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTextStream>
+
+QList<GazetteerEntry> readGazetteer(const QString& file, QString* error)
+{
+    QList<GazetteerEntry> out;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        *error = file + QStringLiteral(": ") + f.errorString();
+        return out;
+    }
+    static const QRegularExpression nameField(QStringLiteral("^_\\(\"(.*)\",\"(.*)\"\\)$"));
+    QTextStream in(&f);
+    in.setEncoding(QStringConverter::Utf8);
+    QString comment;
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        if (line.startsWith(QLatin1Char('#'))) {
+            static const QString prefix = QStringLiteral("# TRANSLATORS: (Moon); ");
+            comment = line.startsWith(prefix) ? line.mid(prefix.size()).trimmed() : QString();
+            continue;
+        }
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        if (fields.size() < 7 || fields[0] != QLatin1String("Moon")) {
+            comment.clear();
+            continue;
+        }
+        const auto match = nameField.match(fields[2]);
+        bool okLat = false, okLon = false, okD = false;
+        GazetteerEntry e;
+        e.latitude = fields[4].toDouble(&okLat);
+        e.longitude = fields[5].toDouble(&okLon);
+        e.diameterKm = fields[6].toDouble(&okD);
+        if (!match.hasMatch() || !okLat || !okLon || !okD || std::abs(e.latitude) > 90) {
+            comment.clear();
+            continue;
+        }
+        e.iauName = match.captured(1);
+        e.typeCode = fields[3];
+        while (e.longitude > 180)
+            e.longitude -= 360;
+        while (e.longitude <= -180)
+            e.longitude += 360;
+        e.origin = comment;
+        comment.clear();
+        out.append(e);
+    }
+    return out;
+}
+
+namespace {
+QChar baseLetter(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x0141: return QLatin1Char('L');   // Ł
+    case 0x0142: return QLatin1Char('l');
+    case 0x0110: return QLatin1Char('D');   // Đ
+    case 0x0111: return QLatin1Char('d');
+    case 0x0131: return QLatin1Char('i');   // dotless i
+    case 0x02BC: case 0x02B9: case 0x2032: return QLatin1Char('\'');
+    default: break;
+    }
+    const QString decomposed = QString(c).normalized(QString::NormalizationForm_D);
+    for (QChar d : decomposed)
+        if (d.category() != QChar::Mark_NonSpacing && isCp1252(QString(d)))
+            return d;
+    return QChar();
+}
+}
+
+QString atlasName(const QString& iauName, bool crater)
+{
+    static const QRegularExpression parenthesised(QStringLiteral("\\s*\\([^)]*\\)"));
+    QString name = iauName;
+    name.remove(parenthesised);
+    name = name.simplified();
+    QString out;
+    for (QChar c : name) {
+        if (isCp1252(QString(c))) {
+            out.append(c);
+            continue;
+        }
+        const QChar b = baseLetter(c);
+        if (!b.isNull())
+            out.append(b);
+    }
+    if (crater)
+        out.replace(QLatin1Char(' '), QChar(0x00A0));
+    return out;
+}
+
+QString plainName(const QString& name)
+{
+    QString out = name;
+    out.replace(QChar(0x00A0), QLatin1Char(' '));
+    return out;
+}
+
+bool isRequiredKind(const QString& code)
+{
+    static const QStringList codes{"ME", "OC", "LC", "SI", "PA", "MO", "RU", "RI", "CA", "VA", "PR"};
+    return codes.contains(code);
+}

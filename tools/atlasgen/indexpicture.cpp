@@ -1,0 +1,124 @@
+#include "tools/atlasgen/indexpicture.h"
+
+#include "astro/projection.h"
+#include "tools/atlasgen/atlas.h"
+#include "tools/atlasgen/features.h"
+#include "tools/atlasgen/jpegio.h"
+#include "tools/atlasgen/sheets.h"
+
+#include <QDir>
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+
+using namespace atlassheets;
+
+namespace {
+// Index picture position of a surface point: the disc seen without libration.
+bool indexPicturePosition(double latitude, double longitude, double* x, double* y)
+{
+    double dx, dy;
+    const double cosC = projectOrthographic(latitude, longitude, 0.0, 0.0, &dx, &dy);
+    *x = DiscCentreX + DiscRadius * dx;
+    *y = DiscCentreY - DiscRadius * dy;
+    return cosC > 0;
+}
+
+// Long narrow features name a sheet less well than a crater of the same size.
+double prominence(const AtlasFeature& f)
+{
+    static const QStringList linear{"RI", "CA", "VA", "RU"};
+    return linear.contains(f.typeCode) ? 0.5 * f.diameterKm : f.diameterKm;
+}
+}
+
+QString sheetTitle(int n, const QList<AtlasFeature>& candidates)
+{
+    const ReferencePoint p = sheetReferencePoint(n);
+    const AtlasFeature* best = nullptr;
+    const AtlasFeature* nearest = nullptr;
+    double bestScore = -1, nearestDistance = 1e300;
+    for (const auto& f : candidates) {
+        if (f.typeCode == QLatin1String("LS"))
+            continue;
+        double x, y;
+        if (!indexPicturePosition(f.latitude, f.longitude, &x, &y))
+            continue;
+        const bool inside = x >= p.x - CellWidth / 2.0 && x < p.x + CellWidth / 2.0 && y >= p.y - CellHeight / 2.0
+                            && y < p.y + CellHeight / 2.0;
+        if (inside && prominence(f) > bestScore) {
+            bestScore = prominence(f);
+            best = &f;
+        }
+        const double d = std::hypot(x - p.x, y - p.y);
+        if (d < nearestDistance) {
+            nearestDistance = d;
+            nearest = &f;
+        }
+    }
+    const AtlasFeature* chosen = best ? best : nearest;
+    return chosen ? plainName(chosen->name) : QString();
+}
+
+bool makeIndexPicture(const Surface& s, const QList<AtlasFeature>& candidates, const QString& outDir,
+                      QStringList* report, QString* error)
+{
+    const auto fullMoon = [&](double lat, double lon) { return s.tone(s.albedo.sample(lat, lon)); };
+    DiscFrame frame;
+    frame.width = PictureWidth;
+    frame.height = PictureHeight;
+    frame.centreX = DiscCentreX;
+    frame.centreY = DiscCentreY;
+    frame.radius = DiscRadius;
+    const QImage disc = renderDisc(frame, fullMoon, s.albedo.kmPerPixel());
+
+    QImage canvas = disc.convertToFormat(QImage::Format_RGB32);
+    {
+        QPainter p(&canvas);
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPixelSize(15);
+        font.setBold(true);
+        font.setStyleStrategy(QFont::NoAntialias);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        // Light halo under a dark line: the outlines show over maria and
+        // highlands alike.
+        for (const auto& [colour, width] : {std::pair{QColor(235, 235, 235), 3}, std::pair{QColor(20, 20, 20), 1}}) {
+            p.setPen(QPen(colour, width));
+            p.setBrush(Qt::NoBrush);
+            for (int n = 1; n <= SheetCount; ++n) {
+                const ReferencePoint r = sheetReferencePoint(n);
+                p.drawRect(QRect(r.x - CellWidth / 2, r.y - CellHeight / 2, CellWidth, CellHeight));
+            }
+        }
+        QPainterPath numbers;
+        for (int n = 1; n <= SheetCount; ++n) {
+            const ReferencePoint r = sheetReferencePoint(n);
+            numbers.addText(r.x - CellWidth / 2 + 5, r.y - CellHeight / 2 + 18, font, QString::number(n));
+        }
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.strokePath(numbers, QPen(QColor(235, 235, 235), 3));
+        p.fillPath(numbers, QColor(10, 10, 10));
+    }
+    const QString jpg = QDir(outDir).filePath(QStringLiteral("atlasindex.jpg"));
+    if (!writeGreyJpeg(jpg, canvas.convertToFormat(QImage::Format_Grayscale8), 85, true, error))
+        return false;
+
+    QString titles;
+    for (int n = 1; n <= SheetCount; ++n)
+        titles += QStringLiteral("%1. %2\n").arg(n).arg(sheetTitle(n, candidates));
+    if (!writeCp1252Text(titles, QDir(outDir).filePath(QStringLiteral("kaarten.txt")), error))
+        return false;
+
+    // The title screen shows this picture stretched to 210 x 200.
+    DiscFrame title;
+    title.width = 210;
+    title.height = 200;
+    title.centreX = 105;
+    title.centreY = 100;
+    title.radius = 97;
+    if (!writeGreyBmp(renderDisc(title, fullMoon, s.albedo.kmPerPixel()),
+                      QDir(outDir).filePath(QStringLiteral("titelmaan.bmp")), error))
+        return false;
+    report->append(QStringLiteral("atlasindex.jpg, kaarten.txt (%1 sheets), titelmaan.bmp").arg(SheetCount));
+    return true;
+}

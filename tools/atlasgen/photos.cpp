@@ -1,0 +1,330 @@
+#include "tools/atlasgen/photos.h"
+
+#include "astro/projection.h"
+#include "tools/atlasgen/atlas.h"
+#include "tools/atlasgen/jpegio.h"
+#include "tools/atlasgen/render.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextStream>
+
+namespace {
+constexpr int PhotoWidth = 800;
+constexpr int PhotoHeight = 600;
+constexpr int PhotoQuality = 85;
+// The low sun stands higher over a wide frame, so that the night side does
+// not swallow most of it.
+double lowSunElevation(double frameWidthKm)
+{
+    const double halfWidthDegrees = frameWidthKm / 2.0 / MoonRadiusKm * RadToDeg;
+    return std::clamp(0.55 * halfWidthDegrees, 7.0, 20.0);
+}
+constexpr double MainSunElevation = 40.0;
+
+QString decimal(double v, int decimals)
+{
+    return QString::number(v, 'f', decimals).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+// The sun whose elevation at the site is `elevation` degrees, standing east
+// (morning) or west (evening) of it; the subsolar point stays on the equator,
+// so near the poles the sun cannot climb higher than the site allows.
+Sun siteSun(double latitude, double longitude, double elevation, bool morning)
+{
+    const double c = std::sin(elevation * DegToRad) / std::max(1e-6, std::cos(latitude * DegToRad));
+    const double offset = c >= 1.0 ? 0.0 : std::acos(c) * RadToDeg;
+    return Sun{0.0, longitude + (morning ? offset : -offset)};
+}
+
+double siteElevation(const Sun& sun, double latitude, double longitude)
+{
+    return std::asin(std::clamp(surfaceUp(sun.latitude, sun.longitude).dot(surfaceUp(latitude, longitude)), -1.0, 1.0))
+           * RadToDeg;
+}
+
+QString dutchKind(const GazetteerEntry& e)
+{
+    const QString& c = e.typeCode;
+    if (c == QLatin1String("AA")) return QStringLiteral("krater");
+    if (c == QLatin1String("ME")) return QStringLiteral("maanzee (mare)");
+    if (c == QLatin1String("OC")) return QStringLiteral("oceaan (oceanus)");
+    if (c == QLatin1String("LC")) return QStringLiteral("meer (lacus)");
+    if (c == QLatin1String("SI")) return QStringLiteral("baai (sinus)");
+    if (c == QLatin1String("PA")) return QStringLiteral("moeras (palus)");
+    if (c == QLatin1String("MO"))
+        return e.iauName.startsWith(QLatin1String("Montes")) ? QStringLiteral("gebergte (montes)")
+                                                             : QStringLiteral("berg (mons)");
+    if (c == QLatin1String("RU")) return QStringLiteral("steilrand (rupes)");
+    if (c == QLatin1String("RI"))
+        return e.iauName.startsWith(QLatin1String("Rimae")) ? QStringLiteral("groep geulen (rimae)")
+                                                            : QStringLiteral("geul (rima)");
+    if (c == QLatin1String("CA")) return QStringLiteral("kraterketen (catena)");
+    if (c == QLatin1String("VA")) return QStringLiteral("dal (vallis)");
+    if (c == QLatin1String("PR")) return QStringLiteral("kaap (promontorium)");
+    return QStringLiteral("oppervlaktevorm");
+}
+
+QString dutchSize(const GazetteerEntry& e)
+{
+    static const QStringList linear{"RI", "RU", "VA", "CA"};
+    const QString km = QString::number(qRound(e.diameterKm)) + QStringLiteral(" km");
+    if (e.typeCode == QLatin1String("AA"))
+        return QStringLiteral("Middellijn: ") + km;
+    if (linear.contains(e.typeCode))
+        return QStringLiteral("Lengte: ") + km;
+    if (e.typeCode == QLatin1String("MO") || e.typeCode == QLatin1String("PR"))
+        return QStringLiteral("Afmeting: ") + km;
+    return QStringLiteral("Middellijn: ongeveer ") + km;
+}
+
+// A round length of about a fifth of the frame.
+double scaleBarKm(double frameWidthKm)
+{
+    double best = 1;
+    for (double v : {1.0, 2.0, 5.0, 10.0, 20.0, 50.0, 100.0, 200.0, 500.0, 1000.0})
+        if (v <= frameWidthKm / 5.0)
+            best = v;
+    return best;
+}
+
+void drawMarks(QImage* photo, double kmPerPixel)
+{
+    QImage canvas = photo->convertToFormat(QImage::Format_RGB32);
+    {
+        QPainter p(&canvas);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPixelSize(14);
+        font.setBold(true);
+        const QColor light(240, 240, 240), dark(15, 15, 15);
+
+        const double km = scaleBarKm(PhotoWidth * kmPerPixel);
+        const double length = km / kmPerPixel;
+        const QRectF bar(20, PhotoHeight - 26, length, 5);
+        p.setPen(QPen(dark, 2));
+        p.setBrush(light);
+        p.drawRect(bar);
+        QPainterPath label;
+        label.addText(20, PhotoHeight - 33, font, QString::number(km) + QStringLiteral(" km"));
+
+        // North mark in the top right corner: an arrow with an N above it.
+        const double ax = PhotoWidth - 30, top = 36, bottom = 76;
+        QPainterPath arrow;
+        arrow.moveTo(ax, top);
+        arrow.lineTo(ax + 7, top + 14);
+        arrow.lineTo(ax + 2, top + 12);
+        arrow.lineTo(ax + 2, bottom);
+        arrow.lineTo(ax - 2, bottom);
+        arrow.lineTo(ax - 2, top + 12);
+        arrow.lineTo(ax - 7, top + 14);
+        arrow.closeSubpath();
+        label.addText(ax - 5, top - 6, font, QStringLiteral("N"));
+        for (const QPainterPath& path : {label, arrow}) {
+            p.strokePath(path, QPen(dark, 3));
+            p.fillPath(path, light);
+        }
+    }
+    *photo = canvas.convertToFormat(QImage::Format_Grayscale8);
+}
+
+// A brightness above 1 rolls off towards white instead of clipping.
+float shoulder(float v)
+{
+    const float knee = 0.8f;
+    return v <= knee ? v : knee + (1.f - knee) * (1.f - std::exp(-(v - knee) / (1.f - knee)));
+}
+
+QString plainText(QString s)
+{
+    return s.simplified();
+}
+}
+
+QString dutchPosition(double latitude, double longitude)
+{
+    return QStringLiteral("%1° %2, %3° %4")
+        .arg(decimal(std::abs(latitude), 1),
+             latitude >= 0 ? QStringLiteral("noorderbreedte") : QStringLiteral("zuiderbreedte"),
+             decimal(std::abs(longitude), 1),
+             longitude >= 0 ? QStringLiteral("oosterlengte") : QStringLiteral("westerlengte"));
+}
+
+QList<PhotoEntry> readPhotoTable(const QString& file, QString* error)
+{
+    QList<PhotoEntry> out;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        *error = file + QStringLiteral(": ") + f.errorString();
+        return {};
+    }
+    QTextStream in(&f);
+    in.setEncoding(QStringConverter::Utf8);
+    QString* field = nullptr;
+    int lineNumber = 0;
+    while (!in.atEnd()) {
+        const QString line = in.readLine();
+        ++lineNumber;
+        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        if (line.startsWith(QLatin1String("= "))) {
+            PhotoEntry e;
+            e.iauName = line.mid(2).trimmed();
+            e.name = atlasName(e.iauName, false);
+            out.append(e);
+            field = nullptr;
+            continue;
+        }
+        if (line.at(0).isSpace() && field) {
+            *field += QLatin1Char(' ') + line.trimmed();
+            continue;
+        }
+        const qsizetype colon = line.indexOf(QLatin1Char(':'));
+        const QString key = colon > 0 ? line.left(colon) : QString();
+        PhotoEntry* e = out.isEmpty() ? nullptr : &out.last();
+        field = !e                                   ? nullptr
+                : key == QLatin1String("naam")       ? &e->origin
+                : key == QLatin1String("kijk")       ? &e->lookFor
+                : key == QLatin1String("laag")       ? &e->lowSun
+                : key == QLatin1String("ochtend")    ? &e->morning
+                : key == QLatin1String("avond")      ? &e->evening
+                                                     : nullptr;
+        if (!field) {
+            *error = QStringLiteral("%1:%2: not understood").arg(file).arg(lineNumber);
+            return {};
+        }
+        *field = line.mid(colon + 1).trimmed();
+    }
+    for (const auto& e : out) {
+        if (e.origin.isEmpty() || e.lookFor.isEmpty() || (e.lowSun.isEmpty() && (e.morning.isEmpty() || e.evening.isEmpty()))) {
+            *error = file + QStringLiteral(": incomplete entry ") + e.iauName;
+            return {};
+        }
+    }
+    return out;
+}
+
+bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QList<GazetteerEntry>& gazetteer,
+                     const QString& outDir, QStringList* report, QString* error)
+{
+    const double minKmPerPixel = s.albedo.kmPerPixel() / 2.0;   // never enlarge the mosaic more than twice
+    const double maxKmPerPixel = 2.1 * MoonRadiusKm / PhotoWidth;
+    int made = 0;
+    for (const auto& entry : table) {
+        const GazetteerEntry* g = nullptr;
+        for (const auto& e : gazetteer)
+            if (e.iauName == entry.iauName)
+                g = &e;
+        if (!g) {
+            *error = QStringLiteral("photo table: not in the gazetteer: ") + entry.iauName;
+            return false;
+        }
+        const double kmPerPixel = std::clamp(2.0 * g->diameterKm / PhotoWidth, minKmPerPixel, maxKmPerPixel);
+        DiscFrame frame;
+        frame.width = PhotoWidth;
+        frame.height = PhotoHeight;
+        frame.centreX = PhotoWidth / 2.0;
+        frame.centreY = PhotoHeight / 2.0;
+        frame.radius = MoonRadiusKm / kmPerPixel;
+        frame.B = g->latitude;
+        frame.L = -g->longitude;
+        const double halfDiagonal = std::hypot(PhotoWidth, PhotoHeight) / 2.0 * kmPerPixel;
+        const double reach = std::min(90.0, halfDiagonal / MoonRadiusKm * RadToDeg) + 2.0;
+        const double latMin = g->latitude - reach, latMax = g->latitude + reach;
+        const Vec3 site = surfaceUp(g->latitude, g->longitude);
+
+        struct Shot { QString suffix; double elevation; bool morning; };
+        const double low = lowSunElevation(PhotoWidth * kmPerPixel);
+        const Shot shots[] = {{QString(), MainSunElevation, false},
+                              {QStringLiteral("1"), low, true},
+                              {QStringLiteral("2"), low, false}};
+        double elevations[3] = {};
+        for (int k = 0; k < 3; ++k) {
+            const Shot& shot = shots[k];
+            const Sun sun = siteSun(g->latitude, g->longitude, shot.elevation, shot.morning);
+            elevations[k] = siteElevation(sun, g->latitude, g->longitude);
+            const LightMap light(s.normals, s.albedo.width(), s.albedo.height(), sun, s.shadingExaggeration, s.heightExaggeration, latMin, latMax);
+            const Vec3 sunDir = surfaceUp(sun.latitude, sun.longitude);
+            const double siteSin = std::max(0.02, sunDir.dot(site));
+            SurfaceBrightness brightness;
+            if (k == 0) {
+                // High sun, gently: the albedo with a hint of relief.
+                brightness = [&](double lat, double lon) {
+                    const double flat = std::max(0.05, sunDir.dot(surfaceUp(lat, lon)));
+                    const double relief = std::clamp(light.sample(lat, lon) / flat, 0.0, 2.0);
+                    return shoulder(float(0.9 * s.tone(s.albedo.sample(lat, lon)) * (0.6 + 0.4 * relief)));
+                };
+            } else {
+                // Exposed for the site; the broad fall-off of the light across a
+                // wide frame is partly evened out, the relief kept whole.
+                brightness = [&](double lat, double lon) {
+                    const double flat = sunDir.dot(surfaceUp(lat, lon));
+                    const double norm = std::pow(std::max(flat, siteSin), 0.75) * std::pow(siteSin, 0.25);
+                    const double v = s.tone(s.albedo.sample(lat, lon)) * light.sample(lat, lon) / norm;
+                    return shoulder(float(0.7 * v));
+                };
+            }
+            QImage photo = renderDisc(frame, brightness, s.albedo.kmPerPixel());
+            drawMarks(&photo, kmPerPixel);
+            const QString file = QDir(outDir).filePath(entry.name + shot.suffix + QStringLiteral(".jpg"));
+            if (!writeGreyJpeg(file, photo, PhotoQuality, false, error))
+                return false;
+        }
+
+        // Explanations.
+        const QString title = entry.name;
+        const QString frameText =
+            QStringLiteral("Over de foto: een bovenaanzicht, alsof de camera recht boven %1 hangt; zo is ook een "
+                           "vorm dicht bij de maanrand niet vertekend. Het beeld is %2 km breed, het noorden is "
+                           "boven (pijl N) en de streep linksonder geeft de schaal.")
+                .arg(title)
+                .arg(qRound(PhotoWidth * kmPerPixel));
+        const QString facts = QStringLiteral("Soort: %1\n%2\nLigging: %3\n")
+                                  .arg(dutchKind(*g), dutchSize(*g), dutchPosition(g->latitude, g->longitude));
+        const QString main = QStringLiteral("%1\n\n%2\nNaam: %3\n\nWaar moet u op letten?\n%4\n\n%5\n")
+                                 .arg(title, facts, plainText(entry.origin), plainText(entry.lookFor), frameText);
+        if (!writeCp1252Text(main, QDir(outDir).filePath(entry.name + QStringLiteral(".txt")), error))
+            return false;
+
+        const bool crater = g->typeCode == QLatin1String("AA");
+        for (int k = 1; k <= 2; ++k) {
+            const bool morning = k == 1;
+            const QString sunLine =
+                morning ? QStringLiteral("De zon staat %1° boven de oostelijke horizon; het licht valt op deze foto "
+                                         "van rechts in. Zo ziet u deze plek kort nadat de terminator, de grens "
+                                         "tussen dag en nacht, er bij wassende maan overheen is getrokken: het is "
+                                         "hier vroeg in de ochtend.")
+                        : QStringLiteral("De zon staat %1° boven de westelijke horizon; het licht valt op deze foto "
+                                         "van links in. Zo ziet u deze plek bij afnemende maan, kort voordat de "
+                                         "terminator er overheen trekt en de lange maannacht begint.");
+            const QString shadows =
+                crater ? (morning ? QStringLiteral("De westelijke binnenwand, die naar de zon toe kijkt, vangt het "
+                                                   "volle licht; de oostelijke wal werpt een lange schaduw over de "
+                                                   "bodem naar het westen.")
+                                  : QStringLiteral("Nu vangt de oostelijke binnenwand het licht, en de westelijke wal "
+                                                   "werpt zijn schaduw naar het oosten over de bodem."))
+                       : (morning ? QStringLiteral("Hellingen die naar het oosten kijken zijn fel verlicht, wat naar "
+                                                   "het westen afloopt ligt in de schaduw, en elke heuvel en rug werpt "
+                                                   "een lange schaduw naar het westen.")
+                                  : QStringLiteral("Nu zijn de hellingen naar het westen verlicht en vallen de "
+                                                   "schaduwen naar het oosten: precies andersom als bij ochtendzon."));
+            const QString specific = plainText(morning ? (entry.morning.isEmpty() ? entry.lowSun : entry.morning)
+                                                       : (entry.evening.isEmpty() ? entry.lowSun : entry.evening));
+            const QString text =
+                QStringLiteral("%1 bij lage %2\n\n%3 %4\n\n%5\n\nHoogteverschillen die bij volle maan onzichtbaar "
+                               "blijven, tekenen zich bij zo'n lage zon scherp af; daarom kijkt men het liefst "
+                               "vlak bij de terminator.\n")
+                    .arg(title, morning ? QStringLiteral("ochtendzon") : QStringLiteral("avondzon"),
+                         sunLine.arg(qRound(elevations[k])), shadows, specific);
+            if (!writeCp1252Text(text, QDir(outDir).filePath(entry.name + QString::number(k) + QStringLiteral(".txt")),
+                                 error))
+                return false;
+        }
+        ++made;
+    }
+    report->append(QStringLiteral("%1 photographed features, 3 photographs and 3 explanations each").arg(made));
+    return true;
+}
