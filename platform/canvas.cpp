@@ -215,25 +215,39 @@ void Canvas::arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
     // zoom cost no more than what shows.
     const double r = std::max(g.a, g.b);
     const double step = std::clamp(std::sqrt(0.5 / std::max(r, 1.0)), 1e-6, 0.2);
-    const int n = std::max(2, int(std::ceil(g.span / step)));
     const QRect view = image_.rect().adjusted(-2, -2, 2, 2);
-    auto pointAt = [&](int i) {
-        const double t = g.t0 + g.span * double(i) / n;
+    auto pointAt = [&](double t) {
         return QPoint(clampCoord(std::llround(g.cx + g.a * std::cos(t))),
                       clampCoord(std::llround(g.cy - g.b * std::sin(t))));
     };
-    QPoint prev = pointAt(0);
-    for (int i = 1; i <= n; ++i) {
-        const QPoint next = pointAt(i);
-        if (view.contains(prev) || view.contains(next))
-            plotLine(prev.x(), prev.y(), next.x(), next.y());
-        else if (std::abs(next.x() - prev.x()) > 2 || std::abs(next.y() - prev.y()) > 2)
-            plotLine(prev.x(), prev.y(), next.x(), next.y());   // may cross the view
-        prev = next;
+    // Pieces of the arc whose bounds miss the view are skipped whole, so the
+    // cost follows what shows, not the ellipse's size.
+    struct Piece { double t0, t1; QPoint p0, p1; };
+    std::vector<Piece> stack;
+    stack.push_back({g.t0, g.t0 + g.span, pointAt(g.t0), pointAt(g.t0 + g.span)});
+    while (!stack.empty()) {
+        const Piece piece = stack.back();
+        stack.pop_back();
+        const double dt = piece.t1 - piece.t0;
+        const double bulge = r * (dt >= kPi ? 2.0 : 1.0 - std::cos(dt / 2)) + 2;
+        const QRect bounds = QRect(piece.p0, piece.p1).normalized().adjusted(-int(std::min(bulge, 1e8)), -int(std::min(bulge, 1e8)),
+                                                                             int(std::min(bulge, 1e8)), int(std::min(bulge, 1e8)));
+        if (!bounds.intersects(view))
+            continue;
+        if (dt <= step * 1.0001) {
+            plotLine(piece.p0.x(), piece.p0.y(), piece.p1.x(), piece.p1.y());
+            continue;
+        }
+        const double tm = piece.t0 + dt / 2;
+        const QPoint pm = pointAt(tm);
+        // Later pieces first on the stack, so pieces are plotted in order.
+        stack.push_back({tm, piece.t1, pm, piece.p1});
+        stack.push_back({piece.t0, tm, piece.p0, pm});
     }
     // The end point itself belongs to the arc.
-    if (view.contains(prev) && prev.x() >= 0 && prev.y() >= 0 && prev.x() < width() && prev.y() < height())
-        reinterpret_cast<QRgb*>(image_.scanLine(prev.y()))[prev.x()] = penColor.rgb();
+    const QPoint last = pointAt(g.t0 + g.span);
+    if (last.x() >= 0 && last.y() >= 0 && last.x() < width() && last.y() < height())
+        reinterpret_cast<QRgb*>(image_.scanLine(last.y()))[last.x()] = penColor.rgb();
 }
 
 void Canvas::pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
@@ -300,14 +314,12 @@ void Canvas::textOut(int x, int y, const QString& text)
 
 const QImage& Canvas::textSprite(const QString& text)
 {
-    const QString style = font.key() + QLatin1Char('|') + fontColor.name() + brushColor.name();
-    if (style != spriteStyle_ || sprites_.size() > 4000) {
-        sprites_.clear();
-        spriteStyle_ = style;
-    }
-    auto it = sprites_.find(text);
+    const QString key = font.key() + QLatin1Char('|') + fontColor.name() + brushColor.name() + QLatin1Char('|') + text;
+    auto it = sprites_.find(key);
     if (it != sprites_.end())
         return *it;
+    if (sprites_.size() > 8000)
+        sprites_.clear();
     const QFontMetrics fm(font);
     QImage sprite(std::max(1, fm.horizontalAdvance(text)), std::max(1, fm.height()), QImage::Format_RGB32);
     sprite.fill(brushColor);
@@ -316,7 +328,7 @@ const QImage& Canvas::textSprite(const QString& text)
     p.setPen(fontColor);
     p.drawText(QPoint(0, fm.ascent()), text);
     p.end();
-    return *sprites_.insert(text, sprite);
+    return *sprites_.insert(key, sprite);
 }
 
 void Canvas::stretchDraw(int left, int top, int right, int bottom, const ScaledPicture& picture)

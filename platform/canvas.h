@@ -86,5 +86,4 @@ private:
     std::unique_ptr<QPainter> painter_;
     // Rendered name boxes: at low zoom every repaint writes hundreds of names.
     QHash<QString, QImage> sprites_;
-    QString spriteStyle_;
 };

@@ -1,0 +1,97 @@
+// Full repaint of the main window at several zooms, with every overlay on and
+// a full index; and resident memory at low and high zoom.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "app/maanun1.h"
+#include "app/windows.h"
+#include "tests/common/workdir.h"
+
+namespace {
+double residentMegabytes()
+{
+    QFile f("/proc/self/statm");
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> parts = f.readAll().split(' ');
+    return parts.size() > 1 ? parts[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : 0;
+}
+
+double medianPaintMs(int runs)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        Form1->FormPaint();
+        Form1->canvas().endPainting();
+        times.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void makeSyntheticView()
+{
+    QImage img(1144, 1090, QImage::Format_Grayscale8);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            img.scanLine(y)[x] = uchar((x * 7 + y * 13) & 0xFF);
+    img.save("maan_vm.bmp");
+    FeatureTable t;
+    for (int i = 1; i <= FeatureTableSize; ++i) {
+        t.slot(i).setName(QString("Kenmerk %1%2").arg(i).arg(i % 7 == 0 ? " *" : ""));
+        t.slot(i).setPosition(200 + (i * 37) % 1900, 200 + (i * 53) % 1800);
+    }
+    t.opslaan("maan_vm.dat");
+}
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const int runs = qEnvironmentVariableIntValue("BENCH_RUNS") > 0 ? qEnvironmentVariableIntValue("BENCH_RUNS") : 41;
+    TestWorkDir dir;
+    if (!dir.copyAtlasFile("maan_vm.bmp") || !dir.copyAtlasFile("maan_vm.dat")) {
+        std::printf("(atlas files missing: synthetic view and index)\n");
+        makeSyntheticView();
+    }
+    createAllWindows();
+    Form1->setClientSize(1920, 1080);
+    Form1->canvas().resize(1920, 1080);
+    Form1->firstActivation = false;
+    Form1->Vollemaan1Click();
+    Form1->setClientSize(1920, 1080);
+    SharedState& s = shared();
+    s.markersOn = s.namesOn = s.gridOn = s.terminatorOn = true;
+    Form1->phaseAngle = 120;
+    int features = 0;
+    for (int i = 1; i <= FeatureTableSize; ++i)
+        features += s.featureTable.slot(i).inUse() ? 1 : 0;
+    std::printf("client %dx%d, %d features, markers, names, grid and terminator on\n",
+                Form1->clientWidth(), Form1->clientHeight(), features);
+
+    Form1->Defaultgrootte1Click();
+    medianPaintMs(5);
+    const double rss05 = residentMegabytes();
+    std::printf("zoom %-8.4g median full repaint %6.2f ms\n", s.zoomFactor, medianPaintMs(runs));
+    Form1->N5xdefaultClick();
+    std::printf("zoom %-8.4g median full repaint %6.2f ms\n", s.zoomFactor, medianPaintMs(runs));
+    Form1->Defaultgrootte1Click();
+    for (int i = 0; i < 40; ++i)
+        Form1->ZoomIN1Click();
+    std::printf("zoom %-8.4g median full repaint %6.2f ms\n", s.zoomFactor, medianPaintMs(runs));
+    const double rss226 = residentMegabytes();
+    for (int i = 0; i < 60; ++i)
+        Form1->ZoomIN1Click();
+    std::printf("zoom %-8.4g median full repaint %6.2f ms (after 100 zoom-in steps)\n", s.zoomFactor, medianPaintMs(runs));
+    std::printf("resident memory: %.1f MB at zoom 0.5, %.1f MB at zoom 22.6 (difference %.1f MB)\n",
+                rss05, rss226, rss226 - rss05);
+    destroyAllWindows();
+    return 0;
+}
