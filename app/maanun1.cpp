@@ -886,7 +886,14 @@ void TForm1::zoomTo(double newZoom)
     const double cy = toReal48Precision(clientHeight() * 0.5);
     const double ux = toReal48Precision((cx - s.originX) / s.zoomFactor * 2);
     const double uy = toReal48Precision((cy - s.originY) / s.zoomFactor * 2);
-    s.zoomFactor = toReal48Precision(newZoom);
+    const double zoom = toReal48Precision(newZoom);
+    // Hundreds of steps either way are fine; past the range a 6-byte real can
+    // hold, the zoom stays where it is instead of collapsing to 0 or infinity.
+    if (!(zoom > 1e-30 && zoom < 1e30)) {
+        beep();
+        return;
+    }
+    s.zoomFactor = zoom;
     s.originX = toPixel(cx - s.zoomFactor * ux * 0.5);
     s.originY = toPixel(cy - s.zoomFactor * uy * 0.5);
     repaintNow();
