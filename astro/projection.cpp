@@ -66,7 +66,10 @@ void orthographicStretch(double x, double y, double* horizontal, double* vertica
     }
     const double cos2c = 1.0 - rho2;
     if (cos2c <= 0.0) {
-        *horizontal = *vertical = HUGE_VAL;
+        // On the limb only the radial direction is foreshortened without bound;
+        // along the limb a length keeps its size.
+        *horizontal = x == 0.0 ? 1.0 : HUGE_VAL;
+        *vertical = y == 0.0 ? 1.0 : HUGE_VAL;
         return;
     }
     *horizontal = std::sqrt((x * x / cos2c + y * y) / rho2);
