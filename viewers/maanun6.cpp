@@ -1,8 +1,273 @@
 #include "viewers/maanun6.h"
 
+#include "app/maanun1.h"
+#include "app/sharedstate.h"
+#include "app/windows.h"
+#include "data/featurenames.h"
+#include "platform/dialogs.h"
+#include "platform/jpegloader.h"
+#include "viewers/maanun5.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+// Names come from index files that a user can edit or receive: only a plain
+// file in the working directory is ever opened.
+bool isPlainFileHere(const QString& fileName)
+{
+    return isBareFileName(fileName) && QFileInfo(fileName).isFile();
+}
+}
+
 Tfoto1dlg::Tfoto1dlg(QWidget* parent)
     : Form(parent)
 {
     setWindowTitle(QStringLiteral("Foto"));
-    resize(640, 480);
+
+    QMenuBar* bar = menuBar();
+    Afsluiten1 = bar->addAction(QStringLiteral("Afsluiten"));
+    Volgendefoto1 = bar->addAction(QStringLiteral("Volgende foto"));
+    groter1 = bar->addAction(QStringLiteral("Groter"));
+    Tekst1 = bar->addAction(QStringLiteral("Toelichting"));
+    connect(Afsluiten1, &QAction::triggered, this, &Tfoto1dlg::Afsluiten1Click);
+    connect(Volgendefoto1, &QAction::triggered, this, &Tfoto1dlg::Volgendefoto1Click);
+    connect(groter1, &QAction::triggered, this, &Tfoto1dlg::groter1Click);
+    connect(Tekst1, &QAction::triggered, this, &Tfoto1dlg::Tekst1Click);
+
+    QPalette black = client()->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    client()->setPalette(black);
+
+    Image1 = new QLabel(client());
+    Image1->setGeometry(0, 0, 0, 0);
+
+    Panel1 = new QLabel(QStringLiteral("Sleep het beeld met de muis"), client());
+    Panel1->setPalette(QApplication::palette());
+    Panel1->setAutoFillBackground(true);
+    Panel1->setFont(QFont(QStringLiteral("Arial"), 8));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setMargin(3);
+    Panel1->adjustSize();
+    Panel1->move(0, 0);
+    Panel1->hide();
+
+    // Painting and the mouse belong to the client area, including presses on
+    // the picture and the hint, which pass their clicks on to it.
+    client()->installEventFilter(this);
+
+    move(0, 0);
+    resize(800, 600);
+    setWindowState(Qt::WindowMaximized);
+}
+
+void Tfoto1dlg::Afsluiten1Click()
+{
+    close();
+}
+
+void Tfoto1dlg::FormActivate()
+{
+    extraPhotoCount = 0;
+    photoIndex = 0;
+    enlarged = false;
+    groter1->setText(QStringLiteral("Groter"));
+    Panel1->hide();
+    Allenamen();
+    Image1->show();
+    showPhotograph(0);
+    Volgendefoto1->setVisible(extraPhotoCount > 0);
+    client()->update();
+}
+
+void Tfoto1dlg::Allenamen()
+{
+    extraPhotos.fill(QString());
+    extraPhotoCount = 0;
+    const QString& main = shared().photoFileName;
+    if (!isBareFileName(main))
+        return;
+    const QString base = fileBaseName(main);
+    for (int n = 1; n <= MaxExtraPhotos; ++n) {
+        const QString name = base + QString::number(n) + QStringLiteral(".jpg");
+        if (isPlainFileHere(name))
+            extraPhotos[std::size_t(extraPhotoCount++)] = name;
+    }
+}
+
+void Tfoto1dlg::OpenFile(const QString& fileName)
+{
+    // A missing photograph shows nothing rather than the previous feature's
+    // picture under this feature's caption.
+    picture = QImage();
+    if (isPlainFileHere(fileName) && hasJpegExtension(fileName))
+        picture = loadJpegFile(fileName);
+    if (picture.isNull())
+        Image1->clear();
+    else
+        Image1->setPixmap(QPixmap::fromImage(picture));
+    SetJPEGOptions();
+}
+
+void Tfoto1dlg::SetJPEGOptions()
+{
+    // The decoding options (greyscale, accurate integer DCT, full scale, 236
+    // levels, no progressive display) are the loader's defaults.
+    Image1->setGeometry(0, 0, picture.width(), picture.height());
+    if (!picture.isNull())
+        fitWindow(picture.width(), picture.height(), false);
+}
+
+void Tfoto1dlg::showPhotograph(int index)
+{
+    const QString& main = shared().photoFileName;
+    const QString file = index > 0 ? extraPhotos[std::size_t(index - 1)] : main;
+    OpenFile(file);
+    shownPhotoFile = file;
+    setWindowTitle((index > 0 ? QStringLiteral("Foto van ") : QStringLiteral("Foto: ")) + fileBaseName(file));
+}
+
+void Tfoto1dlg::Volgendefoto1Click()
+{
+    if (enlarged)
+        groter1Click();
+    ++photoIndex;
+    if (photoIndex > extraPhotoCount)
+        photoIndex = 0;
+    showPhotograph(photoIndex);
+}
+
+void Tfoto1dlg::groter1Click()
+{
+    enlarged = !enlarged;
+    groter1->setText(enlarged ? QStringLiteral("Normale grootte") : QStringLiteral("Groter"));
+    if (!enlarged) {
+        Panel1->hide();
+        Image1->show();
+        OpenFile(shownPhotoFile);
+        client()->update();
+        return;
+    }
+    Image1->hide();
+    Panel1->show();
+    OpenFile(shownPhotoFile);
+    enlargedBitmap = QImage();
+    if (!picture.isNull()) {
+        const int w = 2 * picture.width();
+        const int h = 2 * picture.height();
+        enlargedBitmap = QImage(w, h, QImage::Format_RGB32);
+        if (!enlargedBitmap.isNull()) {
+            QPainter painter(&enlargedBitmap);
+            painter.drawImage(QRect(0, 0, w, h), picture);
+        }
+        fitWindow(w, h, true);
+    }
+    client()->update();
+}
+
+void Tfoto1dlg::Tekst1Click()
+{
+    const QString name = photoIndex > 0 ? extraPhotos[std::size_t(photoIndex - 1)] : shared().photoFileName;
+    const QString base = fileBaseName(name);
+    const QString textFile = base + QStringLiteral(".txt");
+    if (!isBareFileName(name) || !isPlainFileHere(textFile)) {
+        showMessage(QStringLiteral("Er is geen verklarende tekst bij deze foto."));
+        return;
+    }
+    if (!helpdlg)
+        return;
+    shared().helpFileName = textFile;
+    const int left = Form1 ? (Form1->frameGeometry().width() - 600) / 2 : Thelpdlg::keep;
+    helpdlg->setOuterGeometry(left, Thelpdlg::keep, 600, Thelpdlg::keep);
+    helpdlg->setWindowTitle(QStringLiteral("Toelichting bij ") + base);
+    helpdlg->showModal();
+}
+
+bool Tfoto1dlg::FormKeyDown(int key, Qt::KeyboardModifiers)
+{
+    if (key == Qt::Key_Escape) {
+        close();
+        return true;
+    }
+    return false;
+}
+
+void Tfoto1dlg::FormClose()
+{
+    enlargedBitmap = QImage();
+}
+
+void Tfoto1dlg::FormPaint(QPainter& painter)
+{
+    if (enlarged && !enlargedBitmap.isNull())
+        painter.drawImage(photoOffsetX, photoOffsetY, enlargedBitmap);
+}
+
+void Tfoto1dlg::FormMouseDown(int x, int y)
+{
+    photoPressX = x;
+    photoPressY = y;
+}
+
+void Tfoto1dlg::FormMouseUp(int x, int y)
+{
+    if (!enlarged) {
+        photoOffsetX = 0;
+        photoOffsetY = 0;
+        return;
+    }
+    const int dx = x - photoPressX;
+    const int dy = y - photoPressY;
+    photoOffsetX += dx;
+    photoOffsetY += dy;
+    if (dx != 0 || dy != 0)
+        client()->repaint();
+}
+
+bool Tfoto1dlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != client())
+        return Form::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Paint: {
+        QPainter painter(client());
+        FormPaint(painter);
+        return true;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint p = mouse->position().toPoint();
+        FormMouseDown(p.x(), p.y());
+        mouse->accept();
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint p = mouse->position().toPoint();
+        FormMouseUp(p.x(), p.y());
+        mouse->accept();
+        return true;
+    }
+    default:
+        return Form::eventFilter(watched, event);
+    }
+}
+
+void Tfoto1dlg::fitWindow(int width, int height, bool outer)
+{
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    if (!outer) {
+        setClientSize(width, height);
+        return;
+    }
+    const QSize frame = frameGeometry().size() - size();
+    resize(width - frame.width(), height - frame.height());
 }
