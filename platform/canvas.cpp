@@ -38,6 +38,16 @@ int clampCoord(long long v)
 {
     return int(std::clamp<long long>(v, -(1 << 24), 1 << 24));
 }
+
+// The outline of a figure in the box from (x1, y1) to (x2, y2): the box's
+// right and bottom edges lie outside the figure, so a 1-pixel pen runs through
+// the last pixels inside.
+QRectF figureOutline(int x1, int y1, int x2, int y2)
+{
+    const int left = clampCoord(std::min(x1, x2)), right = clampCoord(std::max(x1, x2));
+    const int top = clampCoord(std::min(y1, y2)), bottom = clampCoord(std::max(y1, y2));
+    return QRectF(left, top, right - left - 1, bottom - top - 1);
+}
 }
 
 ScaledPicture::ScaledPicture(const QImage& source)
@@ -137,7 +147,37 @@ void Canvas::plotLine(int x1, int y1, int x2, int y2)
     const QRect bounds = image_.rect().adjusted(-penWidth, -penWidth, penWidth, penWidth);
     const long long dxl = std::llabs((long long)x2 - x1), dyl = std::llabs((long long)y2 - y1);
     const bool shortLine = dxl + dyl < 4 * (image_.width() + image_.height());
-    if (penWidth <= 1 && shortLine) {
+    if (penWidth <= 1 && !shortLine) {
+        // Walk only the part over the surface (grown by a pixel). An end cut
+        // off there lies outside, so leaving it out changes nothing; an end
+        // inside is still left out.
+        const double dx = double(x2) - x1, dy = double(y2) - y1;
+        double t0 = 0, t1 = 1;
+        auto clip = [&](double p, double q) {   // keeps the part where p * t <= q
+            if (p == 0)
+                return q >= 0;
+            const double r = q / p;
+            if (p < 0) {
+                if (r > t1)
+                    return false;
+                t0 = std::max(t0, r);
+            } else {
+                if (r < t0)
+                    return false;
+                t1 = std::min(t1, r);
+            }
+            return true;
+        };
+        if (!clip(-dx, x1 + 1.0) || !clip(dx, image_.width() - double(x1)) || !clip(-dy, y1 + 1.0)
+            || !clip(dy, image_.height() - double(y1)))
+            return;
+        const int cx1 = int(std::lround(x1 + t0 * dx)), cy1 = int(std::lround(y1 + t0 * dy));
+        const int cx2 = t1 < 1 ? int(std::lround(x1 + t1 * dx)) : x2;
+        const int cy2 = t1 < 1 ? int(std::lround(y1 + t1 * dy)) : y2;
+        plotLine(cx1, cy1, cx2, cy2);
+        return;
+    }
+    if (penWidth <= 1) {
         // Bresenham, leaving out the end point.
         const QRgb c = penColor.rgb();
         const int w = image_.width(), h = image_.height();
@@ -160,8 +200,8 @@ void Canvas::plotLine(int x1, int y1, int x2, int y2)
         }
         return;
     }
-    // Long or wide lines: the toolkit clips them; the end point lies far away
-    // or is covered by the pen's width anyway.
+    // Wide lines: the toolkit clips them; the end point is covered by the
+    // pen's width anyway.
     QLineF l(clampCoord(x1), clampCoord(y1), clampCoord(x2), clampCoord(y2));
     if (!bounds.contains(l.p1().toPoint()) && !bounds.contains(l.p2().toPoint())) {
         // Quick reject when both ends lie on the same outer side.
@@ -267,7 +307,7 @@ void Canvas::pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 
 void Canvas::ellipse(int x1, int y1, int x2, int y2)
 {
-    if (image_.isNull())
+    if (image_.isNull() || x1 == x2 || y1 == y2)
         return;
     QPainter& p = painter();
     if (penClear)
@@ -275,14 +315,12 @@ void Canvas::ellipse(int x1, int y1, int x2, int y2)
     else
         p.setPen(QPen(penColor, penWidth));
     p.setBrush(brushColor);
-    const QRect box = QRect(QPoint(clampCoord(x1), clampCoord(y1)), QPoint(clampCoord(x2), clampCoord(y2))).normalized();
-    // The box's right and bottom edges lie outside the figure.
-    p.drawEllipse(box.adjusted(0, 0, -1, -1));
+    p.drawEllipse(figureOutline(x1, y1, x2, y2));
 }
 
 void Canvas::rectangle(int x1, int y1, int x2, int y2)
 {
-    if (image_.isNull())
+    if (image_.isNull() || x1 == x2 || y1 == y2)
         return;
     QPainter& p = painter();
     if (penClear)
@@ -290,8 +328,7 @@ void Canvas::rectangle(int x1, int y1, int x2, int y2)
     else
         p.setPen(QPen(penColor, penWidth));
     p.setBrush(brushColor);
-    const QRect box = QRect(QPoint(clampCoord(x1), clampCoord(y1)), QPoint(clampCoord(x2), clampCoord(y2))).normalized();
-    p.drawRect(box.adjusted(0, 0, -1, -1));
+    p.drawRect(figureOutline(x1, y1, x2, y2));
 }
 
 QSize Canvas::textExtent(const QString& text) const
