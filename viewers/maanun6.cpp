@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 
 namespace {
 // Names come from index files that a user can edit or receive: only a plain
@@ -49,7 +50,10 @@ Tfoto1dlg::Tfoto1dlg(QWidget* parent)
     Image1->setGeometry(0, 0, 0, 0);
 
     Panel1 = new QLabel(QStringLiteral("Sleep het beeld met de muis"), client());
-    Panel1->setPalette(QApplication::palette());
+    QPalette face = Panel1->palette();
+    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    face.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
+    Panel1->setPalette(face);
     Panel1->setAutoFillBackground(true);
     Panel1->setFont(QFont(QStringLiteral("Arial"), 8));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -62,8 +66,9 @@ Tfoto1dlg::Tfoto1dlg(QWidget* parent)
     // the picture and the hint, which pass their clicks on to it.
     client()->installEventFilter(this);
 
+    // Covers the screen also where no window manager honours "maximised".
     move(0, 0);
-    resize(800, 600);
+    resize(screen()->availableGeometry().size());
     setWindowState(Qt::WindowMaximized);
 }
 
