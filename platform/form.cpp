@@ -16,6 +16,14 @@ Form::Form(QWidget* parent)
     qApp->installEventFilter(ActivationTracker::instance());
 }
 
+Form::~Form()
+{
+    // Deleting a window hides it without a hide event of ours.
+    auto* tracker = ActivationTracker::instance();
+    if (tracker->active_ == this)
+        tracker->active_ = nullptr;
+}
+
 void Form::setClientSize(int width, int height)
 {
     const int extraW = this->width() - client_->width();

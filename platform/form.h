@@ -9,6 +9,7 @@ public:
     enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2 };
 
     explicit Form(QWidget* parent = nullptr);
+    ~Form() override;
 
     QWidget* client() const { return client_; }
     void setClientSize(int width, int height);

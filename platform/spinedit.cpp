@@ -40,8 +40,13 @@ void SpinEdit::stepBy(int steps)
     setValue(value() + steps);
 }
 
-QValidator::State SpinEdit::validate(QString&, int&) const
+QValidator::State SpinEdit::validate(QString& input, int&) const
 {
-    // Any text may be typed; reading decides what it means.
+    // Any number may be typed, also outside the bounds or none at all; reading
+    // decides what it means. Letters are no part of a number: a key such as M
+    // that the window also handles must not turn the text into a non-number.
+    for (const QChar c : input)
+        if (!c.isDigit() && c != QLatin1Char('+') && c != QLatin1Char('-') && c != QLatin1Char(' '))
+            return QValidator::Invalid;
     return QValidator::Acceptable;
 }

@@ -1,0 +1,274 @@
+#include <QtTest>
+
+#include "platform/form.h"
+#include "platform/spinedit.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPointer>
+#include <QVBoxLayout>
+
+namespace {
+class ProbeForm : public Form {
+public:
+    explicit ProbeForm(const QString& name)
+    {
+        setWindowTitle(name);
+        edit = new QLineEdit(client());
+        edit->setGeometry(10, 10, 120, 24);
+        resize(300, 200);
+    }
+    void FormActivate() override { ++activations; }
+    void FormClose() override { ++closes; }
+    bool FormCloseQuery() override { return allowClose; }
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers) override
+    {
+        seen.append({key, modifiers, edit->text()});
+        return consumed.contains(key);
+    }
+
+    struct Seen { int key; Qt::KeyboardModifiers modifiers; QString textBefore; };
+    QLineEdit* edit;
+    int activations = 0;
+    int closes = 0;
+    bool allowClose = true;
+    QList<Seen> seen;
+    QList<int> consumed;
+};
+
+// What the window system does when the user picks a window.
+void makeActive(QWidget* w)
+{
+    QApplication::setActiveWindow(w);
+    QCoreApplication::processEvents();
+}
+
+// Types a key where the platform would deliver it: to the focused control.
+void typeKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+    QTest::keyClick(target, Qt::Key(key), modifiers);
+}
+
+QLineEdit* editOf(SpinEdit& spin)
+{
+    return spin.findChild<QLineEdit*>();
+}
+}
+
+class TestForm : public QObject {
+    Q_OBJECT
+private slots:
+    void activationRule()
+    {
+        ProbeForm a(QStringLiteral("A")), b(QStringLiteral("B"));
+        a.show();
+        QTRY_COMPARE(a.activations, 1);
+        b.show();
+        QTRY_COMPARE(b.activations, 1);
+        makeActive(&b);
+        QCOMPARE(b.activations, 1);   // already the program's window: not anew
+
+        // Coming back from another of the program's windows: anew.
+        makeActive(&a);
+        QCOMPARE(a.activations, 2);
+        makeActive(&b);
+        QCOMPARE(b.activations, 2);
+        makeActive(&a);
+        QCOMPARE(a.activations, 3);
+
+        // A modal window that A opens: it is activated, A is not when it closes.
+        ProbeForm modal(QStringLiteral("modal"));
+        QTimer::singleShot(50, &modal, [&modal] { modal.setModalResult(Form::mrOk); });
+        QCOMPARE(modal.showModal(), int(Form::mrOk));
+        QCOMPARE(modal.activations, 1);
+        QVERIFY(!modal.isVisible());
+        makeActive(&a);
+        QCOMPARE(a.activations, 3);
+        // Left another way than with OK.
+        QTimer::singleShot(50, &modal, [&modal] { modal.close(); });
+        QVERIFY(modal.showModal() != Form::mrOk);
+        QCOMPARE(modal.activations, 2);
+        makeActive(&a);
+        QCOMPARE(a.activations, 3);
+
+        // One of A's own helper dialogs: A is not activated anew when it closes.
+        QDialog helper(&a);
+        QTimer::singleShot(50, &helper, [&helper] {
+            makeActive(&helper);
+            helper.reject();
+        });
+        helper.exec();
+        makeActive(&a);
+        QCOMPARE(a.activations, 3);
+
+        // Coming back from another application: not anew.
+        makeActive(nullptr);
+        makeActive(&a);
+        QCOMPARE(a.activations, 3);
+
+        // Shown again after closing (closing only hides): anew.
+        QPointer<ProbeForm> guard(&a);
+        a.close();
+        QVERIFY(guard && !a.isVisible());
+        QCOMPARE(a.closes, 1);
+        a.show();
+        QTRY_COMPARE(a.activations, 4);
+
+        // A window that refuses to close stays.
+        a.allowClose = false;
+        a.close();
+        QVERIFY(a.isVisible());
+        QCOMPARE(a.closes, 1);
+        a.allowClose = true;
+
+        // A window that is deleted is no longer the program's active window.
+        auto* gone = new ProbeForm(QStringLiteral("gone"));
+        gone->show();
+        QTRY_COMPARE(gone->activations, 1);
+        QCOMPARE(ActivationTracker::instance()->activeForm(), gone);
+        delete gone;
+        QVERIFY(ActivationTracker::instance()->activeForm() == nullptr);
+    }
+
+    void keyPreview()
+    {
+        ProbeForm f(QStringLiteral("keys"));
+        f.show();
+        QTRY_COMPARE(f.activations, 1);
+        makeActive(&f);
+        f.edit->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), f.edit);
+
+        // The window sees the key before the control, then the control handles it.
+        typeKey(&f, Qt::Key_A);
+        QCOMPARE(f.seen.size(), 1);
+        QCOMPARE(f.seen[0].key, int(Qt::Key_A));
+        QCOMPARE(f.seen[0].textBefore, QString());
+        QCOMPARE(f.edit->text(), QStringLiteral("a"));
+        // Modifiers arrive whole.
+        QTest::keyClick(QApplication::focusWidget(), 'B', Qt::ShiftModifier);
+        QCOMPARE(f.seen.last().key, int(Qt::Key_B));
+        QCOMPARE(f.seen.last().modifiers, Qt::KeyboardModifiers(Qt::ShiftModifier));
+        QCOMPARE(f.edit->text(), QStringLiteral("aB"));
+
+        // A consumed key stops there.
+        f.consumed = {Qt::Key_X};
+        typeKey(&f, Qt::Key_X);
+        QCOMPARE(f.seen.last().key, int(Qt::Key_X));
+        QCOMPARE(f.edit->text(), QStringLiteral("aB"));
+
+        // A key the control passes on to its parents is still seen once.
+        const int before = f.seen.size();
+        typeKey(&f, Qt::Key_F5);
+        QCOMPARE(f.seen.size(), before + 1);
+
+        // Without a focused control the window itself gets it, once.
+        f.edit->clearFocus();
+        QTRY_VERIFY(QApplication::focusWidget() != f.edit);
+        typeKey(&f, Qt::Key_C);
+        QCOMPARE(f.seen.size(), before + 2);
+        QCOMPARE(f.seen.last().key, int(Qt::Key_C));
+
+        // Key preview off: the window does not see keys.
+        f.edit->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), f.edit);
+        f.setKeyPreview(false);
+        typeKey(&f, Qt::Key_D);
+        QCOMPARE(f.seen.size(), before + 2);
+        QCOMPARE(f.edit->text(), QStringLiteral("aBd"));
+    }
+
+    void spinEditReadsWritesAndNests()
+    {
+        SpinEdit spin(1, 31, 1);
+        QLineEdit* edit = editOf(spin);
+        QVERIFY(edit);
+        QCOMPARE(edit->text(), QStringLiteral("1"));
+
+        // Reading does not clamp; a text that is no integer reads as the lower bound.
+        const QList<QPair<QString, int>> reads{{"40", 40}, {"0", 0}, {"-5", -5}, {" 7 ", 7}, {"", 1}, {"2x", 1}, {"+", 1}};
+        for (const auto& r : reads) {
+            edit->setText(r.first);
+            QCOMPARE(spin.value(), r.second);
+        }
+
+        // Writing clamps and replaces the text.
+        spin.setValue(99);
+        QCOMPARE(edit->text(), QStringLiteral("31"));
+        spin.setValue(-3);
+        QCOMPARE(edit->text(), QStringLiteral("1"));
+
+        // A changed text runs the handler at once; a write from inside it runs it again, nested.
+        QList<QPair<int, int>> calls;   // value, depth
+        int depth = 0;
+        spin.onChange = [&] {
+            ++depth;
+            calls.append({spin.value(), depth});
+            if (spin.value() == 5)
+                spin.setValue(7);
+            --depth;
+        };
+        spin.setValue(5);
+        QCOMPARE(calls, (QList<QPair<int, int>>{{5, 1}, {7, 2}}));
+        QCOMPARE(edit->text(), QStringLiteral("7"));
+        calls.clear();
+        spin.setValue(7);   // the same text: no change, no handler
+        QVERIFY(calls.isEmpty());
+
+        // Stepping: clamps at the bounds without a change; from a non-integer
+        // text it starts at the lower bound.
+        spin.setValue(31);
+        calls.clear();
+        spin.stepBy(1);
+        QCOMPARE(edit->text(), QStringLiteral("31"));
+        QVERIFY(calls.isEmpty());
+        edit->setText(QString());
+        calls.clear();
+        spin.stepBy(1);
+        QCOMPARE(edit->text(), QStringLiteral("2"));
+        QCOMPARE(calls.size(), 1);
+    }
+
+    void spinEditTyping()
+    {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* spin = new SpinEdit(1, 31, 15);
+        layout->addWidget(spin);
+        window.show();
+        makeActive(&window);
+        spin->setFocus();
+        QTRY_VERIFY(QApplication::focusWidget() == spin || QApplication::focusWidget() == editOf(*spin));
+        QStringList texts;
+        spin->onChange = [&] { texts.append(editOf(*spin)->text()); };
+
+        // Replacing the whole text with 0 reads 0: nothing clamps on typing.
+        typeKey(&window, Qt::Key_A, Qt::ControlModifier);
+        typeKey(&window, Qt::Key_0);
+        QCOMPARE(editOf(*spin)->text(), QStringLiteral("0"));
+        QCOMPARE(spin->value(), 0);
+        // Emptied: reads as the lower bound.
+        typeKey(&window, Qt::Key_Backspace);
+        QCOMPARE(editOf(*spin)->text(), QString());
+        QCOMPARE(spin->value(), 1);
+        QCOMPARE(texts, QStringList({"0", ""}));
+        // Letters are no part of an integer and are not taken.
+        typeKey(&window, Qt::Key_2);
+        typeKey(&window, Qt::Key_M);
+        typeKey(&window, Qt::Key_Space);
+        QCOMPARE(spin->value(), 2);
+        QVERIFY(!editOf(*spin)->text().contains(QLatin1Char('m'), Qt::CaseInsensitive));
+        // The arrow keys step.
+        typeKey(&window, Qt::Key_Up);
+        QCOMPARE(spin->value(), 3);
+        typeKey(&window, Qt::Key_Down);
+        typeKey(&window, Qt::Key_Down);
+        QCOMPARE(spin->value(), 1);
+        typeKey(&window, Qt::Key_Down);
+        QCOMPARE(spin->value(), 1);
+    }
+};
+
+QTEST_MAIN(TestForm)
+#include "test_form.moc"
