@@ -25,6 +25,11 @@ struct ErrorManager {
     std::jmp_buf jump;
 };
 
+struct ScanLimit {
+    jpeg_progress_mgr pub;
+    int maxScans;
+};
+
 // libjpeg's default ends the process; here control goes back to decodeInto.
 [[noreturn]] void errorExit(j_common_ptr cinfo)
 {
@@ -53,6 +58,14 @@ void emitMessage(j_common_ptr cinfo, int level)
 
 void outputMessage(j_common_ptr) {}
 
+// Called by libjpeg as it reads; a file with too many scans is given up.
+void checkScanCount(j_common_ptr cinfo)
+{
+    const auto* limit = reinterpret_cast<ScanLimit*>(cinfo->progress);
+    if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > limit->maxScans)
+        errorExit(cinfo);
+}
+
 J_DITHER_MODE ditherMode(JpegDither dither)
 {
     switch (dither) {
@@ -68,6 +81,7 @@ J_DITHER_MODE ditherMode(JpegDither dither)
 struct Decoder {
     jpeg_decompress_struct cinfo{};
     ErrorManager err{};
+    ScanLimit scanLimit{};
     bool created = false;
     QImage image;
 
@@ -126,6 +140,9 @@ bool decodeInto(Decoder& d, const uchar* data, qsizetype size, const JpegDecodeO
 
     jpeg_create_decompress(cinfo);
     d.created = true;
+    d.scanLimit.pub.progress_monitor = checkScanCount;
+    d.scanLimit.maxScans = options.maxScans;
+    cinfo->progress = &d.scanLimit.pub;
     jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
     jpeg_read_header(cinfo, TRUE);
     if (qint64(cinfo->image_width) * qint64(cinfo->image_height) > options.maxPixels)

@@ -21,6 +21,9 @@ struct JpegDecodeOptions {
     // Pictures claiming more pixels than this are refused before any memory is
     // spent on them; no photograph of the atlas comes anywhere near.
     qint64 maxPixels = 64LL * 1024 * 1024;
+    // A progressive file refines its picture in a handful of scans; thousands
+    // of tiny scans would only keep the decoder busy.
+    int maxScans = 100;
 };
 
 // Decodes a JPEG held in memory. Damaged, truncated, oversized or non-JPEG data

@@ -162,6 +162,20 @@ private slots:
         QVERIFY(decodeJpeg(jpeg, options).isNull());
     }
 
+    void scanLimitIsRespected()
+    {
+        const QByteArray progressive = encode(greyRamp(64, 48), 90, true);
+        int scans = 0;
+        JpegDecodeOptions options;
+        QVERIFY(!decodeJpegProgressively(progressive, [&](const QImage&, int) { ++scans; }, options).isNull());
+        QVERIFY(scans > 2);
+        options.maxScans = scans;
+        QVERIFY(!decodeJpeg(progressive, options).isNull());
+        options.maxScans = scans - 1;
+        QVERIFY(decodeJpeg(progressive, options).isNull());
+        QVERIFY(decodeJpegProgressively(progressive, [](const QImage&, int) {}, options).isNull());
+    }
+
     void progressiveFileIsShownScanByScan()
     {
         const QImage source = greyRamp(320, 240);
