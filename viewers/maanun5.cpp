@@ -1,8 +1,266 @@
 #include "viewers/maanun5.h"
 
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "app/sharedstate.h"
+#include "platform/dialogs.h"
+#include "platform/rtfreader.h"
+
+HelpFindDialog::HelpFindDialog(QWidget* parent)
+    : QDialog(parent)
+    , text_(new QLineEdit(this))
+    , findNext_(new QPushButton(QStringLiteral("&Volgende zoeken"), this))
+{
+    setWindowTitle(QStringLiteral("Zoeken"));
+    // Above the help window, which itself stays on top.
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setModal(false);
+
+    auto* label = new QLabel(QStringLiteral("&Zoeken naar:"), this);
+    label->setBuddy(text_);
+    auto* cancel = new QPushButton(QStringLiteral("Annuleren"), this);
+    findNext_->setDefault(true);
+    findNext_->setEnabled(false);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(text_, 1);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(findNext_);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(row, 1);
+    layout->addLayout(buttons);
+
+    connect(text_, &QLineEdit::textChanged, this, [this](const QString& t) { findNext_->setEnabled(!t.isEmpty()); });
+    connect(findNext_, &QPushButton::clicked, this, &HelpFindDialog::findNext);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    resize(360, sizeHint().height());
+}
+
+QString HelpFindDialog::findText() const
+{
+    return text_->text();
+}
+
+void HelpFindDialog::setFindText(const QString& text)
+{
+    text_->setText(text);
+}
+
 Thelpdlg::Thelpdlg(QWidget* parent)
     : Form(parent)
+    , RichEdit1(new QTextEdit(client()))
+    , FindDialog1(new HelpFindDialog(this))
+    , outer_(254, 126, 510, 223)
 {
     setWindowTitle(QStringLiteral("Toelichting"));
-    resize(510, 223);
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+
+    QMenu* bestand = menuBar()->addMenu(QStringLiteral("Bestand"));
+    connect(bestand->addAction(QStringLiteral("Afdrukken")), &QAction::triggered, this, &Thelpdlg::Afdrukken1Click);
+    connect(bestand->addAction(QStringLiteral("Afsluiten")), &QAction::triggered, this, &Thelpdlg::Afsluiten1Click);
+    connect(menuBar()->addAction(QStringLiteral("Lettertype")), &QAction::triggered, this,
+            &Thelpdlg::Lettertype1Click);
+    connect(menuBar()->addAction(QStringLiteral("Zoek")), &QAction::triggered, this, &Thelpdlg::Zoek1Click);
+
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setAcceptRichText(false);
+    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    RichEdit1->setFont(defaultFont());
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
+    RichEdit1->document()->setUndoRedoEnabled(false);
+    auto* layout = new QVBoxLayout(client());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(RichEdit1);
+
+    connect(FindDialog1, &HelpFindDialog::findNext, this, &Thelpdlg::FindDialog1Find);
+    applyOuterGeometry();
+}
+
+Thelpdlg::~Thelpdlg() = default;
+
+QFont Thelpdlg::defaultFont()
+{
+    return QFont(installedFontFamily(QStringLiteral("Courier New")), 10);
+}
+
+void Thelpdlg::FormActivate()
+{
+    runReportingErrors([this] { loadHelpFile(); });
+}
+
+void Thelpdlg::loadHelpFile()
+{
+    const QByteArray bytes = readFileBytes(shared().helpFileName);
+    QTextDocument* document = RichEdit1->document();
+    readRichOrPlainText(document, bytes, defaultFont());
+    // Every load shows the text from its beginning.
+    RichEdit1->setTextCursor(QTextCursor(document));
+}
+
+bool Thelpdlg::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (key == Qt::Key_F && (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        Zoek1Click();
+        return true;
+    }
+    if (key == Qt::Key_Escape) {
+        Afsluiten1Click();
+        return true;
+    }
+    if (key == Qt::Key_F3) {
+        FindDialog1Find();
+        return true;
+    }
+    return false;
+}
+
+void Thelpdlg::FormClose()
+{
+    FindDialog1->close();
+}
+
+void Thelpdlg::Zoek1Click()
+{
+    FindDialog1->move(5, 5);
+    FindDialog1->show();
+    FindDialog1->raise();
+    FindDialog1->activateWindow();
+    FindDialog1->textField()->setFocus();
+    FindDialog1->textField()->selectAll();
+}
+
+void Thelpdlg::FindDialog1Find()
+{
+    const QString t = FindDialog1->findText();
+    if (t.isEmpty())
+        return;
+    // From just after a selection, else from the very beginning (not the caret).
+    const QTextCursor selection = RichEdit1->textCursor();
+    const int start = selection.hasSelection() ? selection.selectionEnd() : 0;
+    const QTextCursor found = RichEdit1->document()->find(t, start, QTextDocument::FindCaseSensitively);
+    if (found.isNull()) {
+        showMessage(QStringLiteral("Zoekwoord ") + QLatin1Char('\n') + t + QLatin1Char('\n')
+                    + QStringLiteral("niet gevonden."));
+        return;
+    }
+    activateWindow();
+    RichEdit1->setFocus();
+    QTextCursor match(RichEdit1->document());
+    match.setPosition(found.selectionStart());
+    match.setPosition(found.selectionEnd(), QTextCursor::KeepAnchor);
+    RichEdit1->setTextCursor(match);
+    RichEdit1->ensureCursorVisible();
+}
+
+void Thelpdlg::Lettertype1Click()
+{
+    const QTextCharFormat current = RichEdit1->textCursor().charFormat();
+    const QFont initial = current.font().resolve(RichEdit1->document()->defaultFont());
+    QFontDialog dialog(initial, this);
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    // The font goes to all of the text; the dialog has no colour of its own,
+    // so the text takes the colour of the selection it was preset from.
+    QTextCharFormat format;
+    format.setFont(dialog.selectedFont(), QTextCharFormat::FontPropertiesAll);
+    format.setForeground(current.hasProperty(QTextFormat::ForegroundBrush)
+                             ? current.foreground()
+                             : RichEdit1->palette().brush(QPalette::Text));
+    QTextCursor all(RichEdit1->document());
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(format);
+    all.mergeBlockCharFormat(format);
+}
+
+QPrinter& Thelpdlg::printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+void Thelpdlg::Afdrukken1Click()
+{
+    QPrintDialog dialog(&printer(), this);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    printTo(printer());
+}
+
+void Thelpdlg::printTo(QPrinter& target)
+{
+    target.setDocName(QStringLiteral("Toelichting bij de Selvanor"));
+    target.setPrintRange(QPrinter::AllPages);
+    target.setFromTo(0, 0);
+    RichEdit1->document()->print(&target);
+}
+
+void Thelpdlg::Afsluiten1Click()
+{
+    close();
+}
+
+void Thelpdlg::setOuterGeometry(int left, int top, int width, int height)
+{
+    if (left != keep)
+        outer_.moveLeft(left);
+    if (top != keep)
+        outer_.moveTop(top);
+    if (width != keep)
+        outer_.setWidth(std::max(width, 1));
+    if (height != keep)
+        outer_.setHeight(std::max(height, 1));
+    applyOuterGeometry();
+}
+
+QMargins Thelpdlg::currentFrameMargins() const
+{
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+void Thelpdlg::applyOuterGeometry()
+{
+    applyingGeometry_ = true;
+    const QMargins m = currentFrameMargins();
+    move(outer_.topLeft());
+    resize(std::max(outer_.width() - m.left() - m.right(), 1), std::max(outer_.height() - m.top() - m.bottom(), 1));
+    appliedMargins_ = m;
+    applyingGeometry_ = false;
+}
+
+bool Thelpdlg::event(QEvent* event)
+{
+    const bool result = Form::event(event);
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) && isVisible() && !applyingGeometry_) {
+        // The frame is known only once the window system has decorated the
+        // window; size it again then. Later moves are the user's.
+        if (currentFrameMargins() != appliedMargins_)
+            applyOuterGeometry();
+        else
+            outer_ = frameGeometry();
+    }
+    return result;
 }

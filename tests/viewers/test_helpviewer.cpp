@@ -1,0 +1,347 @@
+#include <QApplication>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+#include "app/sharedstate.h"
+#include "platform/rtfreader.h"
+#include "tests/common/workdir.h"
+#include "viewers/maanun5.h"
+
+namespace {
+
+// Runs `action` on the next modal dialog of type T as soon as it is open.
+template <class T>
+void whenModal(std::function<void(T*)> action, int triesLeft = 200)
+{
+    QTimer::singleShot(10, [action, triesLeft] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
+            action(dialog);
+        else if (triesLeft > 0)
+            whenModal<T>(action, triesLeft - 1);
+    });
+}
+
+// Answers the next message box with OK and hands back its text.
+std::shared_ptr<QString> answerMessage()
+{
+    auto text = std::make_shared<QString>(QStringLiteral("<no message>"));
+    whenModal<QMessageBox>([text](QMessageBox* box) {
+        *text = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    return text;
+}
+
+const QByteArray kSearchText = "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red0\\green0\\blue128;}"
+                               "\\pard\\qc\\b\\fs28\\cf1 Kop\\par\\pard\\b0\\fs20\\cf0 "
+                               "De maan draait om de aarde. Maan is hier met een hoofdletter.\\par "
+                               "Een tweede maan volgt.\\par}";
+
+int pdfPageCount(const QByteArray& pdf)
+{
+    return int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page ")
+               + pdf.count("/Type /Page/") + pdf.count("/Type /Page>"));
+}
+
+} // namespace
+
+class TestHelpViewer : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void windowAsDesigned();
+    void findsForwardWithoutWrapping();
+    void findIsCaseSensitiveAndStartsAtTheBeginning();
+    void findDialogAndKeys();
+    void fontAppliesToAllUntilTheNextActivation();
+    void fontDialogCancelledChangesNothing();
+    void printsTheGuideOnSeveralPages();
+    void printerSetupCancelledPrintsNothing();
+    void plainTextExplanationInCourierNew();
+    void missingFileKeepsTheOldText();
+
+private:
+    void showAndWait();
+    std::unique_ptr<TestWorkDir> dir_;
+    std::unique_ptr<Thelpdlg> help_;
+};
+
+void TestHelpViewer::init()
+{
+    dir_ = std::make_unique<TestWorkDir>(QStringList{QStringLiteral("maanhelp.rtf")});
+    QVERIFY(writeWholeFile(dir_->filePath(QStringLiteral("zoek.rtf")), kSearchText));
+    shared().helpFileName = QStringLiteral("zoek.rtf");
+    help_ = std::make_unique<Thelpdlg>();
+}
+
+void TestHelpViewer::cleanup()
+{
+    help_.reset();
+    dir_.reset();
+}
+
+void TestHelpViewer::showAndWait()
+{
+    help_->show();
+    QVERIFY(QTest::qWaitForWindowActive(help_.get()));
+}
+
+void TestHelpViewer::windowAsDesigned()
+{
+    QCOMPARE(help_->windowTitle(), QStringLiteral("Toelichting"));
+    QCOMPARE(help_->outerGeometry(), QRect(254, 126, 510, 223));
+    QVERIFY(help_->windowFlags() & Qt::WindowStaysOnTopHint);
+    QStringList bar;
+    for (QAction* a : help_->menuBar()->actions())
+        bar << a->text();
+    QCOMPARE(bar, (QStringList{"Bestand", "Lettertype", "Zoek"}));
+    QStringList file;
+    for (QAction* a : help_->menuBar()->actions().first()->menu()->actions())
+        file << a->text();
+    QCOMPARE(file, (QStringList{"Afdrukken", "Afsluiten"}));
+    QVERIFY(help_->richEdit()->isReadOnly());
+
+    // An opener's placement by the outer frame; what it leaves out stays.
+    help_->setOuterGeometry(Thelpdlg::keep, 0, 500, 700);
+    QCOMPARE(help_->outerGeometry(), QRect(254, 0, 500, 700));
+    showAndWait();
+    QCOMPARE(help_->frameGeometry(), QRect(254, 0, 500, 700));
+    QCOMPARE(help_->richEdit()->toPlainText().left(3), QStringLiteral("Kop"));
+    QVERIFY(help_->richEdit()->width() > 400);
+}
+
+void TestHelpViewer::findsForwardWithoutWrapping()
+{
+    showAndWait();
+    QTextEdit* edit = help_->richEdit();
+    const QString text = edit->toPlainText();
+    const int first = text.indexOf(QLatin1String("maan"));
+    const int second = text.indexOf(QLatin1String("maan"), first + 1);
+    QVERIFY(first > 0 && second > first);
+
+    help_->findDialog()->setFindText(QStringLiteral("maan"));
+    QTest::mouseClick(help_->findDialog()->findNextButton(), Qt::LeftButton);
+    QCOMPARE(edit->textCursor().selectionStart(), first);
+    QCOMPARE(edit->textCursor().selectedText(), QStringLiteral("maan"));
+
+    QTest::keyClick(edit, Qt::Key_F3);
+    QCOMPARE(edit->textCursor().selectionStart(), second);
+
+    // Any modifiers with F3; no third occurrence, no wrap: the message, and the
+    // second occurrence stays selected.
+    auto message = answerMessage();
+    QTest::keyClick(edit, Qt::Key_F3, Qt::ShiftModifier);
+    QCOMPARE(*message, QStringLiteral("Zoekwoord \nmaan\nniet gevonden."));
+    QCOMPARE(edit->textCursor().selectionStart(), second);
+    QCOMPARE(edit->textCursor().selectedText(), QStringLiteral("maan"));
+
+    message = answerMessage();
+    QTest::keyClick(edit, Qt::Key_F3);
+    QCOMPARE(*message, QStringLiteral("Zoekwoord \nmaan\nniet gevonden."));
+    QCOMPARE(edit->textCursor().selectionStart(), second);
+}
+
+void TestHelpViewer::findIsCaseSensitiveAndStartsAtTheBeginning()
+{
+    showAndWait();
+    QTextEdit* edit = help_->richEdit();
+    const QString text = edit->toPlainText();
+
+    auto message = answerMessage();
+    help_->findDialog()->setFindText(QStringLiteral("MAAN"));
+    help_->FindDialog1Find();
+    QCOMPARE(*message, QStringLiteral("Zoekwoord \nMAAN\nniet gevonden."));
+    QVERIFY(!edit->textCursor().hasSelection());
+
+    help_->findDialog()->setFindText(QStringLiteral("Maan"));
+    help_->FindDialog1Find();
+    QCOMPARE(edit->textCursor().selectionStart(), text.indexOf(QLatin1String("Maan")));
+
+    // A caret without a selection does not count: the search starts at 0.
+    QTextCursor caret = edit->textCursor();
+    caret.movePosition(QTextCursor::End);
+    edit->setTextCursor(caret);
+    help_->findDialog()->setFindText(QStringLiteral("de"));
+    help_->FindDialog1Find();
+    QCOMPARE(edit->textCursor().selectionStart(), text.indexOf(QLatin1String("de")));
+    QTRY_VERIFY(edit->hasFocus());
+
+    // An empty search text does nothing.
+    help_->findDialog()->setFindText(QString());
+    help_->FindDialog1Find();
+    QCOMPARE(edit->textCursor().selectedText(), QStringLiteral("de"));
+}
+
+void TestHelpViewer::findDialogAndKeys()
+{
+    showAndWait();
+    HelpFindDialog* find = help_->findDialog();
+    QTest::keyClick(help_->richEdit(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(!find->isVisible());
+    QTest::keyClick(help_->richEdit(), Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(find->isVisible());
+    QCOMPARE(find->frameGeometry().topLeft(), QPoint(5, 5));
+    QVERIFY(!find->isModal());
+    QVERIFY(!find->findNextButton()->isEnabled());
+
+    // Typing and Enter in the dialog finds; the help window keeps its text,
+    // it is not loaded again when it gets the focus back from its own dialog.
+    QVERIFY(QTest::qWaitForWindowActive(find));
+    QTest::keyClicks(find->textField(), QStringLiteral("tweede"));
+    QTest::keyClick(find->textField(), Qt::Key_Return);
+    QCOMPARE(help_->richEdit()->textCursor().selectedText(), QStringLiteral("tweede"));
+    QVERIFY(QTest::qWaitForWindowActive(help_.get()));
+    QCOMPARE(help_->richEdit()->textCursor().selectedText(), QStringLiteral("tweede"));
+
+    // Escape closes the window and its find dialog.
+    QTest::keyClick(help_->richEdit(), Qt::Key_Escape);
+    QVERIFY(!help_->isVisible());
+    QVERIFY(!find->isVisible());
+}
+
+void TestHelpViewer::fontAppliesToAllUntilTheNextActivation()
+{
+    showAndWait();
+    QTextEdit* edit = help_->richEdit();
+    // Preset from the selection: the bold heading.
+    QTextCursor heading(edit->document());
+    heading.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
+    edit->setTextCursor(heading);
+    QFont preset;
+    whenModal<QFontDialog>([&preset](QFontDialog* dialog) {
+        preset = dialog->currentFont();
+        dialog->setCurrentFont(QFont(QStringLiteral("Liberation Serif"), 24));
+        dialog->accept();
+    });
+    help_->Lettertype1Click();
+    QCOMPARE(preset.family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(preset.pointSize(), 14);
+    QVERIFY(preset.bold());
+
+    for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            QCOMPARE(f.fontFamilies().toStringList().value(0), QStringLiteral("Liberation Serif"));
+            QCOMPARE(f.fontPointSize(), 24.0);
+            QVERIFY(f.fontWeight() != QFont::Bold);
+            QCOMPARE(f.foreground().color(), QColor(0, 0, 128));
+        }
+
+    // Coming back from another window of the program loads the file again.
+    Form other;
+    other.show();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    help_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(help_.get()));
+    QTextCursor start(edit->document());
+    start.setPosition(1);
+    QCOMPARE(start.charFormat().fontPointSize(), 14.0);
+    QCOMPARE(start.charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Liberation Sans"));
+    QVERIFY(!edit->textCursor().hasSelection());
+}
+
+void TestHelpViewer::fontDialogCancelledChangesNothing()
+{
+    showAndWait();
+    QTextEdit* edit = help_->richEdit();
+    // No selection: the preset is the format at the caret, the start of the text.
+    whenModal<QFontDialog>([](QFontDialog* dialog) {
+        dialog->setCurrentFont(QFont(QStringLiteral("Liberation Serif"), 30));
+        dialog->reject();
+    });
+    help_->Lettertype1Click();
+    const int body = edit->toPlainText().indexOf(QLatin1String("draait"));
+    QTextCursor c(edit->document());
+    c.setPosition(body + 1);
+    QCOMPARE(c.charFormat().fontPointSize(), 10.0);
+    QCOMPARE(c.charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Liberation Sans"));
+}
+
+void TestHelpViewer::printsTheGuideOnSeveralPages()
+{
+    shared().helpFileName = QStringLiteral("maanhelp.rtf");
+    showAndWait();
+    QVERIFY(help_->richEdit()->toPlainText().size() > 5000);
+
+    const QString pdf = dir_->filePath(QStringLiteral("gids.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    help_->printTo(printer);
+    QCOMPARE(printer.docName(), QStringLiteral("Toelichting bij de Selvanor"));
+    const QByteArray bytes = readWholeFile(pdf);
+    QVERIFY(bytes.startsWith("%PDF"));
+    QVERIFY2(pdfPageCount(bytes) >= 3, qPrintable(QString::number(pdfPageCount(bytes))));
+
+    // Through "Afdrukken": the set-up dialog confirmed prints one job to the
+    // printer it was set up for.
+    const QString viaMenu = dir_->filePath(QStringLiteral("menu.pdf"));
+    help_->printer().setOutputFormat(QPrinter::PdfFormat);
+    help_->printer().setOutputFileName(viaMenu);
+    whenModal<QPrintDialog>([](QPrintDialog* dialog) { dialog->accept(); });
+    help_->Afdrukken1Click();
+    QCOMPARE(pdfPageCount(readWholeFile(viaMenu)), pdfPageCount(bytes));
+    QCOMPARE(help_->printer().docName(), QStringLiteral("Toelichting bij de Selvanor"));
+}
+
+void TestHelpViewer::printerSetupCancelledPrintsNothing()
+{
+    showAndWait();
+    const QString pdf = dir_->filePath(QStringLiteral("niet.pdf"));
+    help_->printer().setOutputFormat(QPrinter::PdfFormat);
+    help_->printer().setOutputFileName(pdf);
+    whenModal<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); });
+    help_->Afdrukken1Click();
+    QVERIFY(!QFile::exists(pdf));
+}
+
+void TestHelpViewer::plainTextExplanationInCourierNew()
+{
+    QVERIFY(writeWholeFile(dir_->filePath(QStringLiteral("krater.txt")),
+                           "<b>Krater</b> {\\rtf1 \\b vet}\r\nCaf\xe9 op de maan\r\n"));
+    shared().helpFileName = QStringLiteral("krater.txt");
+    showAndWait();
+    QTextEdit* edit = help_->richEdit();
+    QCOMPARE(edit->toPlainText(), QString::fromUtf8("<b>Krater</b> {\\rtf1 \\b vet}\nCafé op de maan\n"));
+    QTextCursor c(edit->document());
+    c.setPosition(2);
+    const QFont shown = c.charFormat().font().resolve(edit->document()->defaultFont());
+    QCOMPARE(QFontInfo(shown).family(), QFontInfo(QFont(QStringLiteral("Courier New"))).family());
+    QCOMPARE(shown.pointSize(), 10);
+    QVERIFY(!shown.bold());
+}
+
+void TestHelpViewer::missingFileKeepsTheOldText()
+{
+    showAndWait();
+    const QString before = help_->richEdit()->toPlainText();
+    help_->close();
+    shared().helpFileName = QStringLiteral("weg.rtf");
+    auto message = std::make_shared<QString>();
+    whenModal<QMessageBox>([message](QMessageBox* box) {
+        *message = box->text();
+        QCOMPARE(box->icon(), QMessageBox::Critical);
+        box->button(QMessageBox::Ok)->click();
+    });
+    help_->show();
+    QTRY_COMPARE(*message, QStringLiteral("weg.rtf: No such file or directory"));
+    QCOMPARE(help_->richEdit()->toPlainText(), before);
+}
+
+QTEST_MAIN(TestHelpViewer)
+#include "test_helpviewer.moc"
