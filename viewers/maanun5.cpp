@@ -170,7 +170,11 @@ void Thelpdlg::FindDialog1Find()
 
 void Thelpdlg::Lettertype1Click()
 {
-    const QTextCharFormat current = RichEdit1->textCursor().charFormat();
+    // The attributes of the selection are those of its first character.
+    QTextCursor first = RichEdit1->textCursor();
+    if (first.hasSelection())
+        first.setPosition(first.selectionStart() + 1);
+    const QTextCharFormat current = first.charFormat();
     const QFont initial = current.font().resolve(RichEdit1->document()->defaultFont());
     QFontDialog dialog(initial, this);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
