@@ -103,7 +103,8 @@ bool makeView(const Surface& s, const ViewGeometry& view, const QList<AtlasFeatu
         return false;
 
     const QList<AtlasFeature> chosen =
-        chooseForView(candidates, view, quarter ? &sun : nullptr, picture.width(), picture.height(), photographed);
+        chooseForView(candidates, view, quarter ? &sun : nullptr, picture.width(), picture.height(), photographed,
+                      &picture);
     FeatureTable table;
     int slot = 1, landings = 0, photos = 0;
     for (const auto& f : chosen) {

@@ -85,13 +85,20 @@ QString markedName(const QString& name)
 }
 
 QList<AtlasFeature> chooseForView(const QList<AtlasFeature>& candidates, const ViewGeometry& view, const Sun* sun,
-                                  int bitmapWidth, int bitmapHeight, const QSet<QString>& photographed)
+                                  int bitmapWidth, int bitmapHeight, const QSet<QString>& photographed,
+                                  const QImage* picture)
 {
+    auto litNearby = [picture](double halfX, double halfY) {
+        const int c = int(halfX / 2), r = int(halfY / 2);
+        for (int dy = -4; dy <= 4; ++dy)
+            for (int dx = -4; dx <= 4; ++dx)
+                if (picture->rect().contains(c + dx, r + dy) && picture->constScanLine(r + dy)[c + dx] > 0)
+                    return true;
+        return false;
+    };
     QList<AtlasFeature> out;
     const Vec3 s = sun ? surfaceUp(sun->latitude, sun->longitude) : Vec3{};
     for (const auto& c : candidates) {
-        if (out.size() == FeatureTableSize)
-            break;
         double x, y;
         if (!halfPixelPosition(view, c.latitude, c.longitude, &x, &y))
             continue;
@@ -102,10 +109,18 @@ QList<AtlasFeature> chooseForView(const QList<AtlasFeature>& candidates, const V
         // terminator.
         if (sun && s.dot(surfaceUp(c.latitude, c.longitude)) < 0.009)
             continue;
+        if (picture && !litNearby(x, y))
+            continue;
         AtlasFeature f = c;
         if (photographed.contains(plainName(c.name)))
             f.name = markedName(c.name);
         out.append(f);
     }
+    // Over the limit: the smallest craters go, but never one with a photograph.
+    for (qsizetype i = out.size() - 1; i >= 0 && out.size() > FeatureTableSize; --i)
+        if (out[i].rank == 2 && !hasPhotographMark(out[i].name))
+            out.removeAt(i);
+    while (out.size() > FeatureTableSize)
+        out.removeLast();
     return out;
 }

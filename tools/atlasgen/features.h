@@ -1,4 +1,5 @@
 #pragma once
+#include <QImage>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -29,9 +30,11 @@ bool halfPixelPosition(const ViewGeometry& view, double latitude, double longitu
 
 // The index of one view: candidates on the visible, lit part of the disc and
 // inside the bitmap, at most 800; names of features with a photograph (by
-// plain name) get " *".
+// plain name) get " *". With the view's picture, a feature must also have a
+// lit pixel within 4 pixels, so that none sits in a shadow near the terminator.
 QList<AtlasFeature> chooseForView(const QList<AtlasFeature>& candidates, const ViewGeometry& view, const Sun* sun,
-                                  int bitmapWidth, int bitmapHeight, const QSet<QString>& photographed);
+                                  int bitmapWidth, int bitmapHeight, const QSet<QString>& photographed,
+                                  const QImage* picture = nullptr);
 
 // The name with the photograph mark.
 QString markedName(const QString& name);
