@@ -355,6 +355,29 @@ private slots:
         QVERIFY(qGray(title.pixel(105, 100)) > 40 && qGray(title.pixel(2, 2)) == 0);
     }
 
+    void bitmapsAreReproducible()
+    {
+        // 8-bit BMP rows are padded to 4 bytes; padding left uninitialised
+        // would make every regeneration differ.
+        for (const char* name : {"maan_ek.bmp", "maan_vm.bmp", "maan_lk.bmp", "titelmaan.bmp"}) {
+            const QByteArray bmp = readWholeFile(atlasFile(QString::fromLatin1(name)));
+            QVERIFY(bmp.size() > 54 && bmp.startsWith("BM"));
+            auto le = [&](int at, int bytes) {
+                qint64 v = 0;
+                for (int i = bytes - 1; i >= 0; --i)
+                    v = (v << 8) | uchar(bmp[at + i]);
+                return v;
+            };
+            const qint64 offset = le(10, 4), width = le(18, 4), height = std::abs(qint32(le(22, 4)));
+            QCOMPARE(le(28, 2), 8);
+            const qint64 stride = (width + 3) / 4 * 4;
+            QCOMPARE(qint64(bmp.size()), offset + stride * height);
+            for (qint64 row = 0; row < height; ++row)
+                for (qint64 pad = width; pad < stride; ++pad)
+                    QVERIFY2(bmp[offset + row * stride + pad] == 0, name);
+        }
+    }
+
     void everyPhotographHasItsFiles()
     {
         int photographed = 0;

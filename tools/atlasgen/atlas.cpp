@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <cstring>
 #include <cstdio>
 
 bool writeGreyBmp(const QImage& picture, const QString& file, QString* error)
@@ -19,6 +20,9 @@ bool writeGreyBmp(const QImage& picture, const QString& file, QString* error)
     for (int i = 0; i < 256; ++i)
         grey.append(qRgb(i, i, i));
     indexed.setColorTable(grey);
+    // The writer copies whole scanlines, padding included: clear it (fill()
+    // would stop at the width), or the file would carry whatever the memory held.
+    std::memset(indexed.bits(), 0, std::size_t(indexed.sizeInBytes()));
     for (int y = 0; y < picture.height(); ++y)
         std::memcpy(indexed.scanLine(y), picture.constScanLine(y), std::size_t(picture.width()));
     if (!indexed.save(file, "BMP")) {

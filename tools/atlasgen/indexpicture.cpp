@@ -24,11 +24,12 @@ bool indexPicturePosition(double latitude, double longitude, double* x, double* 
     return cosC > 0;
 }
 
-// Long narrow features name a sheet less well than a crater of the same size.
+// A rille's length says little of how it stands out: a long, narrow feature
+// names a sheet less well than a crater a third of its size.
 double prominence(const AtlasFeature& f)
 {
     static const QStringList linear{"RI", "CA", "VA", "RU"};
-    return linear.contains(f.typeCode) ? 0.5 * f.diameterKm : f.diameterKm;
+    return linear.contains(f.typeCode) ? 0.3 * f.diameterKm : f.diameterKm;
 }
 }
 

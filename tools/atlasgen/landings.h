@@ -8,7 +8,6 @@ struct LandingSite {
     const char* name;       // "Apollo 11 Landing"
     double latitude;        // degrees north
     double longitude;       // degrees east
-    const char* dutch;      // one line for the explanation of the site
 };
 
 const QList<LandingSite>& landingSites();
