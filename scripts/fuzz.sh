@@ -42,6 +42,11 @@ if [ ${#targets[@]} -eq 0 ]; then
   exit 1
 fi
 
+# One run at a time in a build directory: a second one waits for the first.
+mkdir -p "$build"
+exec 9>"$build/.fuzz.lock"
+flock 9
+
 # Everything is instrumented, so that the libraries under test report too; the
 # targets themselves add -fsanitize=fuzzer (fuzz/CMakeLists.txt).
 sanitize="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
@@ -122,6 +127,10 @@ dict_fuzz_jpeg() {
 
 # --- run -------------------------------------------------------------------
 mkdir -p "$build/logs"
+# fontconfig (under Qt's font database) keeps its caches for the life of the
+# process; LeakSanitizer would report them when a target exits.
+printf '%s\n' 'leak:libfontconfig.so' >"$build/lsan.supp"
+export LSAN_OPTIONS="suppressions=$PWD/$build/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 summary=()
 failed=0
 for t in "${targets[@]}"; do
