@@ -2,6 +2,8 @@
 // the photo viewer uses and the scan-by-scan decode for progressive display.
 #include "platform/jpegloader.h"
 
+#include <QSet>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -13,7 +15,10 @@ void checkPicture(const QImage& image, int levels)
     if (image.isNull())
         return;
     const int colours = image.colorCount();
-    if (image.format() != QImage::Format_Indexed8 || colours < 1 || colours > levels)
+    if (image.format() != QImage::Format_Indexed8 || colours < 1 || colours > 256)
+        __builtin_trap();
+    const QList<QRgb> table = image.colorTable();
+    if (QSet<QRgb>(table.begin(), table.end()).size() > levels)
         __builtin_trap();
     for (int y = 0; y < image.height(); ++y) {
         const uchar* row = image.constScanLine(y);
@@ -32,6 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QImage plain = decodeJpeg(data, qsizetype(size), options);
     checkPicture(plain, options.greyLevels);
 
+    // The progressive path through libjpeg's own quantiser, dithered.
+    options.quantiser = JpegQuantiser::Libjpeg;
     options.dither = JpegDither::Ordered;
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     int passes = 0;

@@ -5,9 +5,20 @@
 #include <functional>
 
 // JPEG decoding through libjpeg, the way the program shows its photographs:
-// greyscale, accurate integer DCT, full scale, quantised by libjpeg to a fixed
-// set of grey levels. The result is an Indexed8 image whose colour table holds
-// those levels (a null image for anything that is not a whole, valid JPEG).
+// greyscale, accurate integer DCT, full scale, quantised to a fixed set of
+// evenly spaced grey levels. The result is an Indexed8 image (a null image for
+// anything that is not a whole, valid JPEG); its colour table maps every index
+// to one of those levels.
+
+enum class JpegQuantiser {
+    // The decoded samples index a colour table that maps each of them to its
+    // level exactly as libjpeg's undithered one-pass quantiser does: the same
+    // picture, without a pass over every pixel. Dithering does not apply.
+    ColourTable,
+    // libjpeg's own one-pass quantiser (quantize_colors), with `dither`; the
+    // colour table then holds just the levels.
+    Libjpeg,
+};
 
 enum class JpegDither {
     None,            // nearest level; with 236 levels a step is ~1.08 grey values
@@ -17,6 +28,7 @@ enum class JpegDither {
 
 struct JpegDecodeOptions {
     int greyLevels = 236;
+    JpegQuantiser quantiser = JpegQuantiser::ColourTable;
     JpegDither dither = JpegDither::None;
     // Pictures claiming more pixels than this are refused before any memory is
     // spent on them; no photograph of the atlas comes anywhere near.
