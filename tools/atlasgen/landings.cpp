@@ -14,6 +14,7 @@ const QList<LandingSite>& landingSites()
         {"Luna 21 Landing", 25.9994, 30.4076},   // Lunokhod 2, 1973
         {"Luna 23 Landing", 12.6669, 62.1511},   // landed, tipped over, 1974
         {"Luna 24 Landing", 12.7145, 62.2129},   // samples, 1976
+        {"Ranger 6 Landing", 9.39, 21.51},   // impact as planned, cameras failed, 1964
         {"Ranger 7 Landing", -10.6346, -20.6771},   // impact, 1964
         {"Ranger 8 Landing", 2.6377, 24.7881},   // impact, 1965
         {"Ranger 9 Landing", -12.8281, -2.3874},   // impact in Alphonsus, 1965
@@ -39,6 +40,7 @@ const QList<LandingSite>& landingSites()
         {"LCROSS Landing", -84.675, -48.725},   // deliberate impact into Cabeus, 2009
         {"SMART-1 Landing", -34.262, -46.193},   // deliberate impact, 2006
         {"Chang'e 1 Landing", -1.50, 52.36},   // deliberate impact, 2009
+        {"Chandrayaan-1 MIP Landing", -89.76, -39.40},   // Moon Impact Probe, deliberate, 2008
         {"GRAIL Landing", 75.62, -26.63},   // Ebb and Flow, deliberate impacts, 2012
     };
     return sites;
