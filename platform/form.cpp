@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QTimer>
+#include <memory>
 
 Form::Form(QWidget* parent)
     : QMainWindow(parent)
@@ -47,9 +48,10 @@ int Form::showModal()
 {
     modalResult_ = mrNone;
     setWindowModality(Qt::ApplicationModal);
-    Form* opener = ActivationTracker::instance()->activeForm();
+    QPointer<Form> opener = ActivationTracker::instance()->activeForm();
     QEventLoop loop;
     modalLoop_ = &loop;
+    modalOpener_ = opener;
     QPointer<Form> self(this);
     show();
     raise();
@@ -61,7 +63,7 @@ int Form::showModal()
     modalLoop_ = nullptr;
     setWindowModality(Qt::NonModal);
     // The window below gets the focus back without a new activation.
-    ActivationTracker::instance()->active_ = opener;
+    ActivationTracker::instance()->active_ = opener.data();
     return modalResult_;
 }
 
@@ -90,8 +92,10 @@ void Form::hideEvent(QHideEvent* event)
     if (modalLoop_)
         modalLoop_->exit();
     auto* tracker = ActivationTracker::instance();
+    // A modal window hands the focus straight back to the window below it,
+    // so that window's activation that follows is not a new one.
     if (tracker->active_ == this)
-        tracker->active_ = nullptr;
+        tracker->active_ = modalLoop_ ? modalOpener_.data() : nullptr;
 }
 
 void Form::showEvent(QShowEvent* event)
@@ -124,6 +128,10 @@ void ActivationTracker::formActivated(Form* form)
         return;
     if (form == active_ && !form->activateOnNextActivation_)
         return;
+    // A window below a modal one cannot be the program's focused window, even
+    // when the window system reports it so.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != form)
+        return;
     active_ = form;
     form->activateOnNextActivation_ = false;
     form->FormActivate();
@@ -137,6 +145,8 @@ bool ActivationTracker::eventFilter(QObject* watched, QEvent* event)
             formActivated(form);
         break;
     case QEvent::KeyPress: {
+        if (event == passingOn_)
+            break;
         auto* widget = qobject_cast<QWidget*>(watched);
         auto* form = widget ? qobject_cast<Form*>(widget->window()) : nullptr;
         if (!form || !form->keyPreview())
@@ -147,10 +157,18 @@ bool ActivationTracker::eventFilter(QObject* watched, QEvent* event)
         if (widget != focus && !(focus == nullptr && widget == form))
             break;
         auto* key = static_cast<QKeyEvent*>(event);
-        const bool consumed = form->FormKeyDown(key->key(), key->modifiers());
-        if (consumed)
+        QPointer<QWidget> receiver(widget);
+        if (form->FormKeyDown(key->key(), key->modifiers()) || !receiver)
             return true;
-        break;
+        // The handler may have moved the focus (a message box, say), so the key
+        // is passed on as a copy this filter knows: its way up to the parents
+        // must not look like a first delivery.
+        const std::unique_ptr<QEvent> copy(key->clone());
+        passingOn_ = copy.get();
+        QCoreApplication::sendEvent(receiver, copy.get());
+        passingOn_ = nullptr;
+        key->accept();   // its way up is done
+        return true;
     }
     default:
         break;

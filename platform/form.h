@@ -1,5 +1,6 @@
 #pragma once
 #include <QMainWindow>
+#include <QPointer>
 
 // Base of the program's fifteen windows. The client area is the central widget;
 // controls are placed on it at fixed client positions.
@@ -49,6 +50,7 @@ private:
     bool keyPreview_ = true;
     int modalResult_ = mrNone;
     class QEventLoop* modalLoop_ = nullptr;
+    QPointer<Form> modalOpener_;
     bool activateOnNextActivation_ = false;
 };
 
@@ -72,4 +74,5 @@ protected:
 private:
     friend class Form;
     Form* active_ = nullptr;
+    QEvent* passingOn_ = nullptr;   // a previewed key on its way to the controls
 };

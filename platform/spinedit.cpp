@@ -1,6 +1,7 @@
 #include "platform/spinedit.h"
 
 #include <QLineEdit>
+#include <QRegularExpression>
 
 SpinEdit::SpinEdit(int minimum, int maximum, int startValue, QWidget* parent)
     : QAbstractSpinBox(parent)
@@ -43,10 +44,8 @@ void SpinEdit::stepBy(int steps)
 QValidator::State SpinEdit::validate(QString& input, int&) const
 {
     // Any number may be typed, also outside the bounds or none at all; reading
-    // decides what it means. Letters are no part of a number: a key such as M
-    // that the window also handles must not turn the text into a non-number.
-    for (const QChar c : input)
-        if (!c.isDigit() && c != QLatin1Char('+') && c != QLatin1Char('-') && c != QLatin1Char(' '))
-            return QValidator::Invalid;
-    return QValidator::Acceptable;
+    // decides what it means. Other characters are no part of a number: a key
+    // such as M or + that the window also handles must not spoil the text.
+    static const QRegularExpression number(QStringLiteral("^ *[+-]?[0-9]* *$"));
+    return number.match(input).hasMatch() ? QValidator::Acceptable : QValidator::Invalid;
 }

@@ -1,0 +1,1165 @@
+#include <QtTest>
+
+#include "app/maanun1.h"
+#include "app/windows.h"
+#include "data/featuretable.h"
+#include "data/numbertext.h"
+#include "lists/maanun10.h"
+#include "platform/dialogs.h"
+#include "presentation/maanun9.h"
+#include "viewers/maanun6.h"
+#include "tests/common/workdir.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <cstring>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+const QChar deg(0xB0);
+const QRgb red = qRgb(255, 0, 0);
+const QRgb lime = qRgb(0, 255, 0);
+const QRgb yellow = qRgb(255, 255, 0);
+const QRgb silver = qRgb(192, 192, 192);
+const QRgb white = qRgb(255, 255, 255);
+const QRgb magenta = qRgb(255, 0, 255);
+
+const QString fullMoonTitle = QStringLiteral(
+    "Korviden *** Topografie van de maan  ***  Volle maan       Schaal bij maancentrum:  1 cm # ");
+
+// The full-moon fixture, in half-pixels; at zoom 0.5 in a 1000 x 700 client
+// area the image lies at (214, 78), so a feature shows at (214 + x/4, 78 + y/4).
+struct Fixture { int slot; const char* name; double x, y; };
+const Fixture fullMoonFeatures[] = {
+    {1, "Alpha", 400, 400},              // (314, 178)
+    {2, "Mare Testum", 800, 400},        // (414, 178)
+    {3, "Beta *", 1200, 400},            // (514, 178)
+    {4, "Mare Sinus Gamma", 1600, 400},  // (614, 178)
+    {5, "Rupes Crater", 400, 800},       // (314, 278)
+    {6, "Vallis Nova", 412, 808},        // (317, 280), within reach of slot 5
+    {8, "Omega", 1200, 800},             // (514, 278), after an empty slot
+};
+
+void writeIndex(const QString& file, const QList<Fixture>& features)
+{
+    auto table = std::make_unique<FeatureTable>();
+    for (const Fixture& f : features) {
+        table->slot(f.slot).setName(QString::fromLatin1(f.name));
+        table->slot(f.slot).setPosition(f.x, f.y);
+    }
+    table->opslaan(file);
+}
+
+QList<Fixture> fullMoonFixture()
+{
+    return QList<Fixture>(std::begin(fullMoonFeatures), std::end(fullMoonFeatures));
+}
+
+void writeViewImage(const QString& file, int w, int h, bool gradient)
+{
+    QImage img(w, h, QImage::Format_Grayscale8);
+    for (int y = 0; y < h; ++y) {
+        uchar* line = img.scanLine(y);
+        for (int x = 0; x < w; ++x)
+            line[x] = uchar(gradient ? 40 + x * 100 / w : 90);
+    }
+    QVERIFY(img.save(file, "BMP"));
+}
+
+SharedState& s() { return shared(); }
+QWidget* surface() { return Form1->surface(); }
+QRgb px(int x, int y) { return Form1->canvas().pixel(x, y); }
+
+// What the window system does when the user picks a window.
+void makeActive(QWidget* w)
+{
+    QApplication::setActiveWindow(w);
+    QCoreApplication::processEvents();
+}
+
+void activateMain()
+{
+    makeActive(Form1);
+    surface()->setFocus();
+    QCoreApplication::processEvents();
+}
+
+// Types a key where the platform delivers it: to the focused control, else the window.
+void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(Form1);
+    QTest::keyClick(target, Qt::Key(k), modifiers);
+}
+
+void selectAllAndType(SpinEdit* spin, int k)
+{
+    spin->setFocus();
+    QCoreApplication::processEvents();
+    key(Qt::Key_A, Qt::ControlModifier);
+    key(k);
+}
+
+QString spinText(SpinEdit* spin) { return spin->findChild<QLineEdit*>()->text(); }
+
+// Marks the canvas so a test can tell whether a full repaint ran since.
+void markCanvas() { Form1->canvas().fillRect(QRect(995, 695, 1, 1), QColor(magenta)); }
+bool repaintedSinceMark() { return px(995, 695) != magenta; }
+
+// Answers the message boxes that open while it lives, in order, and keeps their texts.
+class BoxDriver : public QObject {
+public:
+    explicit BoxDriver(QList<QMessageBox::StandardButton> answers)
+        : answers_(std::move(answers))
+    {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            texts.append(box->text());
+            icons.append(box->icon());
+            const auto answer = answers_.isEmpty() ? QMessageBox::Ok : answers_.takeFirst();
+            if (QAbstractButton* b = box->button(answer))
+                b->click();
+            else
+                box->reject();
+        });
+        timer_.start(10);
+    }
+    QStringList texts;
+    QList<QMessageBox::Icon> icons;
+
+private:
+    QList<QMessageBox::StandardButton> answers_;
+    QTimer timer_;
+};
+
+// Closing the main window ends the program's event loop; a test process goes on.
+void clearEndOfProgram()
+{
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+
+void setDate(int y, int m, int d, int h)
+{
+    Form1->dagspin->setValue(1);
+    Form1->jaarspin->setValue(y);
+    Form1->maandspin->setValue(m);
+    Form1->dagspin->setValue(d);
+    Form1->uurspin->setValue(h);
+}
+
+QList<int> dateOf() { return {Form1->date.year, Form1->date.month, Form1->date.day, Form1->date.hour}; }
+QList<int> datePanel()
+{
+    return {spinText(Form1->jaarspin).toInt(), spinText(Form1->maandspin).toInt(), spinText(Form1->dagspin).toInt(),
+            spinText(Form1->uurspin).toInt()};
+}
+
+// The image point under the middle of the window, in bitmap pixels.
+QPointF pointUnderMiddle()
+{
+    return QPointF((Form1->clientWidth() * 0.5 - s().originX) / s().zoomFactor,
+                   (Form1->clientHeight() * 0.5 - s().originY) / s().zoomFactor);
+}
+
+QPoint screenPointOfSlot(int slot)
+{
+    const FeatureRecord& r = s().featureTable.slot(slot);
+    return featureScreenPoint(Form1->placement(), r.x(), r.y());
+}
+
+bool isCrossAt(int x, int y, int h, QRgb colour)
+{
+    for (int i = -h; i <= h; ++i)
+        if (px(x + i, y) != colour || px(x, y + i) != colour)
+            return false;
+    return px(x - h - 1, y) != colour && px(x + h + 1, y) != colour && px(x, y - h - 1) != colour
+        && px(x, y + h + 1) != colour;
+}
+
+int countPixels(QRgb colour, const QRect& area)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += px(x, y) == colour ? 1 : 0;
+    return n;
+}
+}
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestWorkDir> dir_;
+
+    // The main window on its first view, 1000 x 700, without the title screen.
+    void openMainWindow(void (TForm1::*firstView)() = &TForm1::Vollemaan1Click)
+    {
+        createAllWindows();
+        Form1->firstActivation = false;
+        Form1->show();
+        QTRY_VERIFY(Form1->phaseReportCount > 0);
+        Form1->setClientSize(1000, 700);
+        QTRY_COMPARE(Form1->clientWidth(), 1000);
+        QTRY_COMPARE(Form1->clientHeight(), 700);
+        (Form1->*firstView)();
+        activateMain();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
+    }
+
+    void init()
+    {
+        dir_ = std::make_unique<TestWorkDir>();
+        writeViewImage(QStringLiteral("maan_vm.bmp"), 1144, 1090, true);
+        writeViewImage(QStringLiteral("maan_ek.bmp"), 745, 1170, false);
+        writeViewImage(QStringLiteral("maan_lk.bmp"), 706, 1230, false);
+        writeIndex(QStringLiteral("maan_vm.dat"), fullMoonFixture());
+    }
+
+    void cleanup()
+    {
+        destroyAllWindows();
+        dir_.reset();
+    }
+
+    void startUpAndFirstView()
+    {
+        createAllWindows();
+        QCOMPARE(s().zoomFactor, 0.5);
+        QCOMPARE(s().originX, 0);
+        QVERIFY(s().imageFileName.isEmpty());
+        QVERIFY(s().markersOn && !s().namesOn && !s().gridOn && !s().terminatorOn && !s().localScaleOn);
+        QVERIFY(!s().rotated180 && !s().keyListShown && !s().changesAllowed);
+        for (QWidget* w : {static_cast<QWidget*>(Form1->Panel1), Form1->Panel2, Form1->Panel3,
+                           static_cast<QWidget*>(Form1->Memo1), static_cast<QWidget*>(Form1->Image1), static_cast<QWidget*>(Form1->Label1)})
+            QVERIFY(w->isHidden());
+        const QStringList lines = Form1->Memo1->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 24);
+        QCOMPARE(lines.first(), QStringLiteral("F1 = Help"));
+        QCOMPARE(lines[18], QStringLiteral("+ = 10% Groter"));
+        QCOMPARE(lines[22], QString());
+        QCOMPARE(lines.last(), QStringLiteral("S = sneltoetsen"));
+        QVERIFY(!Form1->Wijzignaam1->isEnabled());
+        QVERIFY(Form1->markeren1->isChecked() && Form1->Markeringen1->isChecked());
+        QVERIFY(!Form1->Namentonen1->isChecked() && !Form1->Toonnamen1->isChecked());
+        // Before the first activation a paint leaves the title alone.
+        const QString before = Form1->windowTitle();
+        Form1->FormPaint();
+        QCOMPARE(Form1->windowTitle(), before);
+
+        // The title screen comes first; a key closes it.
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [] {
+            if (titeldlg && titeldlg->isVisible())
+                QTest::keyClick(titeldlg, Qt::Key_Space);
+        });
+        closer.start(20);
+        Form1->show();
+        QTRY_VERIFY_WITH_TIMEOUT(!Form1->firstActivation, 10000);
+        closer.stop();
+        QVERIFY(!titeldlg->isVisible());
+
+        // Then the full-moon view, centred, at zoom 0.5.
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
+        QCOMPARE(Form1->windowTitle(), fullMoonTitle + QStringLiteral("160 km"));
+        QCOMPARE(s().originX, toPixel((Form1->clientWidth() - 0.5 * 1144) * 0.5));
+        QCOMPARE(s().originY, toPixel((Form1->clientHeight() - 0.5 * 1090) * 0.5));
+        QVERIFY(!Form1->firstVisit[1] && Form1->firstVisit[0] && Form1->firstVisit[2]);
+        QCOMPARE(s().featureTable.slot(1).name(), QStringLiteral("Alpha"));
+        QVERIFY(Form1->Panel1->isVisible());
+        QVERIFY(Form1->Panel1->text().isEmpty());
+        QCOMPARE(Form1->Panel1->font().pointSize(), 10);
+        QCOMPARE(Form1->Panel2->pos(), QPoint(0, 15));
+        // The date line of today (the title screen hides it again when it closes).
+        const QDate today = QDate::currentDate();
+        QVERIFY(Form1->Label8->text().endsWith(QStringLiteral(", %1-%2-%3").arg(today.day()).arg(today.month()).arg(today.year())));
+        QVERIFY(Form1->Label8->isHidden());
+        QVERIFY(Form1->Label7->text().startsWith(QStringLiteral("Fasehoek ")));
+        // The orientation note, north up.
+        Form1->repaintNow();
+        QCOMPARE(px(3, 1), white);
+        QCOMPARE(px(10, 30), yellow);
+        QCOMPARE(px(10, 54), yellow);
+        QVERIFY(px(10, 55) != yellow);
+    }
+
+    void viewSwitchingRestoresOriginsAndSavesIndexes()
+    {
+        openMainWindow();
+        QCOMPARE(s().originX, 214);
+        QCOMPARE(s().originY, 78);
+        key(Qt::Key_Right);
+        key(Qt::Key_Down);
+        QCOMPARE(s().originX, 239);
+        QCOMPARE(s().originY, 103);
+
+        // Leaving a view writes its index file, changed or not.
+        const QByteArray original = readWholeFile(QStringLiteral("maan_vm.dat"));
+        QVERIFY(writeWholeFile(QStringLiteral("maan_vm.dat"), QByteArray()));
+        QVERIFY(!QFile::exists(QStringLiteral("maan_ek.dat")));
+        key(Qt::Key_1);
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_ek.bmp"));
+        QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), original);
+        QVERIFY(!s().featureTable.slot(1).inUse());
+        // A first visit is centred.
+        QCOMPARE(s().originX, 314);   // (1000 - 372.5) / 2 = 313.75
+        QCOMPARE(s().originY, 58);    // (700 - 585) / 2 = 57.5, to the even neighbour
+        QVERIFY(Form1->windowTitle().contains(QStringLiteral("Eerste kwartier (wassende maan)")));
+        key(Qt::Key_Plus, Qt::KeypadModifier);
+        const double zoom = s().zoomFactor;
+
+        // Back: the origin as it was left, at the current zoom (the zoom is not per view).
+        key(Qt::Key_2);
+        QCOMPARE(s().originX, 239);
+        QCOMPARE(s().originY, 103);
+        QCOMPARE(s().zoomFactor, zoom);
+        QCOMPARE(readWholeFile(QStringLiteral("maan_ek.dat")).size(), IndexFileSize);   // created by the first save
+        QCOMPARE(s().featureTable.slot(1).name(), QStringLiteral("Alpha"));
+
+        // The view already shown: saved and read again; the image stays.
+        s().featureTable.slot(1).setName(QStringLiteral("Zeta"));
+        key(Qt::Key_2);
+        QCOMPARE(s().featureTable.slot(1).name(), QStringLiteral("Zeta"));
+        QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")).mid(1, 4), QByteArray("Zeta"));
+        QCOMPARE(s().originX, 239);
+
+        // The last quarter, first visit: centred at the current zoom; from the menu too.
+        Form1->Laatstekwartier1->trigger();
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_lk.bmp"));
+        QCOMPARE(s().originX, toPixel((1000 - zoom * 706) * 0.5));
+        QCOMPARE(s().originY, toPixel((700 - zoom * 1230) * 0.5));
+        QVERIFY(!Form1->firstVisit[0] && !Form1->firstVisit[1] && !Form1->firstVisit[2]);
+    }
+
+    void terminatorControlsOnlyInTheFullMoonView()
+    {
+        openMainWindow();
+        auto shown = [] {
+            return QList<bool>({Form1->Panel2->isVisible(), Form1->Image1->isVisible(), Form1->Label1->isVisible()});
+        };
+        const QList<bool> all{true, true, true}, none{false, false, false};
+        QVERIFY(Form1->Terminator1->isVisible());
+        QCOMPARE(shown(), none);
+        key(Qt::Key_T);
+        QVERIFY(s().terminatorOn && Form1->Terminator1->isChecked());
+        QCOMPARE(shown(), all);
+
+        key(Qt::Key_1);
+        QVERIFY(!Form1->Terminator1->isVisible());
+        QCOMPARE(shown(), none);
+        QVERIFY(s().terminatorOn);
+        // T still works in a quarter view and shows the panel there.
+        key(Qt::Key_T);
+        QVERIFY(!s().terminatorOn);
+        key(Qt::Key_T);
+        QVERIFY(s().terminatorOn);
+        QCOMPARE(shown(), all);
+        key(Qt::Key_3);
+        QCOMPARE(shown(), none);
+        QVERIFY(!Form1->Terminator1->isVisible());
+        key(Qt::Key_2);
+        QVERIFY(Form1->Terminator1->isVisible());
+        QCOMPARE(shown(), all);
+    }
+
+    void closingAsksFirstAndSaves()
+    {
+        openMainWindow();
+        const QByteArray original = readWholeFile(QStringLiteral("maan_vm.dat"));
+        s().featureTable.slot(1).setName(QStringLiteral("Gewijzigd"));
+        {
+            BoxDriver no({QMessageBox::No});
+            key(Qt::Key_Escape);
+            QCOMPARE(no.texts, QStringList({"Dit programma verlaten?"}));
+            QCOMPARE(no.icons.first(), QMessageBox::Question);
+        }
+        QVERIFY(Form1->isVisible());
+        QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), original);
+        {
+            BoxDriver yes({QMessageBox::Yes});
+            Form1->Afsluiten1->trigger();
+            QCOMPARE(yes.texts.size(), 1);
+        }
+        QVERIFY(!Form1->isVisible());
+        const QByteArray saved = readWholeFile(QStringLiteral("maan_vm.dat"));
+        QCOMPARE(saved.size(), IndexFileSize);
+        QCOMPARE(saved.mid(0, 10), QByteArray("\x09Gewijzigd"));
+        QCOMPARE(saved.mid(114 * 1, 12), QByteArray("\x0bMare Testum"));
+        clearEndOfProgram();
+    }
+
+    void failedSaveAtClosingKeepsTheProgramOpen()
+    {
+        openMainWindow();
+        const QByteArray original = readWholeFile(QStringLiteral("maan_vm.dat"));
+        s().featureTable.slot(1).setName(QStringLiteral("Gewijzigd"));
+        // The temporary file of the atomic save lands on a full disk.
+        QVERIFY(::symlink("/dev/full", "maan_vm.dat.tmp") == 0);
+        {
+            BoxDriver boxes({QMessageBox::Yes, QMessageBox::Ok});
+            key(Qt::Key_Escape);
+            QCOMPARE(boxes.texts.size(), 2);
+            QVERIFY(boxes.texts[1].contains(QStringLiteral("maan_vm.dat")));
+            QVERIFY2(boxes.texts[1].contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(boxes.texts[1]));
+            QCOMPARE(boxes.icons[1], QMessageBox::Critical);
+        }
+        QVERIFY(Form1->isVisible());
+        QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), original);
+        QCOMPARE(s().featureTable.slot(1).name(), QStringLiteral("Gewijzigd"));
+        QVERIFY(!QFileInfo::exists(QStringLiteral("maan_vm.dat.tmp")));
+
+        // Once the disk has room the edit reaches the file.
+        {
+            BoxDriver yes({QMessageBox::Yes});
+            key(Qt::Key_Escape);
+        }
+        QVERIFY(!Form1->isVisible());
+        QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")).mid(0, 10), QByteArray("\x09Gewijzigd"));
+        clearEndOfProgram();
+    }
+
+    void damagedIndexFileIsReportedAndNeverSavedOver()
+    {
+        // Three whole records and a piece of a fourth.
+        const QByteArray whole = readWholeFile(QStringLiteral("maan_vm.dat"));
+        const QByteArray damaged = whole.left(3 * 114 + 50);
+        QVERIFY(writeWholeFile(QStringLiteral("maan_vm.dat"), damaged));
+        openMainWindow(&TForm1::Eerstekwartier1Click);
+        {
+            BoxDriver ok({QMessageBox::Ok});
+            key(Qt::Key_2);
+            QTRY_COMPARE(ok.texts.size(), 1);
+            QVERIFY2(ok.texts[0].contains(QStringLiteral("maan_vm.dat")), qPrintable(ok.texts[0]));
+        }
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
+        // What was read before the damage stays.
+        QCOMPARE(s().featureTable.slot(3).name(), QStringLiteral("Beta *"));
+        QVERIFY(!s().featureTable.slot(4).inUse());
+
+        key(Qt::Key_1);
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_ek.bmp"));
+        QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), damaged);
+        {
+            BoxDriver ok({QMessageBox::Ok});
+            key(Qt::Key_2);
+            QTRY_COMPARE(ok.texts.size(), 1);
+        }
+        {
+            BoxDriver yes({QMessageBox::Yes});
+            key(Qt::Key_Escape);
+            QCOMPARE(yes.texts.size(), 1);
+        }
+        QVERIFY(!Form1->isVisible());
+        QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), damaged);
+        clearEndOfProgram();
+    }
+
+    void datePanelRollsOver()
+    {
+        openMainWindow();
+        key(Qt::Key_T);
+        // Hour 23 stepped up: hour 0 of the next day.
+        setDate(2026, 7, 15, 23);
+        Form1->uurspin->stepBy(1);
+        QCOMPARE(dateOf(), QList<int>({2026, 7, 16, 0}));
+        QCOMPARE(datePanel(), dateOf());
+        // Hour 0 stepped down stays 0, without a report.
+        const int reports = Form1->phaseReportCount;
+        Form1->uurspin->stepBy(-1);
+        QCOMPARE(dateOf(), QList<int>({2026, 7, 16, 0}));
+        QCOMPARE(Form1->phaseReportCount, reports);
+        // 30 April and a day: 1 May. 28 February and a day: 1 March, or 29 in a leap year.
+        setDate(2026, 4, 30, 12);
+        Form1->dagspin->stepBy(1);
+        QCOMPARE(dateOf(), QList<int>({2026, 5, 1, 12}));
+        setDate(2025, 2, 28, 12);
+        Form1->dagspin->stepBy(1);
+        QCOMPARE(dateOf(), QList<int>({2025, 3, 1, 12}));
+        setDate(2024, 2, 28, 12);
+        Form1->dagspin->stepBy(1);
+        QCOMPARE(dateOf(), QList<int>({2024, 2, 29, 12}));
+        // 31 December, hour 24: 1 January of the next year.
+        setDate(2026, 12, 31, 23);
+        Form1->uurspin->stepBy(1);
+        QCOMPARE(dateOf(), QList<int>({2027, 1, 1, 0}));
+        QCOMPARE(datePanel(), dateOf());
+
+        // Typing 0 over the day: the last day of the month before.
+        setDate(2026, 5, 15, 12);
+        selectAllAndType(Form1->dagspin, Qt::Key_0);
+        QCOMPARE(dateOf(), QList<int>({2026, 4, 30, 12}));
+        QCOMPARE(datePanel(), dateOf());
+        setDate(2024, 3, 10, 12);
+        selectAllAndType(Form1->dagspin, Qt::Key_0);
+        QCOMPARE(dateOf(), QList<int>({2024, 2, 29, 12}));
+        setDate(2026, 1, 10, 12);
+        selectAllAndType(Form1->dagspin, Qt::Key_0);
+        QCOMPARE(dateOf(), QList<int>({2025, 12, 31, 12}));
+
+        // An emptied year field reads as 1500 and shows it at once.
+        selectAllAndType(Form1->jaarspin, Qt::Key_Backspace);
+        QCOMPARE(spinText(Form1->jaarspin), QStringLiteral("1500"));
+        QCOMPARE(Form1->date.year, 1500);
+        // A letter typed in a date field is a key for the window, not a digit.
+        const bool markers = s().markersOn;
+        Form1->uurspin->setFocus();
+        QCoreApplication::processEvents();
+        key(Qt::Key_M);
+        QCOMPARE(s().markersOn, !markers);
+        QCOMPARE(spinText(Form1->uurspin), QStringLiteral("12"));
+    }
+
+    void phaseReportTextsAndCount()
+    {
+        openMainWindow();
+        key(Qt::Key_T);
+        setDate(2000, 1, 6, 19);
+        QCOMPARE(Form1->Label7->text(), QStringLiteral("Fasehoek 360,0") + deg);
+        QCOMPARE(Form1->Label5->text(), QStringLiteral("0,0 dagen voor nieuwe maan"));
+        setDate(2000, 1, 21, 5);
+        QCOMPARE(Form1->Label7->text(), QStringLiteral("Fasehoek 180,0") + deg);
+        QCOMPARE(Form1->Label5->text(), QStringLiteral("0,0 dagen voor volle maan"));
+        QCOMPARE(Form1->Label1->text(), QStringLiteral("100,0% zichtbaar"));
+        setDate(2026, 12, 7, 1);
+        QCOMPARE(Form1->Label7->text(), QStringLiteral("Fasehoek 337,0") + deg);
+        QCOMPARE(Form1->Label5->text(), QStringLiteral("1,8 dagen voor nieuwe maan"));
+        QVERIFY(std::fabs(Form1->phaseAngle - 337.39) < 0.01);
+
+        // "nu": the clock's date, four writes, one report.
+        int reports = Form1->phaseReportCount;
+        QTest::mouseClick(Form1->Button1, Qt::LeftButton);
+        QCOMPARE(Form1->phaseReportCount, reports + 1);
+        const QDate today = QDate::currentDate();
+        QCOMPARE(Form1->date.year, today.year());
+        QCOMPARE(Form1->date.day, today.day());
+        QCOMPARE(datePanel(), dateOf());
+
+        // Coming back from another of the program's windows: the clock again, one report.
+        setDate(2000, 1, 6, 19);
+        Form other;
+        other.show();
+        QTRY_VERIFY(other.isVisible());
+        makeActive(&other);
+        reports = Form1->phaseReportCount;
+        makeActive(Form1);
+        QCOMPARE(Form1->phaseReportCount, reports + 1);
+        QCOMPARE(Form1->date.year, today.year());
+        QVERIFY(Form1->windowTitle().startsWith(fullMoonTitle));
+        other.hide();
+        // A message box that closes is no new activation.
+        reports = Form1->phaseReportCount;
+        {
+            BoxDriver ok({QMessageBox::Ok});
+            showMessage(QStringLiteral("bericht"));
+        }
+        makeActive(Form1);
+        QCOMPARE(Form1->phaseReportCount, reports);
+    }
+
+    void phaseFigureAndItsLabel()
+    {
+        openMainWindow();
+        key(Qt::Key_T);
+        auto figure = [](double E) {
+            Form1->Schijngestalte(E);
+            return Form1->Image1->pixmap().toImage();
+        };
+        const QRgb grey = qRgb(40, 40, 40), black = qRgb(0, 0, 0);
+        QImage f = figure(0);
+        QCOMPARE(Form1->Label1->text(), QStringLiteral("0,0% zichtbaar"));
+        QCOMPARE(f.size(), QSize(70, 70));
+        QCOMPARE(f.pixel(35, 35), grey);
+        QCOMPARE(f.pixel(3, 3), black);
+        QCOMPARE(Form1->Image1->geometry(), QRect(1000 - 70, 20, 70, 70));
+        QCOMPARE(Form1->Label1->pos(), QPoint(1000 - 85, 5));
+        figure(5);
+        QCOMPARE(Form1->Label1->text(), QStringLiteral("0,2% zichtbaar"));
+        // A thin crescent: the unlit part grey; from 10 % on black.
+        f = figure(30);
+        QCOMPARE(f.pixel(59, 35), white);
+        QCOMPARE(f.pixel(45, 35), grey);
+        QCOMPARE(f.pixel(25, 35), grey);
+        f = figure(40);
+        QCOMPARE(f.pixel(58, 35), white);
+        QCOMPARE(f.pixel(45, 35), black);
+        QCOMPARE(f.pixel(25, 35), black);
+        // The quarters: exactly half a disc.
+        f = figure(90);
+        QCOMPARE(f.pixel(45, 35), white);
+        QCOMPARE(f.pixel(25, 35), black);
+        f = figure(270);
+        QCOMPARE(f.pixel(25, 35), white);
+        QCOMPARE(f.pixel(45, 35), black);
+        // Gibbous and full.
+        f = figure(120);
+        QCOMPARE(f.pixel(45, 35), white);
+        QCOMPARE(f.pixel(30, 35), white);
+        QCOMPARE(f.pixel(15, 35), black);
+        f = figure(180);
+        QCOMPARE(Form1->Label1->text(), QStringLiteral("100,0% zichtbaar"));
+        QCOMPARE(f.pixel(45, 35), white);
+        QCOMPARE(f.pixel(25, 35), white);
+        f = figure(300);
+        QCOMPARE(f.pixel(15, 35), white);
+        QCOMPARE(f.pixel(45, 35), black);
+        // The figure follows the terminator switch.
+        key(Qt::Key_T);
+        figure(100);
+        QVERIFY(!Form1->Image1->isVisible() && !Form1->Label1->isVisible());
+    }
+
+    void markersAndTheSelection()
+    {
+        openMainWindow();
+        // A red cross of half-size 2 for every feature, also after an empty slot.
+        QVERIFY(isCrossAt(314, 178, 2, red));
+        QVERIFY(isCrossAt(514, 278, 2, red));
+        // Large areas: a lime cross of half-size 3 over it.
+        QVERIFY(isCrossAt(414, 178, 3, lime));
+        QVERIFY(isCrossAt(614, 178, 3, lime));
+        // A photograph: a small red circle of radius 2.
+        for (const QPoint& p : {QPoint(516, 177), QPoint(516, 179), QPoint(512, 177), QPoint(512, 179)})
+            QCOMPARE(px(p.x(), p.y()), red);
+        QVERIFY(px(316, 177) != red);
+        // The selected feature: a yellow circle of radius 8.
+        QVERIFY(px(322, 178) != yellow);
+        s().selectedFeature = 1;
+        Form1->repaintNow();
+        for (const QPoint& p : {QPoint(322, 178), QPoint(314, 170), QPoint(306, 178), QPoint(314, 186)})
+            QCOMPARE(px(p.x(), p.y()), yellow);
+        // Also when the filter leaves the feature out.
+        s().kindFilter = QStringLiteral("Mare");
+        Form1->repaintNow();
+        QCOMPARE(px(322, 178), yellow);
+        QVERIFY(px(314, 178) != red);
+        QVERIFY(isCrossAt(414, 178, 3, lime));
+        QVERIFY(px(514, 278) != red);
+        s().kindFilter.clear();
+
+        // Names only, when the markers are off: no marks and no circle.
+        key(Qt::Key_M);
+        key(Qt::Key_N);
+        QVERIFY(!s().markersOn && s().namesOn);
+        QCOMPARE(countPixels(red, QRect(0, 0, 1000, 700)), 0);
+        QCOMPARE(countPixels(yellow, QRect(150, 100, 850, 600)), 0);
+        QCOMPARE(px(314, 178), white);   // the name's box, its top-left corner at the feature
+        QCOMPARE(px(514, 278), white);
+        int ink = 0;
+        for (int y = 178; y < 195; ++y)
+            for (int x = 314; x < 360; ++x)
+                ink += qGreen(px(x, y)) > qRed(px(x, y)) + 100 ? 1 : 0;
+        QVERIFY(ink > 5);   // lime letters
+        // Markers and names: names over markers.
+        key(Qt::Key_M);
+        QCOMPARE(px(314, 178), white);
+        QCOMPARE(px(312, 178), red);
+        // An empty table paints the image only.
+        s().featureTable.initnamen();
+        Form1->repaintNow();
+        QCOMPARE(countPixels(red, QRect(0, 0, 1000, 700)), 0);
+    }
+
+    void kindFilterCraterRule()
+    {
+        openMainWindow();
+        s().kindFilter = QStringLiteral("Crater");
+        Form1->repaintNow();
+        // Crater names: their basic marker, nothing more.
+        QVERIFY(isCrossAt(314, 178, 2, red));
+        QCOMPARE(px(516, 178), red);
+        QVERIFY(px(516, 177) != red);   // no photograph circle
+        // A name with the word itself: its marker.
+        QCOMPARE(px(312, 278), red);
+        // Others: nothing.
+        QVERIFY(px(414, 178) != red && px(411, 178) != lime);
+        QVERIFY(px(319, 280) != red);
+        // Names the same way.
+        key(Qt::Key_M);
+        key(Qt::Key_N);
+        QCOMPARE(px(314, 178), white);
+        QCOMPARE(px(514, 178), white);
+        QCOMPARE(px(314, 278), white);
+        QVERIFY(px(414, 178) != white);
+        s().kindFilter = QStringLiteral("Mare");
+        Form1->repaintNow();
+        QCOMPARE(px(414, 178), white);
+        QVERIFY(px(314, 178) != white);
+        // Leaving the marker selection without OK clears the filter.
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [] {
+            if (selectdlg && QApplication::activeModalWidget() == selectdlg)
+                QApplication::activeModalWidget()->close();
+        });
+        closer.start(20);
+        key(Qt::Key_G);
+        closer.stop();
+        QVERIFY(s().kindFilter.isEmpty());
+        QCOMPARE(px(314, 178), white);
+    }
+
+    void turnedView()
+    {
+        openMainWindow();
+        key(Qt::Key_M);
+        const QImage normal = Form1->canvas().image().copy();
+        key(Qt::Key_O);
+        QVERIFY(s().rotated180 && Form1->Omgekeerdbeeld1->isChecked());
+        // The image turned in the same rectangle (214,78)-(786,623).
+        for (const QPoint& p : {QPoint(230, 100), QPoint(400, 300), QPoint(770, 600), QPoint(500, 350)}) {
+            const QRgb a = normal.pixel(p), b = px(214 + 786 - 1 - p.x(), 78 + 623 - 1 - p.y());
+            QVERIFY2(std::abs(qGray(a) - qGray(b)) <= 1, qPrintable(QString("%1,%2").arg(p.x()).arg(p.y())));
+        }
+        QVERIFY(qGray(px(230, 350)) > qGray(normal.pixel(230, 350)) + 50);
+        // The note: north down.
+        QCOMPARE(px(10, 55), yellow);
+        QCOMPARE(px(3, 58), white);
+        // Features at the point symmetric about the centre of the image rectangle (500, 350.5).
+        key(Qt::Key_M);
+        QCOMPARE(screenPointOfSlot(1), QPoint(686, 523));
+        QVERIFY(isCrossAt(686, 523, 2, red));
+        // No grid, no terminator, no read-out.
+        key(Qt::Key_R);
+        key(Qt::Key_T);
+        QCOMPARE(countPixels(silver, QRect(150, 0, 850, 700)), 0);
+        QCOMPARE(countPixels(yellow, QRect(150, 100, 850, 600)), 0);
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(500, 350));
+        QVERIFY(Form1->Panel1->text().isEmpty() && Form1->Label10->text().isEmpty() && Form1->Label11->text().isEmpty());
+        Form1->Panel1->setText(QStringLiteral("x"));
+        Form1->repaintNow();
+        QVERIFY(Form1->Panel1->text().isEmpty());
+    }
+
+    void gridAndTerminatorOnTheCanvas()
+    {
+        openMainWindow();
+        key(Qt::Key_M);
+        s().originX = s().originY = 0;
+        markCanvas();
+        key(Qt::Key_R);   // repaints at once
+        QVERIFY(repaintedSinceMark());
+        QVERIFY(Form1->Coordinatenraster1->isChecked());
+        // The disc at (286, 272), radius 268.
+        QCOMPARE(px(308, 272), red);   // the 0 degree meridian, 22 pixels east of the centre
+        QCOMPARE(px(286, 267), red);   // the top of the equator
+        QCOMPARE(px(18, 272), red);
+        QCOMPARE(px(554, 272), red);
+        QVERIFY(px(286, 277) != red);  // the far half of the equator is not drawn
+        QCOMPARE(px(286, 220), silver);   // 10 degrees north
+        QCOMPARE(px(354, 272), silver);   // 10 degrees east
+        QCOMPARE(px(262, 272), silver);   // 10 degrees west
+        key(Qt::Key_R);
+        QCOMPARE(countPixels(silver, QRect(0, 0, 1000, 700)), 0);
+
+        // The terminator: 30, 90 and 180 degrees.
+        key(Qt::Key_T);
+        Form1->phaseAngle = 30;
+        Form1->repaintNow();
+        QCOMPARE(px(518, 272), yellow);
+        QVERIFY(px(54, 272) != yellow);
+        QCOMPARE(px(286, 4), yellow);
+        Form1->phaseAngle = 90;
+        Form1->repaintNow();
+        QCOMPARE(px(286, 100), yellow);
+        QCOMPARE(px(286, 450), yellow);
+        QCOMPARE(countPixels(yellow, QRect(290, 100, 400, 400)), 0);
+        Form1->phaseAngle = 180;
+        Form1->repaintNow();
+        QCOMPARE(px(554, 272), yellow);
+        QCOMPARE(px(286, 4), yellow);
+        QVERIFY(px(18, 272) != yellow);
+        QCOMPARE(countPixels(yellow, QRect(150, 100, 130, 400)), 0);
+
+        // The local scale panel shows without a repaint.
+        markCanvas();
+        key(Qt::Key_P);
+        QVERIFY(Form1->Panel3->isVisible() && Form1->SchaalS1->isChecked());
+        QVERIFY(!repaintedSinceMark());
+        key(Qt::Key_P);
+        QVERIFY(!Form1->Panel3->isVisible());
+    }
+
+    void keyMap()
+    {
+        openMainWindow();
+        // Switches, whatever the modifiers.
+        key(Qt::Key_M);
+        QVERIFY(!s().markersOn && !Form1->markeren1->isChecked() && !Form1->Markeringen1->isChecked());
+        key(Qt::Key_M, Qt::ShiftModifier);
+        QVERIFY(s().markersOn && Form1->markeren1->isChecked() && Form1->Markeringen1->isChecked());
+        key(Qt::Key_N);
+        QVERIFY(s().namesOn && Form1->Namentonen1->isChecked() && Form1->Toonnamen1->isChecked());
+        key(Qt::Key_N);
+        key(Qt::Key_S);
+        QVERIFY(Form1->Memo1->isVisible() && Form1->Sneltoetsen1->isChecked());
+        QTest::mouseClick(Form1->Memo1->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(!Form1->Memo1->isVisible() && !Form1->Sneltoetsen1->isChecked());
+        activateMain();
+        key(Qt::Key_P);
+        QVERIFY(s().localScaleOn);
+        key(Qt::Key_P);
+        key(Qt::Key_F3);
+        QCOMPARE(s().totalIndexMode, TotalIndexMode::All);
+        key(Qt::Key_F4);
+        QCOMPARE(s().totalIndexMode, TotalIndexMode::Photos);
+        key(Qt::Key_F5);
+        QCOMPARE(s().totalIndexMode, TotalIndexMode::Landings);
+
+        // Space clears the selection and its name.
+        s().selectedFeature = 2;
+        Form1->Label9->setText(QStringLiteral("Mare Testum"));
+        markCanvas();
+        key(Qt::Key_Space);
+        QCOMPARE(s().selectedFeature, std::uint16_t(0));
+        QVERIFY(Form1->Label9->text().isEmpty());
+        QVERIFY(repaintedSinceMark());
+
+        // Only the numeric pad's + and - zoom.
+        key(Qt::Key_Plus, Qt::KeypadModifier);
+        QCOMPARE(s().zoomFactor, toReal48Precision(0.55));
+        key(Qt::Key_Plus);
+        key(Qt::Key_Plus, Qt::ShiftModifier);
+        QCOMPARE(s().zoomFactor, toReal48Precision(0.55));
+        key(Qt::Key_Minus);
+        QCOMPARE(s().zoomFactor, toReal48Precision(0.55));
+        key(Qt::Key_Minus, Qt::KeypadModifier);
+        QVERIFY(std::fabs(s().zoomFactor - 0.5) < 1e-9);
+        key(Qt::Key_F6);
+
+        // Views from the numeric pad and the top row.
+        key(Qt::Key_1, Qt::KeypadModifier);
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_ek.bmp"));
+        key(Qt::Key_3, Qt::KeypadModifier);
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_lk.bmp"));
+        key(Qt::Key_2, Qt::KeypadModifier);
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
+        key(Qt::Key_3);
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_lk.bmp"));
+        key(Qt::Key_2);
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
+
+        // Arrows: 25 without a modifier, 250 with Ctrl alone, nothing otherwise.
+        const int x0 = s().originX, y0 = s().originY;
+        key(Qt::Key_Right);
+        QCOMPARE(s().originX, x0 + 25);
+        key(Qt::Key_Left);
+        key(Qt::Key_Left);
+        QCOMPARE(s().originX, x0 - 25);
+        key(Qt::Key_Up);
+        QCOMPARE(s().originY, y0 - 25);
+        key(Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(s().originY, y0 + 225);
+        key(Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(s().originX, x0 + 225);
+        for (Qt::KeyboardModifiers m : {Qt::KeyboardModifiers(Qt::ShiftModifier), Qt::KeyboardModifiers(Qt::AltModifier),
+                                        Qt::ControlModifier | Qt::ShiftModifier, Qt::KeyboardModifiers(Qt::MetaModifier)})
+            for (int k : {Qt::Key_Right, Qt::Key_Left, Qt::Key_Up, Qt::Key_Down})
+                key(k, m);
+        QCOMPARE(s().originX, x0 + 225);
+        QCOMPARE(s().originY, y0 + 225);
+        // The numeric pad's arrows (Num Lock off) count as plain arrows.
+        key(Qt::Key_Left, Qt::KeypadModifier);
+        QCOMPARE(s().originX, x0 + 200);
+
+        // A key typed in a date control is handled once.
+        key(Qt::Key_T);
+        Form1->dagspin->setFocus();
+        QCoreApplication::processEvents();
+        const bool names = s().namesOn;
+        key(Qt::Key_N);
+        QCOMPARE(s().namesOn, !names);
+        key(Qt::Key_Right);
+        QCOMPARE(s().originX, x0 + 225);
+        key(Qt::Key_Plus, Qt::KeypadModifier);
+        QCOMPARE(s().zoomFactor, toReal48Precision(0.55));
+
+        // Esc asks before closing.
+        activateMain();
+        BoxDriver no({QMessageBox::No});
+        key(Qt::Key_Escape);
+        QCOMPARE(no.texts, QStringList({"Dit programma verlaten?"}));
+        QVERIFY(Form1->isVisible());
+    }
+
+    void zoomKeepsTheMiddle()
+    {
+        openMainWindow();
+        struct Preset { int key; double zoom; const char* km; };
+        const Preset presets[] = {{Qt::Key_F8, 2.5, "32"}, {Qt::Key_F7, 1.0, "80"}, {Qt::Key_F6, 0.5, "160"}, {Qt::Key_F8, 2.5, "32"}};
+        for (const Preset& p : presets) {
+            const QPointF before = pointUnderMiddle();
+            key(p.key);
+            QCOMPARE(s().zoomFactor, p.zoom);
+            const QPointF after = pointUnderMiddle();
+            QVERIFY2(std::fabs(after.x() - before.x()) * p.zoom <= 1 && std::fabs(after.y() - before.y()) * p.zoom <= 1,
+                     qPrintable(QString("%1,%2 -> %3,%4").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
+            QCOMPARE(Form1->windowTitle(), fullMoonTitle + QString::fromLatin1(p.km) + QStringLiteral(" km"));
+        }
+        // In and out again: the same zoom, the same point under the middle.
+        for (int k : {Qt::Key_F6, Qt::Key_F8}) {
+            key(k);
+            const double zoom = s().zoomFactor;
+            const QPointF before = pointUnderMiddle();
+            key(Qt::Key_Plus, Qt::KeypadModifier);
+            key(Qt::Key_Minus, Qt::KeypadModifier);
+            QVERIFY(std::fabs(s().zoomFactor - zoom) < 1e-9);
+            const QPointF after = pointUnderMiddle();
+            QVERIFY(std::fabs(after.x() - before.x()) * zoom <= 1 && std::fabs(after.y() - before.y()) * zoom <= 1);
+        }
+        // Also turned.
+        key(Qt::Key_O);
+        const QPointF before = pointUnderMiddle();
+        key(Qt::Key_F7);
+        QVERIFY(std::fabs(pointUnderMiddle().x() - before.x()) <= 1);
+        key(Qt::Key_O);
+        // Forty presses: about 22.6.
+        key(Qt::Key_F6);
+        for (int i = 0; i < 40; ++i)
+            key(Qt::Key_Plus, Qt::KeypadModifier);
+        QVERIFY2(std::fabs(s().zoomFactor - 22.63) < 0.01, qPrintable(QString::number(s().zoomFactor)));
+        key(Qt::Key_F6);
+        QCOMPARE(Form1->windowTitle(), fullMoonTitle + QStringLiteral("160 km"));
+    }
+
+    void hugeZoomsAndPositionsStaySafe()
+    {
+        openMainWindow();
+        s().featureTable.slot(7).setName(QStringLiteral("Ver"));
+        s().featureTable.slot(7).setPosition(1.7e38, -1.7e38);
+        key(Qt::Key_R);
+        key(Qt::Key_T);
+        key(Qt::Key_N);
+        auto sane = [] {
+            for (const QString& t : {Form1->windowTitle(), Form1->Panel1->text(), Form1->Label10->text(), Form1->Label11->text()})
+                if (t.contains(QStringLiteral("NAN"), Qt::CaseInsensitive) || t.contains(QStringLiteral("INF"), Qt::CaseInsensitive))
+                    return false;
+            return s().zoomFactor > 0 && std::isfinite(s().zoomFactor);
+        };
+        auto useIt = [] {
+            Form1->FormMouseMove(500, 350);
+            Form1->FormMouseDown(Qt::LeftButton, {}, Qt::LeftButton, 500, 350);
+            Form1->FormMouseUp(Qt::LeftButton, 520, 330);
+            Form1->FormMouseDown(Qt::LeftButton, {}, Qt::LeftButton, 0, 0);
+            Form1->FormMouseUp(Qt::LeftButton, 0, 0);
+            key(Qt::Key_Right, Qt::ControlModifier);
+            s().hoveredFeature = 7;
+            Form1->Centreer1Click();
+        };
+        for (int i = 0; i < 400; ++i)
+            Form1->ZoomIN1Click();
+        QVERIFY(s().zoomFactor > 1e15);
+        useIt();
+        QVERIFY(sane());
+        for (int i = 0; i < 1200; ++i)
+            Form1->ZoomUIT1Click();
+        useIt();
+        QVERIFY(sane());
+        // From the smallest zoom the keys still zoom in.
+        const double smallest = s().zoomFactor;
+        key(Qt::Key_Plus, Qt::KeypadModifier);
+        QVERIFY(s().zoomFactor > smallest);
+        for (int i = 0; i < 1200; ++i)
+            Form1->ZoomIN1Click();
+        useIt();
+        QVERIFY(sane());
+        key(Qt::Key_F6);
+        QCOMPARE(s().zoomFactor, 0.5);
+        QCOMPARE(Form1->windowTitle(), fullMoonTitle + QStringLiteral("160 km"));
+        // And back to a picture that reads: the disc centre lies somewhere again.
+        Form1->Defaultgrootte1Click();
+        s().originX = 214;
+        s().originY = 78;
+        Form1->FormMouseDown(Qt::LeftButton, {}, Qt::LeftButton, 500, 350);
+        QCOMPARE(Form1->Panel1->text(), QStringLiteral("1%1S 5%1W").arg(deg));
+    }
+
+    void centring()
+    {
+        openMainWindow();
+        // Nothing hovered yet: nothing moves.
+        Form1->Centreer1->trigger();
+        QCOMPARE(s().originX, 214);
+        s().selectedFeature = 4;
+        Form1->FormMouseMove(315, 179);
+        QCOMPARE(s().hoveredFeature, std::uint16_t(1));
+        Form1->Centreer1->trigger();
+        QCOMPARE(screenPointOfSlot(1), QPoint(500, 350));
+        QCOMPARE(s().originX, 214 + 186);
+        QCOMPARE(s().originY, 78 + 172);
+        QCOMPARE(s().selectedFeature, std::uint16_t(4));
+        // Already in the middle: the origin stays.
+        Form1->Centreer1->trigger();
+        QCOMPARE(s().originX, 400);
+        QCOMPARE(s().originY, 250);
+        // Turned: the turned point comes to the middle.
+        key(Qt::Key_O);
+        const QPoint p = screenPointOfSlot(2);
+        Form1->FormMouseMove(p.x(), p.y());
+        QCOMPARE(s().hoveredFeature, std::uint16_t(2));
+        Form1->Centreer1->trigger();
+        QCOMPARE(screenPointOfSlot(2), QPoint(500, 350));
+    }
+
+    void hoverFindsTheLowestSlotWithinFourPixels()
+    {
+        openMainWindow();
+        // Slot 1 shows at (314, 178).
+        Form1->FormMouseMove(309, 178);
+        QCOMPARE(s().hoveredFeature, std::uint16_t(0));
+        QVERIFY(surface()->toolTip().isEmpty());
+        Form1->FormMouseMove(310, 178);
+        QCOMPARE(s().hoveredFeature, std::uint16_t(1));
+        QCOMPARE(surface()->toolTip(), QStringLiteral("Alpha"));
+        QCOMPARE(surface()->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(Form1->Centreer1->text(), QStringLiteral("Centreer Alpha"));
+        QCOMPARE(Form1->Wijzignaam1->text(), QStringLiteral("Alpha wijzigen"));
+        QVERIFY(!Form1->Toonfoto1->isEnabled());
+        Form1->FormMouseMove(314, 182);
+        QCOMPARE(surface()->toolTip(), QStringLiteral("Alpha"));
+        // Beside every feature: the last one stays hovered, the tip goes.
+        Form1->FormMouseMove(314, 183);
+        QCOMPARE(s().hoveredFeature, std::uint16_t(1));
+        QVERIFY(surface()->toolTip().isEmpty());
+        QCOMPARE(surface()->cursor().shape(), Qt::ArrowCursor);
+
+        // Two within reach: the lower slot.
+        Form1->FormMouseMove(316, 279);
+        QCOMPARE(s().hoveredFeature, std::uint16_t(5));
+        // After an empty slot: never.
+        Form1->FormMouseMove(514, 278);
+        QCOMPARE(s().hoveredFeature, std::uint16_t(5));
+        QVERIFY(surface()->toolTip().isEmpty());
+
+        // A feature with a photograph.
+        QTest::mouseMove(surface(), QPoint(513, 177));
+        QTRY_COMPARE(s().hoveredFeature, std::uint16_t(3));
+        QCOMPARE(s().photoFileName, QStringLiteral("Beta.jpg"));
+        QVERIFY(Form1->Toonfoto1->isEnabled());
+        QCOMPARE(Form1->Toonfoto1->text(), QStringLiteral("Foto Beta *"));
+        Form1->FormMouseMove(700, 600);
+        QVERIFY(!Form1->Toonfoto1->isEnabled());
+        QCOMPARE(s().photoFileName, QStringLiteral("Beta.jpg"));
+        Form1->FormMouseMove(414, 178);
+        QVERIFY(!Form1->Toonfoto1->isEnabled());
+
+        // With the local scale on, the cross everywhere.
+        key(Qt::Key_P);
+        Form1->FormMouseMove(700, 600);
+        QCOMPARE(surface()->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(surface()->cursor().hotSpot(), QPoint(16, 16));
+        Form1->FormMouseMove(314, 178);
+        QCOMPARE(s().hoveredFeature, std::uint16_t(1));
+        QCOMPARE(surface()->cursor().shape(), Qt::BitmapCursor);
+        key(Qt::Key_P);
+
+        // Turned: the turned point.
+        key(Qt::Key_O);
+        s().hoveredFeature = 0;
+        Form1->FormMouseMove(686 + 4, 523);
+        QCOMPARE(s().hoveredFeature, std::uint16_t(1));
+        // An empty table: nothing changes.
+        s().featureTable.initnamen();
+        surface()->setCursor(Qt::WaitCursor);
+        Form1->FormMouseMove(686, 523);
+        QCOMPARE(surface()->cursor().shape(), Qt::WaitCursor);
+    }
+
+    void pressReadsOutAndDragMoves()
+    {
+        openMainWindow();
+        key(Qt::Key_M);
+        s().originX = s().originY = 0;
+        Form1->repaintNow();
+        // The disc centre: the sub-observer point and the scale of the centre.
+        markCanvas();
+        QTest::mousePress(surface(), Qt::LeftButton, {}, QPoint(286, 272));
+        QCOMPARE(Form1->Panel1->text(), QStringLiteral("1%1S 5%1W").arg(deg));
+        QCOMPARE(Form1->Label10->text(), QStringLiteral("208 km kruis hor."));
+        QCOMPARE(Form1->Label11->text(), QStringLiteral("208 km kruis vert."));
+        QTest::mouseRelease(surface(), Qt::LeftButton, {}, QPoint(286, 272));
+        QVERIFY(!repaintedSinceMark());
+        QCOMPARE(s().originX, 0);
+        // The top of the drawn equator reads the equator.
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(286, 267));
+        QCOMPARE(Form1->Panel1->text(), QStringLiteral("0%1N 5%1W").arg(deg));
+        // One pixel above the disc: nothing.
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(286, 3));
+        QVERIFY(Form1->Panel1->text().isEmpty());
+        QVERIFY(Form1->Label10->text().isEmpty() && Form1->Label11->text().isEmpty());
+        // On the limb: still a read-out.
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(554, 272));
+        QCOMPARE(Form1->Panel1->text(), QStringLiteral("0%1N 85%1E").arg(deg));
+        QCOMPARE(Form1->Label11->text(), QStringLiteral("208 km kruis vert."));
+        // Moving away more than 50 pixels empties the scale, not the read-out.
+        Form1->FormMouseMove(604, 272);
+        QVERIFY(!Form1->Label11->text().isEmpty());
+        Form1->FormMouseMove(605, 272);
+        QVERIFY(Form1->Label10->text().isEmpty() && Form1->Label11->text().isEmpty());
+        QCOMPARE(Form1->Panel1->text(), QStringLiteral("0%1N 85%1E").arg(deg));
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(554, 272));
+        Form1->FormMouseMove(554, 322);
+        QVERIFY(!Form1->Label10->text().isEmpty());
+        Form1->FormMouseMove(554, 221);
+        QVERIFY(Form1->Label10->text().isEmpty());
+
+        // A left drag moves the image by the difference when released.
+        markCanvas();
+        QTest::mousePress(surface(), Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mouseRelease(surface(), Qt::LeftButton, {}, QPoint(130, 90));
+        QCOMPARE(s().originX, 30);
+        QCOMPARE(s().originY, -10);
+        QVERIFY(repaintedSinceMark());
+        // A right drag does not; the press still reads out.
+        QTest::mousePress(surface(), Qt::RightButton, {}, QPoint(316, 262));
+        QCOMPARE(Form1->Panel1->text(), QStringLiteral("1%1S 5%1W").arg(deg));
+        Form1->PopupMenu1->close();
+        QTest::mouseRelease(surface(), Qt::RightButton, {}, QPoint(400, 300));
+        QCOMPARE(s().originX, 30);
+        QCOMPARE(s().originY, -10);
+    }
+
+    void photographNotFound()
+    {
+        openMainWindow();
+        Form1->FormMouseMove(514, 178);
+        QCOMPARE(s().photoFileName, QStringLiteral("Beta.jpg"));
+        {
+            BoxDriver ok({QMessageBox::Ok});
+            Form1->Toonfoto1->trigger();
+            QCOMPARE(ok.texts, QStringList({"Foto is niet gevonden."}));
+            QCOMPARE(ok.icons.first(), QMessageBox::Information);
+        }
+        // A name that leads out of the working directory, to a file that is there.
+        QVERIFY(QDir().mkdir(QStringLiteral("binnen")));
+        QVERIFY(writeWholeFile(QStringLiteral("x.jpg"), QByteArray("\xFF\xD8\xFF")));
+        QVERIFY(QDir::setCurrent(QStringLiteral("binnen")));
+        QVERIFY(QFile::exists(QStringLiteral("../x.jpg")));
+        s().featureTable.slot(1).setName(QStringLiteral("../x *"));
+        Form1->FormMouseMove(314, 178);
+        QCOMPARE(s().photoFileName, QStringLiteral("../x.jpg"));
+        {
+            BoxDriver ok({QMessageBox::Ok});
+            Form1->Toonfoto1->trigger();
+            QCOMPARE(ok.texts, QStringList({"Foto is niet gevonden."}));
+        }
+        QVERIFY(!foto1dlg->isVisible());
+        QDir::setCurrent(dir_->path());
+    }
+};
+
+int main(int argc, char** argv)
+{
+    // The program's own application object: errors of event handlers end in its error box.
+    Application app(argc, argv);
+    TestMainWindow test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_mainwindow.moc"
