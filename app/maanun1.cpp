@@ -1083,14 +1083,20 @@ void TForm1::Wijzigentoestaan1Click()
 
 void TForm1::Wijzignaam1Click() {}
 
+// Both help openers put the viewer along the full screen height, its left edge
+// where the user last left it.
+void TForm1::placeHelpViewer()
+{
+    const QRect screen = QApplication::primaryScreen()->geometry();
+    helpdlg->setOuterGeometry(Thelpdlg::keep, 0, 500, screen.height());
+}
+
 void TForm1::Help1Click()
 {
     shared().helpFileName = QStringLiteral("maanhelp.rtf");
     if (!helpdlg)
         return;
-    const QRect screen = QApplication::primaryScreen()->geometry();
-    helpdlg->move(helpdlg->x(), 0);
-    helpdlg->resize(500, screen.height());
+    placeHelpViewer();
     helpdlg->show();
 }
 
@@ -1099,9 +1105,7 @@ void TForm1::Woordenlijst1Click()
     shared().helpFileName = QStringLiteral("woordhelp.rtf");
     if (!helpdlg)
         return;
-    const QRect screen = QApplication::primaryScreen()->geometry();
-    helpdlg->move(helpdlg->x(), 0);
-    helpdlg->resize(500, screen.height());
+    placeHelpViewer();
     helpdlg->setWindowTitle(QStringLiteral("Woordverklaring"));
     helpdlg->showModal();
 }

@@ -166,6 +166,7 @@ private:
     void spinChanged(int DateFields::*field, SpinEdit* edit);
     void writeDateBack();
     void setTooltip(const QString& text);
+    void placeHelpViewer();
 
     Canvas canvas_;
     Canvas figure_;

@@ -7,6 +7,7 @@
 #include "lists/maanun10.h"
 #include "platform/dialogs.h"
 #include "presentation/maanun9.h"
+#include "viewers/maanun5.h"
 #include "viewers/maanun6.h"
 #include "tests/common/workdir.h"
 
@@ -1122,6 +1123,38 @@ private slots:
         QTest::mouseRelease(surface(), Qt::RightButton, {}, QPoint(400, 300));
         QCOMPARE(s().originX, 30);
         QCOMPARE(s().originY, -10);
+    }
+
+    void helpOpenersPlaceTheViewerAlongTheScreen()
+    {
+        openMainWindow();
+        const int screenHeight = QApplication::primaryScreen()->geometry().height();
+        QVERIFY(writeWholeFile(QStringLiteral("maanhelp.rtf"), QByteArray("{\\rtf1 Gids}")));
+        QVERIFY(writeWholeFile(QStringLiteral("woordhelp.rtf"), QByteArray("{\\rtf1 Albedo}")));
+        helpdlg->setOuterGeometry(37, 60, 300, 200);
+        QTest::keyClick(surface(), Qt::Key_F1);
+        QVERIFY(helpdlg->isVisible());
+        QVERIFY(!helpdlg->isModal());
+        QCOMPARE(s().helpFileName, QStringLiteral("maanhelp.rtf"));
+        QCOMPARE(helpdlg->outerGeometry(), QRect(37, 0, 500, screenHeight));
+        helpdlg->hide();
+
+        bool wasModal = false;
+        QString title;
+        QTimer::singleShot(50, [&] {
+            wasModal = QApplication::activeModalWidget() == helpdlg;
+            title = helpdlg->windowTitle();
+            helpdlg->close();
+        });
+        Form1->Woordenlijst1->trigger();
+        QVERIFY(wasModal);
+        QCOMPARE(title, QStringLiteral("Woordverklaring"));
+        QCOMPARE(s().helpFileName, QStringLiteral("woordhelp.rtf"));
+        QCOMPARE(helpdlg->outerGeometry(), QRect(37, 0, 500, screenHeight));
+        // F1 leaves the glossary's title as it was.
+        Form1->Help1->trigger();
+        QCOMPARE(helpdlg->windowTitle(), QStringLiteral("Woordverklaring"));
+        helpdlg->hide();
     }
 
     void photographNotFound()
