@@ -8,7 +8,7 @@
 #include "tools/atlasgen/features.h"
 #include "tools/atlasgen/gazetteer.h"
 #include "tools/atlasgen/photos.h"
-#include "tools/atlasgen/sheets.h"
+#include "astro/atlassheets.h"
 
 #include <QImage>
 

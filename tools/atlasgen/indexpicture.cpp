@@ -4,7 +4,7 @@
 #include "tools/atlasgen/atlas.h"
 #include "tools/atlasgen/features.h"
 #include "tools/atlasgen/jpegio.h"
-#include "tools/atlasgen/sheets.h"
+#include "astro/atlassheets.h"
 
 #include <QDir>
 #include <QFont>
