@@ -240,7 +240,7 @@ int main(int argc, char** argv)
     }
 
     // What libjpeg's own quantiser would cost, with each of its dithering methods.
-    std::printf("libjpeg's quantiser instead, on the photograph:\n");
+    std::printf("for comparison only, libjpeg's own quantiser (the program does not use it), on the photograph:\n");
     const QImage probe = loadJpegFile(photo);
     for (auto [dither, name] : {std::pair{JpegDither::None, "  none"}, std::pair{JpegDither::Ordered, "  ordered"},
                                 std::pair{JpegDither::FloydSteinberg, "  floyd-steinberg"}}) {
