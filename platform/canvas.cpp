@@ -270,8 +270,8 @@ void Canvas::arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
         stack.pop_back();
         const double dt = piece.t1 - piece.t0;
         const double bulge = r * (dt >= kPi ? 2.0 : 1.0 - std::cos(dt / 2)) + 2;
-        const QRect bounds = QRect(piece.p0, piece.p1).normalized().adjusted(-int(std::min(bulge, 1e8)), -int(std::min(bulge, 1e8)),
-                                                                             int(std::min(bulge, 1e8)), int(std::min(bulge, 1e8)));
+        const int grow = int(std::min(bulge, 1e8));
+        const QRect bounds = QRect(piece.p0, piece.p1).normalized().adjusted(-grow, -grow, grow, grow);
         if (!bounds.intersects(view))
             continue;
         if (dt <= step * 1.0001) {

@@ -246,17 +246,14 @@ bool Tfoto1dlg::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        const QPoint p = mouse->position().toPoint();
-        FormMouseDown(p.x(), p.y());
-        mouse->accept();
-        return true;
-    }
+    case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         const QPoint p = mouse->position().toPoint();
-        FormMouseUp(p.x(), p.y());
+        if (event->type() == QEvent::MouseButtonRelease)
+            FormMouseUp(p.x(), p.y());
+        else
+            FormMouseDown(p.x(), p.y());
         mouse->accept();
         return true;
     }
