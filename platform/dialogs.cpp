@@ -8,14 +8,14 @@
 
 void showMessage(const QString& text)
 {
-    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text,
+    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), text,
                     QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 
 bool askQuestion(const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
                     QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
@@ -33,7 +33,7 @@ bool inputBox(const QString& caption, const QString& prompt, QString* value)
 
 void showErrorBox(const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text,
                     QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
@@ -52,7 +52,9 @@ Application::Application(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Selvanor"));
-    setApplicationDisplayName(QStringLiteral("Selvanor"));
+    // No display name: on X11 it would be appended to every window title. The
+    // desktop entry ties the windows to the program instead.
+    setDesktopFileName(QStringLiteral("selvanor"));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)
@@ -67,7 +69,7 @@ bool Application::notify(QObject* receiver, QEvent* event)
 
 void Application::installDutchTranslations()
 {
-    QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
+    // Only the dialogs speak Dutch; numbers keep the user's own decimal symbol.
     static QTranslator translator;
     if (translator.load(QLocale(QLocale::Dutch), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -116,6 +116,18 @@ void Form::showEvent(QShowEvent* event)
     });
 }
 
+int previewKeyCode(const QKeyEvent* event)
+{
+    // The digit keys of the top row are known by their place, not by what they
+    // type: Shift + 1 types "!", and on an AZERTY keyboard the unshifted key
+    // types "&". X11 numbers the keys of the row 1..9, 0 as 10..19.
+    const quint32 scanCode = event->nativeScanCode();
+    if (!event->modifiers().testFlag(Qt::KeypadModifier) && scanCode >= 10 && scanCode <= 19
+        && QGuiApplication::platformName() == QLatin1String("xcb"))
+        return scanCode == 19 ? Qt::Key_0 : int(Qt::Key_1) + int(scanCode - 10);
+    return event->key();
+}
+
 ActivationTracker* ActivationTracker::instance()
 {
     static auto* tracker = new ActivationTracker;
@@ -158,7 +170,7 @@ bool ActivationTracker::eventFilter(QObject* watched, QEvent* event)
             break;
         auto* key = static_cast<QKeyEvent*>(event);
         QPointer<QWidget> receiver(widget);
-        if (form->FormKeyDown(key->key(), key->modifiers()) || !receiver)
+        if (form->FormKeyDown(previewKeyCode(key), key->modifiers()) || !receiver)
             return true;
         // The handler may have moved the focus (a message box, say), so the key
         // is passed on as a copy this filter knows: its way up to the parents

@@ -2,6 +2,12 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class QKeyEvent;
+
+// The key a window's FormKeyDown sees: the event's key, except that the digit
+// keys of the top row give Qt::Key_0..Key_9 with any modifier and any layout.
+int previewKeyCode(const QKeyEvent* event);
+
 // Base of the program's fifteen windows. The client area is the central widget;
 // controls are placed on it at fixed client positions.
 class Form : public QMainWindow {

@@ -8,6 +8,7 @@ packages=(
   libgl-dev libjpeg-dev libjpeg-turbo-progs
   fonts-liberation fontconfig
   xvfb xauth imagemagick poppler-utils
+  openbox xdotool x11-utils x11-xkb-utils
 )
 missing=()
 for p in "${packages[@]}"; do
