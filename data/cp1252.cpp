@@ -52,3 +52,40 @@ bool isCp1252(const QString& text)
             return false;
     return true;
 }
+
+namespace {
+// Letters that Unicode does not decompose into a base letter and an accent.
+QChar baseLetter(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x0141: return QLatin1Char('L');   // Ł
+    case 0x0142: return QLatin1Char('l');
+    case 0x0110: return QLatin1Char('D');   // Đ
+    case 0x0111: return QLatin1Char('d');
+    case 0x0131: return QLatin1Char('i');   // dotless i
+    case 0x02BC: case 0x02B9: case 0x2032: return QLatin1Char('\'');
+    default: break;
+    }
+    const QString decomposed = QString(c).normalized(QString::NormalizationForm_D);
+    for (QChar d : decomposed)
+        if (d.category() != QChar::Mark_NonSpacing && encodeChar(d.unicode()) >= 0)
+            return d;
+    return QChar();
+}
+}
+
+QString transliterateToCp1252(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (encodeChar(c.unicode()) >= 0) {
+            out.append(c);
+            continue;
+        }
+        const QChar b = baseLetter(c);
+        if (!b.isNull())
+            out.append(b);
+    }
+    return out;
+}

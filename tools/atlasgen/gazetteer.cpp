@@ -53,42 +53,13 @@ QList<GazetteerEntry> readGazetteer(const QString& file, QString* error)
     return out;
 }
 
-namespace {
-QChar baseLetter(QChar c)
-{
-    switch (c.unicode()) {
-    case 0x0141: return QLatin1Char('L');   // Ł
-    case 0x0142: return QLatin1Char('l');
-    case 0x0110: return QLatin1Char('D');   // Đ
-    case 0x0111: return QLatin1Char('d');
-    case 0x0131: return QLatin1Char('i');   // dotless i
-    case 0x02BC: case 0x02B9: case 0x2032: return QLatin1Char('\'');
-    default: break;
-    }
-    const QString decomposed = QString(c).normalized(QString::NormalizationForm_D);
-    for (QChar d : decomposed)
-        if (d.category() != QChar::Mark_NonSpacing && isCp1252(QString(d)))
-            return d;
-    return QChar();
-}
-}
-
 QString atlasName(const QString& iauName, bool crater)
 {
     static const QRegularExpression parenthesised(QStringLiteral("\\s*\\([^)]*\\)"));
     QString name = iauName;
     name.remove(parenthesised);
     name = name.simplified();
-    QString out;
-    for (QChar c : name) {
-        if (isCp1252(QString(c))) {
-            out.append(c);
-            continue;
-        }
-        const QChar b = baseLetter(c);
-        if (!b.isNull())
-            out.append(b);
-    }
+    QString out = transliterateToCp1252(name);
     if (crater)
         out.replace(QLatin1Char(' '), QChar(0x00A0));
     return out;
