@@ -12,6 +12,7 @@
 #include "libration/maanun11.h"
 #include "libration/maanun12.h"
 #include "libration/maanun15.h"
+#include "platform/bmploader.h"
 #include "platform/cursor.h"
 #include "platform/dialogs.h"
 #include "platform/hints.h"
@@ -119,6 +120,13 @@ void MoonSurface::mouseReleaseEvent(QMouseEvent* e)
     form_->FormMouseUp(e->button(), p.x(), p.y());
 }
 
+void MoonSurface::wheelEvent(QWheelEvent* e)
+{
+    const QPoint p = e->position().toPoint();
+    form_->FormMouseWheel(e->angleDelta().y(), p.x(), p.y());
+    e->accept();
+}
+
 // --- Start-up --------------------------------------------------------------
 
 TForm1::TForm1(QWidget* parent)
@@ -150,7 +158,7 @@ TForm1::TForm1(QWidget* parent)
     Panel3->hide();
     s.gridOn = s.namesOn = s.terminatorOn = s.changesAllowed = false;
     s.totalIndexMode = TotalIndexMode::None;
-    Wijzignaam1->setEnabled(false);
+    forgetHoveredFeature();
     markeren1->setChecked(s.markersOn);
     Markeringen1->setChecked(s.markersOn);
     Namentonen1->setChecked(s.namesOn);
@@ -321,6 +329,14 @@ void TForm1::buildControls()
 
     Memo1 = new QPlainTextEdit(c);
     Memo1->setGeometry(10, 59, 120, 345);
+    // All 24 lines stand in the box as they are: no wrapping, no scroll bars,
+    // a font small enough for them.
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Memo1->document()->setDocumentMargin(2);
+    Memo1->setFont(arialPixels(11));
     Memo1->hide();
     Memo1->viewport()->installEventFilter(this);
     Memo1->setFocusPolicy(Qt::NoFocus);
@@ -400,12 +416,27 @@ void TForm1::haalsituatie()
     }
 }
 
+void TForm1::warnIfEditsAreLost()
+{
+    const SharedState& s = shared();
+    if (s.imageFileName.isEmpty())
+        return;
+    const QString file = indexFileNameFor(s.imageFileName);
+    if (s.featureTable.editsWouldBeLost(file))
+        showMessage(QStringLiteral("De index van dit maanbeeld is niet opgeslagen, omdat het bestand ") + file
+                    + QStringLiteral(" beschadigd is. Uw wijzigingen in deze index gaan verloren."));
+}
+
 void TForm1::switchView(int view)
 {
     SharedState& s = shared();
     savesituatie();
-    if (!s.imageFileName.isEmpty())
+    if (!s.imageFileName.isEmpty()) {
+        warnIfEditsAreLost();
         s.featureTable.opslaan(indexFileNameFor(s.imageFileName));
+    }
+    // What the mouse last pointed at belongs to the view that is left.
+    forgetHoveredFeature();
     s.imageFileName = QLatin1String(viewGeometries()[view].imageFileName);
     const bool fullMoon = view == 1;
     Terminator1->setVisible(fullMoon);
@@ -427,13 +458,7 @@ void TForm1::haalmaanfoto()
     s.featureTable.leesnamen(indexFileNameFor(s.imageFileName));
     s.moonBitmap = QImage();
     picture_ = ScaledPicture();
-    QImage image;
-    if (!image.load(s.imageFileName)) {
-        const std::string name = s.imageFileName.toStdString();
-        if (!QFile::exists(s.imageFileName))
-            throw FileError::fromErrno(name, ENOENT);
-        throw FileError(name + ": geen geldig beeldbestand");
-    }
+    const QImage image = loadBitmapFile(s.imageFileName);
     s.moonBitmap = image;
     s.bitmapWidth = image.width();
     s.bitmapHeight = image.height();
@@ -445,7 +470,7 @@ void TForm1::titelbalk()
     const QString title = viewTitle(shared().imageFileName);
     if (title.isEmpty())
         return;
-    setWindowTitle(title + numberText(80.0 / shared().zoomFactor, 5, 0) + QStringLiteral(" km"));
+    setWindowTitle(title + distanceText(80.0 / shared().zoomFactor, 5) + QStringLiteral(" km"));
 }
 
 // --- Closing ---------------------------------------------------------------
@@ -463,11 +488,13 @@ bool TForm1::FormCloseQuery()
     // open, so no edit is lost.
     SharedState& s = shared();
     if (!s.imageFileName.isEmpty()) {
+        warnIfEditsAreLost();
         try {
             s.featureTable.opslaan(indexFileNameFor(s.imageFileName));
         } catch (const FileError& e) {
             showErrorBox(QString::fromLocal8Bit(e.what()));
-            return false;
+            // The edits are still in memory; the user decides whether they go.
+            return askQuestion(QStringLiteral("Toch afsluiten zonder de wijzigingen op te slaan?"));
         }
     }
     return true;
@@ -679,15 +706,16 @@ void TForm1::tekenraster()
     if (shared().rotated180)
         return;
     rastercorrectie();
-    const GridFigure grid = gridFigure(disc.centreX, disc.centreY, disc.radius, disc.latitudeTilt, disc.longitudeShift);
     canvas_.penWidth = 1;
-    for (const ArcSpec& a : grid.arcs) {
-        canvas_.penColor = a.red ? kRed : kSilver;
-        canvas_.arc(a.x1, a.y1, a.x2, a.y2, a.x3, a.y3, a.x4, a.y4);
-    }
-    for (const LineSpec& l : grid.lines) {
+    const QRect visible = QRect(0, 0, canvas_.width(), canvas_.height()).adjusted(-2, -2, 2, 2);
+    for (const GridPolyline& l : gridLines(disc, visible)) {
         canvas_.penColor = l.red ? kRed : kSilver;
-        canvas_.line(l.x1, l.y1, l.x2, l.y2);
+        canvas_.moveTo(l.points.front().x(), l.points.front().y());
+        for (std::size_t i = 1; i < l.points.size(); ++i)
+            canvas_.lineTo(l.points[i].x(), l.points[i].y());
+        // Lines leave out their end point; a grid line ends where it ends.
+        const QPoint& end = l.points.back();
+        canvas_.line(end.x(), end.y(), end.x() + 1, end.y());
     }
     canvas_.penColor = kSilver;
 }
@@ -815,9 +843,22 @@ void TForm1::Terminator1Click()
 
 // --- Keys, zoom, centring ------------------------------------------------------
 
+bool TForm1::dateFieldHasFocus() const
+{
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (w == jaarspin || w == maandspin || w == dagspin || w == uurspin)
+            return true;
+    return false;
+}
+
 bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
-    const bool pad = modifiers.testFlag(Qt::KeypadModifier);
+    // The keys a date field uses for typing and stepping are its own.
+    if (dateFieldHasFocus()
+        && ((key >= Qt::Key_0 && key <= Qt::Key_9) || key == Qt::Key_Left || key == Qt::Key_Right
+            || key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Backspace || key == Qt::Key_Delete
+            || key == Qt::Key_Minus))
+        return false;
     switch (key) {
     case Qt::Key_Escape: close(); return false;
     case Qt::Key_F1: Help1Click(); return false;
@@ -845,13 +886,14 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_S: Sneltoetsen1Click(); return false;
     case Qt::Key_P: SchaalS1Click(); return false;
     case Qt::Key_G: Selecteermarkering1Click(); return false;
+    // The plus and minus of the main keyboard zoom like those of the keypad;
+    // "=" shares its key with "+" on many layouts.
     case Qt::Key_Plus:
-        if (pad)
-            ZoomIN1Click();
+    case Qt::Key_Equal:
+        ZoomIN1Click();
         return false;
     case Qt::Key_Minus:
-        if (pad)
-            ZoomUIT1Click();
+        ZoomUIT1Click();
         return false;
     default:
         break;
@@ -881,9 +923,14 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 
 void TForm1::zoomTo(double newZoom)
 {
+    zoomAbout(newZoom, clientWidth() * 0.5, clientHeight() * 0.5);
+}
+
+void TForm1::zoomAbout(double newZoom, double fixedX, double fixedY)
+{
     SharedState& s = shared();
-    const double cx = toReal48Precision(clientWidth() * 0.5);
-    const double cy = toReal48Precision(clientHeight() * 0.5);
+    const double cx = toReal48Precision(fixedX);
+    const double cy = toReal48Precision(fixedY);
     const double ux = toReal48Precision((cx - s.originX) / s.zoomFactor * 2);
     const double uy = toReal48Precision((cy - s.originY) / s.zoomFactor * 2);
     const double zoom = toReal48Precision(newZoom);
@@ -899,8 +946,19 @@ void TForm1::zoomTo(double newZoom)
     repaintNow();
 }
 
-void TForm1::ZoomIN1Click() { zoomTo(shared().zoomFactor * 1.1); }
-void TForm1::ZoomUIT1Click() { zoomTo(shared().zoomFactor * 0.9090909090909091); }
+void TForm1::ZoomIN1Click() { zoomTo(shared().zoomFactor * ZoomInStep); }
+void TForm1::ZoomUIT1Click() { zoomTo(shared().zoomFactor * ZoomOutStep); }
+
+void TForm1::FormMouseWheel(int angleDelta, int X, int Y)
+{
+    // One notch of a wheel is 120; finer wheels and touchpads send parts of it.
+    wheelRest_ += angleDelta;
+    while (std::abs(wheelRest_) >= 120) {
+        const bool in = wheelRest_ > 0;
+        wheelRest_ += in ? -120 : 120;
+        zoomAbout(shared().zoomFactor * (in ? ZoomInStep : ZoomOutStep), X, Y);
+    }
+}
 void TForm1::Defaultgrootte1Click() { zoomTo(0.5); }
 void TForm1::N2xdefaultClick() { zoomTo(1.0); }
 void TForm1::N5xdefaultClick() { zoomTo(2.5); }
@@ -989,6 +1047,27 @@ void TForm1::setTooltip(const QString& text)
         QToolTip::hideText();
 }
 
+void TForm1::setSurfaceCursor(const QCursor& cursor)
+{
+    // Each change is a request to the window system: make it only when needed.
+    if (surface_->cursor().shape() != cursor.shape())
+        surface_->setCursor(cursor);
+}
+
+void TForm1::forgetHoveredFeature()
+{
+    SharedState& s = shared();
+    s.hoveredFeature = 0;
+    s.photoFileName.clear();
+    Centreer1->setText(QStringLiteral("Centreer"));
+    Centreer1->setEnabled(false);
+    Wijzignaam1->setText(QStringLiteral("Wijzig naam"));
+    Wijzignaam1->setEnabled(false);
+    Toonfoto1->setText(QStringLiteral("Toon foto"));
+    Toonfoto1->setEnabled(false);
+    setTooltip(QString());
+}
+
 void TForm1::FormMouseMove(int X, int Y)
 {
     SharedState& s = shared();
@@ -998,29 +1077,36 @@ void TForm1::FormMouseMove(int X, int Y)
         Label11->clear();
     }
     const ViewPlacement v = placement();
+    int hit = 0;
     for (int i = 1; i <= FeatureTableSize && s.featureTable.slot(i).inUse(); ++i) {
         const FeatureRecord& r = s.featureTable.slot(i);
         const QPoint p = featureScreenPoint(v, r.x(), r.y());
         if (std::abs(qint64(X) - p.x()) < 5 && std::abs(qint64(Y) - p.y()) < 5) {
-            const QString name = r.name();
-            if (!s.localScaleOn)
-                surface_->setCursor(Qt::PointingHandCursor);
-            s.hoveredFeature = std::uint16_t(i);
-            setTooltip(name);
-            Centreer1->setText(QStringLiteral("Centreer ") + name);
-            Wijzignaam1->setText(name + QStringLiteral(" wijzigen"));
-            if (name.contains(QLatin1Char('*'))) {
-                s.photoFileName = photographFileName(name);
-                Toonfoto1->setText(QStringLiteral("Foto ") + name);
-                Toonfoto1->setEnabled(true);
-            }
-            return;
+            hit = i;
+            break;
         }
-        if (s.localScaleOn)
-            surface_->setCursor(crossCursor());
-        else
-            surface_->setCursor(Qt::ArrowCursor);
-        setTooltip(QString());
+    }
+    if (hit == 0) {
+        // With an empty table the pointer stays as it was.
+        if (s.featureTable.slot(1).inUse()) {
+            setSurfaceCursor(s.localScaleOn ? crossCursor() : QCursor(Qt::ArrowCursor));
+            setTooltip(QString());
+        }
+        return;
+    }
+    const QString name = s.featureTable.slot(hit).name();
+    if (!s.localScaleOn)
+        setSurfaceCursor(QCursor(Qt::PointingHandCursor));
+    s.hoveredFeature = std::uint16_t(hit);
+    setTooltip(name);
+    Centreer1->setText(QStringLiteral("Centreer ") + name);
+    Centreer1->setEnabled(true);
+    Wijzignaam1->setText(name + QStringLiteral(" wijzigen"));
+    Wijzignaam1->setEnabled(s.changesAllowed);
+    if (name.contains(QLatin1Char('*'))) {
+        s.photoFileName = photographFileName(name);
+        Toonfoto1->setText(QStringLiteral("Foto ") + name);
+        Toonfoto1->setEnabled(true);
     }
 }
 
@@ -1079,6 +1165,7 @@ void TForm1::Wijzigentoestaan1Click()
 {
     shared().changesAllowed = !shared().changesAllowed;
     Wijzigentoestaan1->setChecked(shared().changesAllowed);
+    Wijzignaam1->setEnabled(shared().changesAllowed && shared().hoveredFeature != 0);
 }
 
 void TForm1::Wijzignaam1Click() {}

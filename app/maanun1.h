@@ -66,6 +66,8 @@ public:
 
     // Keys, zoom, centring, switches
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
+    static constexpr double ZoomInStep = 1.1;
+    static constexpr double ZoomOutStep = 0.9090909090909091;   // 1 / 1.1
     void ZoomIN1Click();
     void ZoomUIT1Click();
     void Defaultgrootte1Click();
@@ -82,6 +84,9 @@ public:
     void FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons, int X, int Y);
     void FormMouseMove(int X, int Y);
     void FormMouseUp(Qt::MouseButton button, int X, int Y);
+    // The wheel zooms by the steps of the keypad's plus and minus, keeping the
+    // point under the mouse in place.
+    void FormMouseWheel(int angleDelta, int X, int Y);
     void Toonfoto1Click();
     // Adding a feature with Alt + left click; the editing comes with its own window.
     virtual void addFeatureAt(int X, int Y);
@@ -163,6 +168,13 @@ private:
     void buildControls();
     void switchView(int view);
     void zoomTo(double newZoom);
+    void zoomAbout(double newZoom, double fixedX, double fixedY);
+    bool dateFieldHasFocus() const;
+    void setSurfaceCursor(const QCursor& cursor);
+    // A view switch: the pop-up entries that act on a feature go back to
+    // their neutral, disabled state.
+    void forgetHoveredFeature();
+    void warnIfEditsAreLost();
     void spinChanged(int DateFields::*field, SpinEdit* edit);
     void writeDateBack();
     void setTooltip(const QString& text);
@@ -172,6 +184,7 @@ private:
     Canvas figure_;
     ScaledPicture picture_;
     MoonSurface* surface_;
+    int wheelRest_ = 0;
 };
 
 // The client area of the main window: shows the canvas and passes the mouse on.
@@ -186,6 +199,7 @@ protected:
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
+    void wheelEvent(QWheelEvent*) override;
 
 private:
     TForm1* form_;

@@ -4,10 +4,13 @@
 #include "astro/projection.h"
 #include "data/numbertext.h"
 
+#include <QRectF>
+#include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr double kDegToRad = 0.017453292519943295;
+constexpr double kRadToDeg = 57.29577951308232;
 }
 
 QPoint featureScreenPoint(const ViewPlacement& v, double posX, double posY)
@@ -37,42 +40,127 @@ void rastercorrectie(const QString& imageFileName, const ViewPlacement& v, DiscG
     disc->longitudeShift = g->longitudeShift;
 }
 
-GridFigure gridFigure(int cx, int cy, int R, double B, double L)
+namespace {
+// Follows one grid line, given as a function from an angle (radians) to its
+// point on the unit disc with its depth (negative on the far side), and
+// splits it into screen polylines.
+class GridTracer {
+public:
+    GridTracer(const DiscGeometry& disc, const QRect& visible, std::vector<GridPolyline>* out)
+        : cx_(disc.centreX), cy_(disc.centreY), R_(disc.radius), visible_(visible), out_(out)
+    {
+    }
+
+    template <typename F>
+    void trace(const F& f, double t0, double t1, bool red)
+    {
+        red_ = red;
+        open_ = false;
+        // Pieces of 2 degrees are short enough to find every stretch on the
+        // near side; longer ones are split below where the view needs it.
+        const int pieces = std::max(1, int(std::lround((t1 - t0) / (2 * kDegToRad))));
+        double a = t0;
+        Point pa = f(a);
+        for (int i = 1; i <= pieces; ++i) {
+            const double b = t0 + (t1 - t0) * i / pieces;
+            const Point pb = f(b);
+            piece(f, a, pa, b, pb, 0);
+            a = b;
+            pa = pb;
+        }
+    }
+
+    struct Point {
+        double x, y, depth;
+    };
+
+private:
+    template <typename F>
+    void piece(const F& f, double a, Point pa, double b, Point pb, int level)
+    {
+        const bool nearA = pa.depth >= 0, nearB = pb.depth >= 0;
+        if (!nearA && !nearB) {
+            open_ = false;
+            return;
+        }
+        if (nearA != nearB) {
+            // Cut where the line passes the limb.
+            double lo = a, hi = b;
+            for (int k = 0; k < 40; ++k) {
+                const double m = 0.5 * (lo + hi);
+                if ((f(m).depth >= 0) == nearA)
+                    lo = m;
+                else
+                    hi = m;
+            }
+            const double t = nearA ? lo : hi;
+            Point limb = f(t);
+            limb.depth = 0;
+            if (nearA)
+                piece(f, a, pa, t, limb, level);
+            else
+                piece(f, t, limb, b, pb, level);
+            if (nearA)
+                open_ = false;
+            return;
+        }
+        const QPointF sa = screen(pa), sb = screen(pb);
+        // A line on the sphere bends away from its chord by at most R d^2 / 8.
+        const double d = b - a;
+        const double sag = R_ * d * d / 8;
+        const QRectF reach = QRectF(sa, sb).normalized().adjusted(-sag - 1, -sag - 1, sag + 1, sag + 1);
+        if (!reach.intersects(visible_)) {
+            open_ = false;
+            return;
+        }
+        if (sag > 0.35 && level < 48) {
+            const double m = 0.5 * (a + b);
+            const Point pm = f(m);
+            piece(f, a, pa, m, pm, level + 1);
+            piece(f, m, pm, b, pb, level + 1);
+            return;
+        }
+        const QPoint qa(toPixel(sa.x()), toPixel(sa.y())), qb(toPixel(sb.x()), toPixel(sb.y()));
+        if (!open_) {
+            out_->push_back({{qa}, red_});
+            open_ = true;
+        }
+        std::vector<QPoint>& points = out_->back().points;
+        if (points.back() != qb)
+            points.push_back(qb);
+    }
+
+    QPointF screen(const Point& p) const { return {cx_ + R_ * p.x, cy_ - R_ * p.y}; }
+
+    double cx_, cy_, R_;
+    QRectF visible_;
+    std::vector<GridPolyline>* out_;
+    bool red_ = false;
+    bool open_ = false;
+};
+}
+
+std::vector<GridPolyline> gridLines(const DiscGeometry& disc, const QRect& visible)
 {
-    GridFigure f;
-    const double r = R;
+    std::vector<GridPolyline> lines;
+    if (disc.radius <= 0)
+        return lines;
+    GridTracer tracer(disc, visible, &lines);
+    const double B = disc.latitudeTilt, L = disc.longitudeShift;
+    auto at = [B, L](double latitude, double longitude) {
+        GridTracer::Point p;
+        p.depth = projectOrthographic(latitude, longitude, B, L, &p.x, &p.y);
+        return p;
+    };
     for (int i = -8; i <= 8; ++i) {
-        const double phi = 10.0 * i * kDegToRad;
-        const int a = toPixel(r * std::cos(phi));
-        const int k = toPixel(r * std::cos(phi) * std::sin(B * kDegToRad));
-        const double yc = cy - r * std::sin(phi);
-        ArcSpec arc{cx - a, toPixel(yc - k), cx + a, toPixel(yc + k), 0, 0, 0, 0, i == 0};
-        const int ycr = toPixel(yc);
-        if (B > 0) {
-            arc.x3 = cx - 100000; arc.y3 = ycr; arc.x4 = cx + 100000; arc.y4 = ycr;
-        } else {
-            arc.x3 = cx + 100000; arc.y3 = ycr; arc.x4 = cx - 100000; arc.y4 = ycr;
-        }
-        f.arcs.push_back(arc);
-        if (B == 0) {
-            const int hw = toPixel(r * std::cos(phi)), dy = toPixel(r * std::sin(phi));
-            f.lines.push_back({cx - hw, cy - dy, cx + hw, cy - dy, i == 0});
-        }
+        const double latitude = 10.0 * i;
+        tracer.trace([&](double t) { return at(latitude, t * kRadToDeg); }, -M_PI, M_PI, i == 0);
     }
     for (int i = -9; i <= 9; ++i) {
-        const int w = toPixel(r * std::sin((L + 10.0 * i) * kDegToRad));
-        ArcSpec arc{cx - w, cy - R, cx + w, cy + R, 0, 0, 0, 0, i == 0};
-        const bool right = L >= 0 ? i >= 0 : i > 0;
-        if (right) {
-            arc.x3 = cx; arc.y3 = cy + 10000; arc.x4 = cx; arc.y4 = cy - 10000;
-        } else {
-            arc.x3 = cx; arc.y3 = cy - 10000; arc.x4 = cx; arc.y4 = cy + 10000;
-        }
-        f.arcs.push_back(arc);
-        if (L == 0 && i == 0)
-            f.lines.push_back({cx, cy - R, cx, cy + R, true});
+        const double longitude = 10.0 * i;
+        tracer.trace([&](double t) { return at(t * kRadToDeg, longitude); }, -M_PI / 2, M_PI / 2, i == 0);
     }
-    return f;
+    return lines;
 }
 
 ArcSpec terminatorArc(int cx, int cy, int R, double E)
@@ -101,8 +189,16 @@ Readout coordinateReadout(const DiscGeometry& disc, double zoomFactor, int x, in
     r.onDisc = true;
     // 55616 = 32 x 1738: the pointer's arms at the disc centre, in kilometres.
     const double s = 55616.0 / (zoomFactor * 2 * 268);
+    // On the limb itself the foreshortening is without bound: the figure of
+    // the point half a pixel inside stands for it.
+    double sx = ux, sy = uy;
+    const double rho = std::hypot(ux, uy), inside = (R - 0.5) / R;
+    if (rho > inside && rho > 0) {
+        sx *= inside / rho;
+        sy *= inside / rho;
+    }
     double h = 1, v = 1;
-    orthographicStretch(ux, uy, &h, &v);
+    orthographicStretch(sx, sy, &h, &v);
     r.horizontalKm = s * h;
     r.verticalKm = s * v;
     return r;
@@ -117,12 +213,12 @@ QString coordinateText(double latitude, double longitude)
 
 QString horizontalScaleText(double km)
 {
-    return numberText(km, 4, 0) + QStringLiteral(" km kruis hor.");
+    return distanceText(km, 4) + QStringLiteral(" km kruis hor.");
 }
 
 QString verticalScaleText(double km)
 {
-    return numberText(km, 4, 0) + QStringLiteral(" km kruis vert.");
+    return distanceText(km, 4) + QStringLiteral(" km kruis vert.");
 }
 
 int phaseFigureCase(double E)

@@ -1,5 +1,6 @@
 #pragma once
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <vector>
 
@@ -43,11 +44,22 @@ struct LineSpec {
 };
 struct GridFigure {
     std::vector<ArcSpec> arcs;
-    std::vector<LineSpec> lines;   // only for B = 0 or L = 0 exactly
+    std::vector<LineSpec> lines;
 };
-// Parallels every 10 degrees (the near half of each flat ellipse) and meridians
-// every 10 degrees, for the disc at (cx, cy) with radius R seen with tilt B and shift L.
-GridFigure gridFigure(int cx, int cy, int R, double B, double L);
+
+// A line of the coordinate grid as drawn: client points joined by straight
+// segments. A grid line that leaves the near side or the visible area goes on
+// in another polyline.
+struct GridPolyline {
+    std::vector<QPoint> points;
+    bool red = false;            // equator and 0-degree meridian
+};
+// The parallels from 80 S to 80 N and the meridians from 90 W to 90 E, every
+// 10 degrees, as the exact orthographic projection of the view: the one the
+// read-out inverts, so a press on a drawn line reads that line's value. Only
+// their near side, and only the parts that reach into `visible`; each segment
+// strays less than half a pixel from the true line.
+std::vector<GridPolyline> gridLines(const DiscGeometry& disc, const QRect& visible);
 
 // The terminator for elongation E: half an ellipse from pole to pole.
 ArcSpec terminatorArc(int cx, int cy, int R, double E);

@@ -3,10 +3,12 @@
 #include "data/cp1252.h"
 #include "data/fileerror.h"
 
+#include <QSaveFile>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 FileError FileError::fromErrno(const std::string& fileName, int errnum)
@@ -50,7 +52,9 @@ int readRecords(const QString& fileName, FeatureRecord* out, bool* missing)
 {
     const std::string path = fileName.toStdString();
     Fd f;
-    f.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting, so that a pipe of that name cannot hold the
+    // program up; only a plain file is an index.
+    f.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (f.fd < 0) {
         if (errno == ENOENT) {
             *missing = true;
@@ -58,6 +62,12 @@ int readRecords(const QString& fileName, FeatureRecord* out, bool* missing)
         }
         throw FileError::fromErrno(path, errno);
     }
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0)
+        throw FileError::fromErrno(path, errno);
+    if (!S_ISREG(st.st_mode))
+        throw FileError(path + ": geen gewoon bestand");
+    ::fcntl(f.fd, F_SETFL, ::fcntl(f.fd, F_GETFL) & ~O_NONBLOCK);
     *missing = false;
     int count = 0;
     while (count < FeatureTableSize) {
@@ -102,14 +112,33 @@ void FeatureTable::initnamen()
 void FeatureTable::leesnamen(const QString& indexFileName)
 {
     failedLoad_.clear();
+    asLoaded_.reset();
     bool missing = false;
-    // Records go straight into the slots so that those read before an error stay.
-    struct Guard {
-        FeatureTable* t; QString name; bool ok = false;
-        ~Guard() { if (!ok) t->failedLoad_ = name; }
-    } guard{this, indexFileName};
-    readRecords(indexFileName, slots_.data(), &missing);
-    guard.ok = true;
+    try {
+        // Records go straight into the slots so that those read before an error stay.
+        readRecords(indexFileName, slots_.data(), &missing);
+    } catch (...) {
+        failedLoad_ = indexFileName;
+        asLoaded_ = std::make_unique<std::array<FeatureRecord, FeatureTableSize>>(slots_);
+        throw;
+    }
+}
+
+bool FeatureTable::editsWouldBeLost(const QString& indexFileName) const
+{
+    if (!asLoaded_ || failedLoad_ != indexFileName)
+        return false;
+    for (int i = 0; i < FeatureTableSize; ++i) {
+        const FeatureRecord& a = slots_[std::size_t(i)];
+        const FeatureRecord& b = (*asLoaded_)[std::size_t(i)];
+        if (a.inUse() != b.inUse())
+            return true;
+        if (a.inUse()
+            && (a.nameLength != b.nameLength || std::memcmp(a.nameChars, b.nameChars, a.nameLength) != 0
+                || std::memcmp(&a.posX, &b.posX, sizeof a.posX) != 0 || std::memcmp(&a.posY, &b.posY, sizeof a.posY) != 0))
+            return true;
+    }
+    return false;
 }
 
 void FeatureTable::opslaan(const QString& indexFileName)
@@ -117,48 +146,26 @@ void FeatureTable::opslaan(const QString& indexFileName)
     if (!failedLoad_.isEmpty() && failedLoad_ == indexFileName) {
         // What is in memory is only part of that file: never save it over.
         failedLoad_.clear();
+        asLoaded_.reset();
         initnamen();
         return;
     }
     const std::string path = indexFileName.toStdString();
-    const std::string temp = path + ".tmp";
-    Fd f;
-    f.fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (f.fd < 0)
-        throw FileError::fromErrno(path, errno);
-    auto fail = [&](int errnum) {
-        ::close(f.fd);
-        f.fd = -1;
-        ::unlink(temp.c_str());
-        return FileError::fromErrno(path, errnum);
-    };
+    // Replaced atomically where the folder allows it, in place where it does
+    // not; a read-only file is refused, a link is written through to its
+    // target, and the file keeps its permissions.
+    QSaveFile file(indexFileName);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly))
+        throw FileError(path + ": " + file.errorString().toStdString());
     const auto* bytes = reinterpret_cast<const char*>(slots_.data());
-    std::size_t written = 0;
-    while (written < std::size_t(IndexFileSize)) {
-        const ssize_t n = ::write(f.fd, bytes + written, std::size_t(IndexFileSize) - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw fail(errno);
-        }
-        if (n == 0)
-            throw fail(ENOSPC);
-        written += std::size_t(n);
+    if (file.write(bytes, IndexFileSize) != IndexFileSize) {
+        const std::string error = file.errorString().toStdString();
+        file.cancelWriting();
+        throw FileError(path + ": " + error);
     }
-    if (::fsync(f.fd) != 0)
-        throw fail(errno);
-    const int fd = f.fd;
-    f.fd = -1;
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        throw FileError::fromErrno(path, err);
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        throw FileError::fromErrno(path, err);
-    }
+    if (!file.commit())
+        throw FileError(path + ": " + file.errorString().toStdString());
     initnamen();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <array>
+#include <memory>
 
 #include "data/featurerecord.h"
 
@@ -19,17 +20,22 @@ public:
     // it is. A damaged file (cut short inside a record) keeps the slots read so
     // far, marks the file as not to be saved over and throws FileError.
     void leesnamen(const QString& indexFileName);
-    // Replaces the index file with all 800 slots (atomically), then empties the
-    // table. The file of a failed load is left untouched. Throws FileError; the
-    // old file is then whole and the table keeps its contents.
+    // Replaces the index file with all 800 slots (atomically where the folder
+    // can be written), then empties the table. The file of a failed load is
+    // left untouched. Throws FileError; the old file is then whole and the
+    // table keeps its contents.
     void opslaan(const QString& indexFileName);
     void initnamen();
 
     QString failedLoadFile() const { return failedLoad_; }
+    // True when the table holds the part of a damaged file that was read, and
+    // was changed since: those changes cannot be saved.
+    bool editsWouldBeLost(const QString& indexFileName) const;
 
 private:
     std::array<FeatureRecord, FeatureTableSize> slots_{};
     QString failedLoad_;
+    std::unique_ptr<std::array<FeatureRecord, FeatureTableSize>> asLoaded_;
 };
 
 // "maan_vm.bmp" -> "maan_vm.dat"

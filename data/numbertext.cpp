@@ -131,3 +131,25 @@ QString numberText(double value, int precision, int decimals, QChar decimalSymbo
         out += decimalSymbol + QString(decimals, QLatin1Char('0'));
     return out;
 }
+
+QString distanceText(double km, int precision)
+{
+    if (!(km > 0 && km < 1))
+        return numberText(km, precision, 0);
+    // Below one kilometre a whole number would read 0 or 1: three significant
+    // digits, without trailing zeros.
+    int exp10 = 0;
+    std::string digits = roundedDigits(km, 3, &exp10);
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    if (exp10 >= 0)
+        return QStringLiteral("1");
+    const QChar symbol = decimalSymbol();
+    if (exp10 < -6) {
+        QString out = QString::fromLatin1(digits.substr(0, 1).c_str());
+        if (digits.size() > 1)
+            out += symbol + QString::fromLatin1(digits.substr(1).c_str());
+        return out + QLatin1Char('E') + QString::number(exp10);
+    }
+    return QLatin1Char('0') + symbol + QString(-exp10 - 1, QLatin1Char('0')) + QString::fromLatin1(digits.c_str());
+}

@@ -19,3 +19,8 @@ int toPixel(double v);
 QString numberText(double value, int precision, int decimals);
 QString numberText(double value, int precision, int decimals, QChar decimalSymbol);
 QChar decimalSymbol();
+
+// A distance in kilometres: from 1 km on a whole number as numberText writes
+// it with `precision` significant digits; below 1 km up to three significant
+// digits ("0,5", "0,123").
+QString distanceText(double km, int precision);

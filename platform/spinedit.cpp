@@ -11,10 +11,14 @@ SpinEdit::SpinEdit(int minimum, int maximum, int startValue, QWidget* parent)
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     setKeyboardTracking(true);
     lineEdit()->setText(QString::number(std::clamp(startValue, min_, max_)));
-    connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
-        if (onChange)
-            onChange();
+    pause_.setSingleShot(true);
+    pause_.setInterval(TypingPause);
+    connect(&pause_, &QTimer::timeout, this, &SpinEdit::commitInput);
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+        pending_ = true;
+        pause_.start();
     });
+    connect(this, &QAbstractSpinBox::editingFinished, this, &SpinEdit::commitInput);
 }
 
 int SpinEdit::value() const
@@ -24,11 +28,33 @@ int SpinEdit::value() const
     return ok ? v : min_;
 }
 
+void SpinEdit::changed()
+{
+    if (onChange)
+        onChange();
+}
+
+void SpinEdit::commitInput()
+{
+    if (!pending_)
+        return;
+    pending_ = false;
+    pause_.stop();
+    changed();
+}
+
 void SpinEdit::setValue(int v)
 {
     const QString text = QString::number(std::clamp(v, min_, max_));
-    if (lineEdit()->text() != text)
-        lineEdit()->setText(text);   // runs the change handler, nested
+    const bool typed = pending_;
+    pending_ = false;
+    pause_.stop();
+    if (lineEdit()->text() != text) {
+        lineEdit()->setText(text);
+        changed();   // nested, as each write of the date panel expects
+    } else if (typed) {
+        changed();   // the typed value was this one: take it
+    }
 }
 
 void SpinEdit::setMaxLength(int n)

@@ -12,9 +12,15 @@
 #include "tests/common/workdir.h"
 
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QWheelEvent>
 #include <QMessageBox>
 #include <cstring>
 #include <memory>
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -93,12 +99,14 @@ void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     QTest::keyClick(target, Qt::Key(k), modifiers);
 }
 
+// Replaces the text of a date field by typing, and ends the typing with Enter.
 void selectAllAndType(SpinEdit* spin, int k)
 {
     spin->setFocus();
     QCoreApplication::processEvents();
     key(Qt::Key_A, Qt::ControlModifier);
     key(k);
+    key(Qt::Key_Return);
 }
 
 QString spinText(SpinEdit* spin) { return spin->findChild<QLineEdit*>()->text(); }
@@ -396,33 +404,85 @@ private slots:
         clearEndOfProgram();
     }
 
-    void failedSaveAtClosingKeepsTheProgramOpen()
+    void failedSaveAtClosingAsksBeforeClosing()
     {
         openMainWindow();
         const QByteArray original = readWholeFile(QStringLiteral("maan_vm.dat"));
         s().featureTable.slot(1).setName(QStringLiteral("Gewijzigd"));
-        // The temporary file of the atomic save lands on a full disk.
-        QVERIFY(::symlink("/dev/full", "maan_vm.dat.tmp") == 0);
+        // A full disk: a file size limit stands in for it.
+        struct rlimit old {};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = old;
+        small.rlim_cur = 50000;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
         {
-            BoxDriver boxes({QMessageBox::Yes, QMessageBox::Ok});
+            // The error, then the question; No keeps everything.
+            BoxDriver boxes({QMessageBox::Yes, QMessageBox::Ok, QMessageBox::No});
             key(Qt::Key_Escape);
-            QCOMPARE(boxes.texts.size(), 2);
+            QCOMPARE(boxes.texts.size(), 3);
             QVERIFY(boxes.texts[1].contains(QStringLiteral("maan_vm.dat")));
-            QVERIFY2(boxes.texts[1].contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(boxes.texts[1]));
             QCOMPARE(boxes.icons[1], QMessageBox::Critical);
+            QCOMPARE(boxes.texts[2], QStringLiteral("Toch afsluiten zonder de wijzigingen op te slaan?"));
+            QCOMPARE(boxes.icons[2], QMessageBox::Question);
         }
         QVERIFY(Form1->isVisible());
         QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), original);
         QCOMPARE(s().featureTable.slot(1).name(), QStringLiteral("Gewijzigd"));
-        QVERIFY(!QFileInfo::exists(QStringLiteral("maan_vm.dat.tmp")));
-
-        // Once the disk has room the edit reaches the file.
+        QCOMPARE(QDir().entryList(QDir::Files).filter(QStringLiteral("maan_vm.dat")).size(), 1);
         {
-            BoxDriver yes({QMessageBox::Yes});
+            // Ja: the program ends, the file as it was.
+            BoxDriver boxes({QMessageBox::Yes, QMessageBox::Ok, QMessageBox::Yes});
             key(Qt::Key_Escape);
+            QCOMPARE(boxes.texts.size(), 3);
+        }
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(!Form1->isVisible());
+        QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), original);
+        clearEndOfProgram();
+    }
+
+    void editsInADamagedIndexAreNotLostSilently()
+    {
+        const QByteArray whole = readWholeFile(QStringLiteral("maan_vm.dat"));
+        QVERIFY(writeWholeFile(QStringLiteral("maan_vm.dat"), whole.left(3 * 114 + 50)));
+        openMainWindow(&TForm1::Eerstekwartier1Click);
+        {
+            BoxDriver ok({QMessageBox::Ok});
+            key(Qt::Key_2);
+            QTRY_COMPARE(ok.texts.size(), 1);
+        }
+        s().featureTable.slot(5).setName(QStringLiteral("Nieuw"));
+        {
+            BoxDriver ok({QMessageBox::Ok});
+            key(Qt::Key_1);
+            QCOMPARE(ok.texts.size(), 1);
+            QVERIFY2(ok.texts[0].contains(QStringLiteral("maan_vm.dat")) && ok.texts[0].contains(QStringLiteral("niet opgeslagen")),
+                     qPrintable(ok.texts[0]));
+        }
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_ek.bmp"));
+        // Without edits, switching is silent.
+        {
+            BoxDriver ok({QMessageBox::Ok});
+            key(Qt::Key_2);
+            QTRY_COMPARE(ok.texts.size(), 1);   // the damaged file, reported again
+            key(Qt::Key_1);
+            QCOMPARE(ok.texts.size(), 1);
+        }
+        // At the close too.
+        {
+            BoxDriver ok({QMessageBox::Ok});
+            key(Qt::Key_2);
+            QTRY_COMPARE(ok.texts.size(), 1);
+        }
+        s().featureTable.slot(1).setName(QStringLiteral("Anders"));
+        {
+            BoxDriver boxes({QMessageBox::Yes, QMessageBox::Ok});
+            key(Qt::Key_Escape);
+            QCOMPARE(boxes.texts.size(), 2);
+            QVERIFY(boxes.texts[1].contains(QStringLiteral("niet opgeslagen")));
         }
         QVERIFY(!Form1->isVisible());
-        QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")).mid(0, 10), QByteArray("\x09Gewijzigd"));
         clearEndOfProgram();
     }
 
@@ -492,7 +552,7 @@ private slots:
         QCOMPARE(dateOf(), QList<int>({2027, 1, 1, 0}));
         QCOMPARE(datePanel(), dateOf());
 
-        // Typing 0 over the day: the last day of the month before.
+        // Typing 0 over the day and ending it: the last day of the month before.
         setDate(2026, 5, 15, 12);
         selectAllAndType(Form1->dagspin, Qt::Key_0);
         QCOMPARE(dateOf(), QList<int>({2026, 4, 30, 12}));
@@ -504,7 +564,7 @@ private slots:
         selectAllAndType(Form1->dagspin, Qt::Key_0);
         QCOMPARE(dateOf(), QList<int>({2025, 12, 31, 12}));
 
-        // An emptied year field reads as 1500 and shows it at once.
+        // An emptied year field reads as 1500 and shows it when the typing ends.
         selectAllAndType(Form1->jaarspin, Qt::Key_Backspace);
         QCOMPARE(spinText(Form1->jaarspin), QStringLiteral("1500"));
         QCOMPARE(Form1->date.year, 1500);
@@ -515,6 +575,49 @@ private slots:
         key(Qt::Key_M);
         QCOMPARE(s().markersOn, !markers);
         QCOMPARE(spinText(Form1->uurspin), QStringLiteral("12"));
+    }
+
+    void typingADate()
+    {
+        openMainWindow();
+        key(Qt::Key_T);
+        setDate(2026, 12, 8, 12);
+        const int reports = Form1->phaseReportCount;
+        // "2000" typed over the year: taken whole, at Enter.
+        Form1->jaarspin->setFocus();
+        QCoreApplication::processEvents();
+        key(Qt::Key_A, Qt::ControlModifier);
+        for (int k : {Qt::Key_2, Qt::Key_0, Qt::Key_0, Qt::Key_0})
+            key(k);
+        QCOMPARE(spinText(Form1->jaarspin), QStringLiteral("2000"));
+        QCOMPARE(Form1->date.year, 2026);   // not yet taken
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
+        key(Qt::Key_Return);
+        QCOMPARE(Form1->date.year, 2000);
+        QCOMPARE(Form1->phaseReportCount, reports + 1);
+        // "16" in the day field switches no view and keeps the panel; a pause ends it.
+        Form1->dagspin->setFocus();
+        QCoreApplication::processEvents();
+        key(Qt::Key_A, Qt::ControlModifier);
+        key(Qt::Key_1);
+        key(Qt::Key_6);
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
+        QVERIFY(Form1->Panel2->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(Form1->date.day, 16, SpinEdit::TypingPause * 3);
+        // Out of range: clamped when taken, also when the field is left.
+        key(Qt::Key_A, Qt::ControlModifier);
+        key(Qt::Key_4);
+        key(Qt::Key_5);
+        Form1->uurspin->setFocus();
+        QCoreApplication::processEvents();
+        QCOMPARE(spinText(Form1->dagspin), QStringLiteral("14"));   // 45 December: 14 January
+        QCOMPARE(dateOf(), QList<int>({2001, 1, 14, 12}));
+        // A typed hour taken by the spin arrow itself.
+        key(Qt::Key_A, Qt::ControlModifier);
+        key(Qt::Key_2);
+        key(Qt::Key_4);
+        Form1->uurspin->stepBy(0);
+        QCOMPARE(dateOf(), QList<int>({2001, 1, 15, 0}));
     }
 
     void phaseReportTextsAndCount()
@@ -752,7 +855,7 @@ private slots:
         QCOMPARE(px(18, 272), red);
         QCOMPARE(px(554, 272), red);
         QVERIFY(px(286, 277) != red);  // the far half of the equator is not drawn
-        QCOMPARE(px(286, 220), silver);   // 10 degrees north
+        QCOMPARE(px(286, 221), silver);   // 10 degrees north
         QCOMPARE(px(354, 272), silver);   // 10 degrees east
         QCOMPARE(px(262, 272), silver);   // 10 degrees west
         key(Qt::Key_R);
@@ -821,16 +924,16 @@ private slots:
         QVERIFY(Form1->Label9->text().isEmpty());
         QVERIFY(repaintedSinceMark());
 
-        // Only the numeric pad's + and - zoom.
+        // The + and - of the keypad and of the main keyboard zoom alike.
         key(Qt::Key_Plus, Qt::KeypadModifier);
         QCOMPARE(s().zoomFactor, toReal48Precision(0.55));
-        key(Qt::Key_Plus);
+        key(Qt::Key_Minus);
+        QVERIFY(std::fabs(s().zoomFactor - 0.5) < 1e-9);
         key(Qt::Key_Plus, Qt::ShiftModifier);
         QCOMPARE(s().zoomFactor, toReal48Precision(0.55));
-        key(Qt::Key_Minus);
-        QCOMPARE(s().zoomFactor, toReal48Precision(0.55));
         key(Qt::Key_Minus, Qt::KeypadModifier);
-        QVERIFY(std::fabs(s().zoomFactor - 0.5) < 1e-9);
+        key(Qt::Key_Equal);   // the key that carries + on many keyboards
+        QCOMPARE(s().zoomFactor, toReal48Precision(0.55));
         key(Qt::Key_F6);
 
         // Views from the numeric pad and the top row.
@@ -868,15 +971,22 @@ private slots:
         key(Qt::Key_Left, Qt::KeypadModifier);
         QCOMPARE(s().originX, x0 + 200);
 
-        // A key typed in a date control is handled once.
+        // In a date field the keys it types and steps with are its own; the
+        // other keys still run the key map, once.
         key(Qt::Key_T);
         Form1->dagspin->setFocus();
         QCoreApplication::processEvents();
         const bool names = s().namesOn;
         key(Qt::Key_N);
         QCOMPARE(s().namesOn, !names);
+        const int day = Form1->date.day;
         key(Qt::Key_Right);
-        QCOMPARE(s().originX, x0 + 225);
+        key(Qt::Key_Up);
+        key(Qt::Key_Minus);
+        QCOMPARE(s().originX, x0 + 200);
+        QCOMPARE(s().originY, y0 + 225);
+        QCOMPARE(s().zoomFactor, 0.5);
+        QVERIFY(Form1->date.day != day);   // Up stepped the day
         key(Qt::Key_Plus, Qt::KeypadModifier);
         QCOMPARE(s().zoomFactor, toReal48Precision(0.55));
 
@@ -1007,6 +1117,34 @@ private slots:
         QCOMPARE(screenPointOfSlot(2), QPoint(500, 350));
     }
 
+    void viewSwitchForgetsTheHoveredFeature()
+    {
+        openMainWindow();
+        // Nothing pointed at yet: the entries that need a feature are off.
+        QVERIFY(!Form1->Centreer1->isEnabled());
+        QVERIFY(!Form1->Wijzignaam1->isEnabled());
+        Form1->Wijzigentoestaan1->trigger();
+        QVERIFY(!Form1->Wijzignaam1->isEnabled());
+        Form1->FormMouseMove(513, 177);
+        QCOMPARE(s().hoveredFeature, std::uint16_t(3));
+        QVERIFY(Form1->Centreer1->isEnabled());
+        QVERIFY(Form1->Wijzignaam1->isEnabled());
+        QVERIFY(Form1->Toonfoto1->isEnabled());
+        key(Qt::Key_1);
+        QCOMPARE(s().hoveredFeature, std::uint16_t(0));
+        QVERIFY(s().photoFileName.isEmpty());
+        QCOMPARE(Form1->Centreer1->text(), QStringLiteral("Centreer"));
+        QCOMPARE(Form1->Wijzignaam1->text(), QStringLiteral("Wijzig naam"));
+        QCOMPARE(Form1->Toonfoto1->text(), QStringLiteral("Toon foto"));
+        for (QAction* a : {Form1->Centreer1, Form1->Wijzignaam1, Form1->Toonfoto1})
+            QVERIFY(!a->isEnabled());
+        // Centring then moves nothing.
+        const int x = s().originX;
+        Form1->Centreer1Click();
+        QCOMPARE(s().originX, x);
+        Form1->Wijzigentoestaan1->trigger();
+    }
+
     void hoverFindsTheLowestSlotWithinFourPixels()
     {
         openMainWindow();
@@ -1069,6 +1207,95 @@ private slots:
         surface()->setCursor(Qt::WaitCursor);
         Form1->FormMouseMove(686, 523);
         QCOMPARE(surface()->cursor().shape(), Qt::WaitCursor);
+    }
+
+    void wheelZoomsAboutTheMouse()
+    {
+        openMainWindow();
+        const QPoint at(300, 200);
+        auto imagePointAt = [&] {
+            return QPointF((at.x() - s().originX) / s().zoomFactor, (at.y() - s().originY) / s().zoomFactor);
+        };
+        const QPointF before = imagePointAt();
+        auto wheel = [&](int delta) {
+            QWheelEvent e(at, surface()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(surface(), &e);
+        };
+        wheel(120);
+        QCOMPARE(s().zoomFactor, toReal48Precision(0.55));
+        QVERIFY(std::fabs(imagePointAt().x() - before.x()) * 0.55 <= 1 && std::fabs(imagePointAt().y() - before.y()) * 0.55 <= 1);
+        // A fine wheel: steps only once whole notches add up.
+        wheel(60);
+        QCOMPARE(s().zoomFactor, toReal48Precision(0.55));
+        wheel(60);
+        QCOMPARE(s().zoomFactor, toReal48Precision(toReal48Precision(0.55) * 1.1));
+        wheel(-240);
+        QVERIFY(std::fabs(s().zoomFactor - 0.5) < 1e-9);
+        QVERIFY(std::fabs(imagePointAt().x() - before.x()) * 0.5 <= 1.5);
+    }
+
+    void keyListShowsEveryLine()
+    {
+        openMainWindow();
+        key(Qt::Key_S);
+        QTRY_VERIFY(Form1->Memo1->isVisible());
+        QPlainTextEdit* m = Form1->Memo1;
+        QCOMPARE(m->document()->blockCount(), 24);
+        QVERIFY(!m->verticalScrollBar()->isVisible());
+        QVERIFY(!m->horizontalScrollBar()->isVisible());
+        const QFontMetrics fm(m->font());
+        const int room = m->viewport()->width() - 2 * int(m->document()->documentMargin());
+        for (const QString& line : TForm1::keyList())
+            QVERIFY2(fm.horizontalAdvance(line) <= room, qPrintable(line));
+        // Every line is laid out on one line of its own, all inside the box.
+        for (QTextBlock b = m->document()->begin(); b.isValid(); b = b.next())
+            QCOMPARE(b.layout()->lineCount(), 1);
+        qreal bottom = m->document()->documentMargin();
+        for (QTextBlock b = m->document()->begin(); b.isValid(); b = b.next())
+            bottom += m->document()->documentLayout()->blockBoundingRect(b).height();
+        QVERIFY2(bottom <= m->viewport()->height(), qPrintable(QString("%1 > %2").arg(bottom).arg(m->viewport()->height())));
+        key(Qt::Key_S);
+    }
+
+    void damagedViewImageIsReported()
+    {
+        // The last-quarter image cut short after 5000 bytes.
+        QVERIFY(writeWholeFile(QStringLiteral("maan_lk.bmp"), readWholeFile(QStringLiteral("maan_lk.bmp")).left(5000)));
+        openMainWindow();
+        BoxDriver ok({QMessageBox::Ok});
+        key(Qt::Key_3);
+        QTRY_COMPARE(ok.texts.size(), 1);
+        QVERIFY2(ok.texts[0].contains(QStringLiteral("maan_lk.bmp")), qPrintable(ok.texts[0]));
+        QCOMPARE(ok.icons[0], QMessageBox::Critical);
+        QVERIFY(s().moonBitmap.isNull());
+    }
+
+    void scaleFiguresStayReadable()
+    {
+        openMainWindow();
+        key(Qt::Key_M);
+        s().originX = s().originY = 0;
+        Form1->repaintNow();
+        // On the limb and at the disc's top pixel: the figure half a pixel inside.
+        for (const QPoint& p : {QPoint(286 + 268, 272), QPoint(286, 4)}) {
+            QTest::mouseClick(surface(), Qt::LeftButton, {}, p);
+            for (QLabel* l : {Form1->Label10, Form1->Label11}) {
+                QVERIFY2(!l->text().isEmpty(), qPrintable(QString("%1,%2").arg(p.x()).arg(p.y())));
+                QVERIFY2(!l->text().contains(QStringLiteral("INF")) && !l->text().contains(QStringLiteral("NAN")),
+                         qPrintable(l->text()));
+            }
+        }
+        // Far in, below a kilometre: three significant digits.
+        s().zoomFactor = 160;
+        Form1->repaintNow();
+        QCOMPARE(Form1->windowTitle(), fullMoonTitle + QStringLiteral("0,5 km"));
+        s().zoomFactor = 400;
+        Form1->repaintNow();
+        QCOMPARE(Form1->windowTitle(), fullMoonTitle + QStringLiteral("0,2 km"));
+        s().zoomFactor = 0.5;
+        Form1->repaintNow();
+        QCOMPARE(Form1->windowTitle(), fullMoonTitle + QStringLiteral("160 km"));
     }
 
     void pressReadsOutAndDragMoves()

@@ -36,6 +36,25 @@ DiscGeometry discOf(const char* view, double zoom = 0.5, int originX = 0, int or
     return d;
 }
 
+// True when a drawn segment passes within `tolerance` pixels of the point.
+bool passesNear(const std::vector<GridPolyline>& lines, QPoint point, double tolerance, bool redOnly = false)
+{
+    for (const GridPolyline& l : lines) {
+        if (redOnly && !l.red)
+            continue;
+        for (std::size_t k = 1; k < l.points.size(); ++k) {
+            const QPointF a = l.points[k - 1], b = l.points[k];
+            const QPointF ab = b - a, ap = QPointF(point) - a;
+            const double len2 = QPointF::dotProduct(ab, ab);
+            const double u = len2 > 0 ? std::clamp(QPointF::dotProduct(ap, ab) / len2, 0.0, 1.0) : 0;
+            const QPointF q = a + u * ab;
+            if (std::hypot(q.x() - point.x(), q.y() - point.y()) <= tolerance)
+                return true;
+        }
+    }
+    return false;
+}
+
 // The client point where the view shows the surface point (lat, lon).
 QPoint screenPointOf(const DiscGeometry& d, double lat, double lon)
 {
@@ -222,62 +241,107 @@ private slots:
         QCOMPARE(featureScreenPoint(v, 1.7e38, 0).x(), PixelLimit);
     }
 
-    void gridFigureOfTheFullMoonView()
+    void gridLinesReadTheirOwnValues()
     {
-        const GridFigure g = gridFigure(286, 272, 268, -1.0, 4.8);
-        QCOMPARE(int(g.arcs.size()), 17 + 19);
-        QVERIFY(g.lines.empty());
-        int red = 0;
-        for (const ArcSpec& a : g.arcs)
-            red += a.red ? 1 : 0;
-        QCOMPARE(red, 2);
+        // Sample each line of the grid as drawn; where a pixel spans well under
+        // half a degree, the read-out at a drawn point gives the line's value.
+        const QRect screen(0, 0, 1920, 1080);
+        for (const char* view : {"maan_ek.bmp", "maan_vm.bmp", "maan_lk.bmp"})
+            for (double zoom : {0.5, 2.5}) {
+                const DiscGeometry d = discOf(view, zoom, zoom == 0.5 ? 0 : -700, zoom == 0.5 ? 0 : -500);
+                const std::vector<GridPolyline> lines = gridLines(d, screen);
+                int red = 0, points = 0;
+                for (const GridPolyline& l : lines) {
+                    red += l.red ? 1 : 0;
+                    for (const QPoint& p : l.points) {
+                        ++points;
+                        // Nothing of the far side: every point lies on the disc.
+                        const double rho = std::hypot(p.x() - d.centreX, p.y() - d.centreY);
+                        QVERIFY2(rho <= d.radius + 1, qPrintable(QString("%1 off the disc").arg(rho)));
+                    }
+                }
+                QVERIFY2(red >= (zoom == 0.5 ? 2 : 1), qPrintable(QString("%1 zoom %2: %3 red of %4").arg(view).arg(zoom).arg(red).arg(lines.size())));
+                QVERIFY(points > 100);
+                // Parallels at -80..80 (k < 17) and meridians at -90..90: probe points on each line.
+                for (int k = 0; k < 17 + 19; ++k) {
+                    for (double t = -88; t <= 88; t += 4) {
+                        const bool parallel = k < 17;
+                        const double lat = parallel ? 10.0 * (k - 8) : t;
+                        const double lon = parallel ? 2 * t : 10.0 * (k - 17 - 9);
+                        double x = 0, y = 0;
+                        const double depth = projectOrthographic(lat, lon, d.latitudeTilt, d.longitudeShift, &x, &y);
+                        const QPoint s = screenPointOf(d, lat, lon);
+                        if (depth < 0.1 || !screen.contains(s))
+                            continue;
+                        // Only where a pixel spans well under a degree can a
+                        // press read a line to half a degree.
+                        auto value = [&](int px, int py) {
+                            const Readout r = coordinateReadout(d, zoom, px, py);
+                            return parallel ? r.latitude : r.longitude;
+                        };
+                        const double v0 = value(s.x(), s.y());
+                        if (std::fabs(value(s.x() + 1, s.y()) - v0) + std::fabs(value(s.x(), s.y() + 1) - v0) > 0.9)
+                            continue;
+                        // The line passes through that pixel or a neighbour of it.
+                        QVERIFY2(passesNear(lines, s, 1.0),
+                                 qPrintable(QString("%1 %2 %3 not drawn").arg(view).arg(lat).arg(lon)));
+                        const Readout r = coordinateReadout(d, zoom, s.x(), s.y());
+                        QVERIFY(r.onDisc);
+                        const double err = parallel ? std::fabs(r.latitude - lat) : std::fabs(r.longitude - lon);
+                        QVERIFY2(err < 0.5, qPrintable(QString("%1 zoom %2: %3 %4 reads %5 %6")
+                                                           .arg(view).arg(zoom).arg(lat).arg(lon)
+                                                           .arg(r.latitude).arg(r.longitude)));
+                    }
+                }
+            }
 
-        // The equator: the upper half of the flat ellipse, its top at (286, 267).
-        const ArcSpec& eq = g.arcs[8];
-        QVERIFY(eq.red);
-        QCOMPARE(QList<int>({eq.x1, eq.y1, eq.x2, eq.y2}), QList<int>({18, 277, 554, 267}));
-        QVERIFY(eq.x3 > 286 && eq.y3 == 272 && eq.x4 < 286 && eq.y4 == 272);   // right to left: upper half
+        // The full-moon equator: its top on the central meridian at (286, 267),
+        // its ends on the limb at the height of the centre.
+        const DiscGeometry vm = discOf("maan_vm.bmp");
+        const std::vector<GridPolyline> lines = gridLines(vm, QRect(0, 0, 1000, 700));
+        const bool top = passesNear(lines, QPoint(286, 267), 0.6, true);
+        const bool west = passesNear(lines, QPoint(18, 272), 1.0, true);
+        const bool east = passesNear(lines, QPoint(554, 272), 1.0, true);
+        QVERIFY(top && west && east);
 
-        // The 0 degree meridian: right half in the box (264,4)-(308,540).
-        const ArcSpec& m0 = g.arcs[17 + 9];
-        QVERIFY(m0.red);
-        QCOMPARE(QList<int>({m0.x1, m0.y1, m0.x2, m0.y2}), QList<int>({264, 4, 308, 540}));
-        QVERIFY(m0.x3 == 286 && m0.y3 > 272 && m0.x4 == 286 && m0.y4 < 272);   // bottom to top: right half
-        // West of it the left halves.
-        const ArcSpec& m1w = g.arcs[17 + 8];
-        QCOMPARE(std::min(m1w.x1, m1w.x2), 262);
-        QVERIFY(m1w.y3 < 272 && m1w.y4 > 272);
-
-        // Each drawn parallel passes where its latitude lies on the central meridian.
-        const DiscGeometry d = discOf("maan_vm.bmp");
-        for (int i = 0; i < 17; ++i) {
-            const double phi = 10.0 * (i - 8);
-            const ArcSpec& a = g.arcs[std::size_t(i)];
-            const int top = std::min(a.y1, a.y2);
-            const QPoint p = screenPointOf(d, phi, -4.8);
-            QVERIFY2(std::abs(p.y() - top) <= 1, qPrintable(QString("%1: %2 vs %3").arg(phi).arg(p.y()).arg(top)));
-            const Readout r = coordinateReadout(d, 0.5, 286, top);
-            QVERIFY(r.onDisc);
-            QVERIFY2(std::fabs(r.latitude - phi) < 1.0, qPrintable(QString("%1 reads %2").arg(phi).arg(r.latitude)));
+        // The case the old construction got wrong: the 50 degree west meridian
+        // near the north limb, 2.6 degrees off. (At zoom 0.5 a pixel there
+        // already spans about a degree.)
+        const DiscGeometry vm1 = discOf("maan_vm.bmp", 1.0);
+        const std::vector<GridPolyline> lines1 = gridLines(vm1, QRect(0, 0, 1200, 1200));
+        for (double lat : {55.0, 60.0, 65.0, 70.0}) {
+            const QPoint s = screenPointOf(vm1, lat, -50);
+            QVERIFY(passesNear(lines1, s, 1.0));
+            const Readout r = coordinateReadout(vm1, 1.0, s.x(), s.y());
+            QVERIFY2(std::fabs(r.longitude + 50) < 0.5, qPrintable(QString("%1: %2").arg(lat).arg(r.longitude)));
         }
-        // Each drawn meridian crosses the centre height at its longitude.
-        for (int i = -7; i <= 7; ++i) {
-            const ArcSpec& a = g.arcs[std::size_t(17 + i + 9)];
-            const bool right = a.y3 > a.y4;
-            const int x = right ? std::max(a.x1, a.x2) : std::min(a.x1, a.x2);
-            const Readout r = coordinateReadout(d, 0.5, x, 272);
-            QVERIFY2(std::fabs(r.longitude - 10.0 * i) < 1.0, qPrintable(QString("%1 reads %2").arg(10 * i).arg(r.longitude)));
-        }
+    }
 
-        // Tilted the other way the lower halves; no shift and no tilt add straight lines.
-        const GridFigure south = gridFigure(286, 272, 268, 1.0, -4.8);
-        QVERIFY(south.arcs[8].x3 < 286 && south.arcs[8].x4 > 286);
-        QVERIFY(south.arcs[17 + 9].y3 < 272);   // L < 0: meridian 0 is a left half
-        const GridFigure flat = gridFigure(286, 272, 268, 0.0, 0.0);
-        QCOMPARE(int(flat.lines.size()), 17 + 1);
-        QCOMPARE(flat.lines.back().x1, 286);
-        QVERIFY(flat.lines.back().red);
-        QCOMPARE(flat.lines[8].y1, 272);
+    void gridLinesOnlyWhereTheyShow()
+    {
+        // Far in, only the part of the grid near the window is traced, and
+        // every segment still keeps within half a pixel of its line.
+        const DiscGeometry d = discOf("maan_vm.bmp", 200, -122410, -106596);   // 0 N 0 E in the middle
+        const QRect screen(0, 0, 1920, 1080);
+        const std::vector<GridPolyline> lines = gridLines(d, screen);
+        std::size_t points = 0;
+        for (const GridPolyline& l : lines)
+            points += l.points.size();
+        QVERIFY2(points < 20000, qPrintable(QString::number(points)));
+        QVERIFY(!lines.empty());
+        for (const GridPolyline& l : lines)
+            for (const QPoint& p : l.points) {
+                const Readout r = coordinateReadout(d, 200, p.x(), p.y());
+                QVERIFY(r.onDisc);
+                const double nearestTen = [&] {
+                    const double a = std::fabs(r.latitude - 10 * std::round(r.latitude / 10));
+                    const double b = std::fabs(r.longitude - 10 * std::round(r.longitude / 10));
+                    return std::min(a, b);
+                }();
+                QVERIFY2(nearestTen < 0.01, qPrintable(QString("%1 %2").arg(r.latitude).arg(r.longitude)));
+            }
+        // A window beside the disc gets nothing.
+        QVERIFY(gridLines(discOf("maan_vm.bmp", 0.5, 3000, 3000), screen).empty());
     }
 
     void terminatorArcs()
@@ -396,8 +460,9 @@ private slots:
                         QVERIFY(!std::isnan(r.horizontalKm) && !std::isnan(r.verticalKm));
                     }
                 }
-                const GridFigure g = gridFigure(d.centreX, d.centreY, d.radius, d.latitudeTilt, d.longitudeShift);
-                QCOMPARE(int(g.arcs.size()), 36);
+                for (const GridPolyline& l : gridLines(d, QRect(0, 0, 1920, 1080)))
+                    for (const QPoint& p : l.points)
+                        QVERIFY(std::abs(p.x()) <= PixelLimit && std::abs(p.y()) <= PixelLimit);
                 const ArcSpec t = terminatorArc(d.centreX, d.centreY, d.radius, 123);
                 QVERIFY(std::abs(t.x1) <= 2 * PixelLimit && std::abs(t.y2) <= 2 * PixelLimit);
             }

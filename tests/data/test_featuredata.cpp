@@ -7,6 +7,10 @@
 #include "data/numbertext.h"
 #include "tests/common/workdir.h"
 
+#include <QProcess>
+
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -185,7 +189,7 @@ private slots:
         QCOMPARE(QFileInfo("maan_vm.dat").size(), qint64(91200));
     }
 
-    void failedWriteLeavesOldFileWhole()
+    void savingKeepsLinksPermissionsAndTheOldFile()
     {
         TestWorkDir dir;
         FeatureTable t;
@@ -193,25 +197,137 @@ private slots:
         t.opslaan("maan_vm.dat");
         const QByteArray before = readWholeFile("maan_vm.dat");
 
-        // A read-only directory: the temporary file cannot be made (root
-        // writes anyway, so only an ordinary user can see this).
-        if (::geteuid() != 0) {
-            QDir().mkdir("ro");
-            QFile::copy("maan_vm.dat", "ro/maan_vm.dat");
-            ::chmod("ro", 0555);
-            t.slot(1) = record("Nieuw", 2, 2);
-            QVERIFY_THROWS_EXCEPTION(FileError, t.opslaan("ro/maan_vm.dat"));
-            ::chmod("ro", 0755);
-            QCOMPARE(t.slot(1).name(), QString("Nieuw"));  // the edit is not lost
-            QCOMPARE(readWholeFile("ro/maan_vm.dat"), before);
-        }
-
-        // A full disk: the temporary file cannot be written.
-        QFile::link("/dev/full", "maan_vm.dat.tmp");
+        // The file keeps its permissions.
+        ::chmod("maan_vm.dat", 0640);
         t.slot(1) = record("Nieuw", 2, 2);
+        t.opslaan("maan_vm.dat");
+        struct stat st {};
+        QCOMPARE(::stat("maan_vm.dat", &st), 0);
+        QCOMPARE(int(st.st_mode & 0777), 0640);
+
+        // A link is written through to its target and stays a link.
+        QDir().mkdir("elders");
+        QVERIFY(QFile::rename("maan_vm.dat", "elders/maan_vm.dat"));
+        QVERIFY(QFile::link("elders/maan_vm.dat", "maan_vm.dat"));
+        t.slot(1) = record("Via link", 3, 3);
+        t.opslaan("maan_vm.dat");
+        QVERIFY(QFileInfo("maan_vm.dat").isSymLink());
+        t.leesnamen("elders/maan_vm.dat");
+        QCOMPARE(t.slot(1).name(), QString("Via link"));
+
+        // A link planted where a temporary file once was is left alone.
+        writeWholeFile("doel", "ongewijzigd");
+        QVERIFY(QFile::link("doel", "maan_ek.dat.tmp"));
+        t.slot(1) = record("Plato", 4, 4);
+        t.opslaan("maan_ek.dat");
+        QCOMPARE(readWholeFile("doel"), QByteArray("ongewijzigd"));
+        QCOMPARE(QFileInfo("maan_ek.dat").size(), qint64(IndexFileSize));
+
+        // A full disk (a file size limit stands in for it): the old file stays
+        // whole and the edit stays in memory.
+        writeWholeFile("maan_lk.dat", before);
+        struct rlimit old {};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = old;
+        small.rlim_cur = 50000;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        t.slot(1) = record("Nieuw", 2, 2);
+        bool failed = false;
+        try {
+            t.opslaan("maan_lk.dat");
+        } catch (const FileError&) {
+            failed = true;
+        }
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(failed);
+        QCOMPARE(readWholeFile("maan_lk.dat"), before);
+        QCOMPARE(t.slot(1).name(), QString("Nieuw"));
+        QCOMPARE(QDir().entryList(QDir::Files).filter("maan_lk").size(), 1);   // nothing left behind
+    }
+
+    void savingWithRealPermissions()
+    {
+        // Root writes where an ordinary user may not: as root, this case runs
+        // again as the user "nobody".
+        if (::geteuid() == 0) {
+            QProcess child;
+            child.setProcessChannelMode(QProcess::MergedChannels);
+            child.start(QStringLiteral("setpriv"),
+                        {"--reuid=65534", "--regid=65534", "--clear-groups", "--",
+                         QCoreApplication::applicationFilePath(), "savingWithRealPermissions"});
+            if (!child.waitForStarted())
+                QSKIP("setpriv is not available to run this as an ordinary user");
+            QVERIFY(child.waitForFinished(60000));
+            const QByteArray out = child.readAll();
+            if (child.exitCode() == 126 || child.exitCode() == 127)
+                QSKIP(qPrintable("the ordinary user cannot run this test program: " + out));
+            QVERIFY2(child.exitCode() == 0, out.constData());
+            return;
+        }
+        TestWorkDir dir;
+        FeatureTable t;
+        t.slot(1) = record("Oud", 1, 1);
+        QDir().mkdir("ro");
+        t.opslaan("ro/maan_vm.dat");
+        const QByteArray before = readWholeFile("ro/maan_vm.dat");
+
+        // A writable file in a folder the user cannot write: written in place.
+        ::chmod("ro", 0555);
+        t.slot(1) = record("Nieuw", 2, 2);
+        t.opslaan("ro/maan_vm.dat");
+        QCOMPARE(QDir("ro").entryList(QDir::Files | QDir::Hidden), QStringList{"maan_vm.dat"});
+        t.leesnamen("ro/maan_vm.dat");
+        QCOMPARE(t.slot(1).name(), QString("Nieuw"));
+        ::chmod("ro", 0755);
+
+        // A read-only file is refused and stays as it was, read-only.
+        writeWholeFile("maan_vm.dat", before);
+        ::chmod("maan_vm.dat", 0444);
+        t.slot(1) = record("Anders", 3, 3);
         QVERIFY_THROWS_EXCEPTION(FileError, t.opslaan("maan_vm.dat"));
         QCOMPARE(readWholeFile("maan_vm.dat"), before);
-        QCOMPARE(t.slot(1).name(), QString("Nieuw"));
+        QVERIFY(!QFileInfo("maan_vm.dat").isWritable());
+        QCOMPARE(t.slot(1).name(), QString("Anders"));   // the edit is not lost
+
+        // Neither file nor folder writable: refused, nothing changed.
+        QFile::copy("maan_vm.dat", "ro/maan_ek.dat");
+        ::chmod("ro/maan_ek.dat", 0444);
+        ::chmod("ro", 0555);
+        QVERIFY_THROWS_EXCEPTION(FileError, t.opslaan("ro/maan_ek.dat"));
+        ::chmod("ro", 0755);
+        QCOMPARE(readWholeFile("ro/maan_ek.dat"), before);
+    }
+
+    void editsInADamagedFileAreKnown()
+    {
+        TestWorkDir dir;
+        QByteArray damaged = fileOf({record("Tycho", 1, 2), record("Plato", 3, 4)});
+        damaged.chop(10);
+        writeWholeFile("maan_vm.dat", damaged);
+        FeatureTable t;
+        QVERIFY_THROWS_EXCEPTION(FileError, t.leesnamen("maan_vm.dat"));
+        QVERIFY(!t.editsWouldBeLost("maan_vm.dat"));    // nothing changed yet
+        t.slot(5) = record("Nieuw", 9, 9);
+        QVERIFY(t.editsWouldBeLost("maan_vm.dat"));
+        QVERIFY(!t.editsWouldBeLost("maan_ek.dat"));
+        t.slot(5).nameLength = 0;
+        QVERIFY(!t.editsWouldBeLost("maan_vm.dat"));
+        t.slot(1).setPosition(7, 7);
+        QVERIFY(t.editsWouldBeLost("maan_vm.dat"));
+        t.opslaan("maan_vm.dat");
+        QCOMPARE(readWholeFile("maan_vm.dat"), damaged);
+        QVERIFY(!t.editsWouldBeLost("maan_vm.dat"));
+    }
+
+    void namedPipeIsNoIndex()
+    {
+        TestWorkDir dir;
+        QCOMPARE(::mkfifo("maan_vm.dat", 0644), 0);
+        FeatureTable t;
+        QVERIFY_THROWS_EXCEPTION(FileError, t.leesnamen("maan_vm.dat"));   // and does not wait for a writer
+        int n = -1;
+        QVERIFY_THROWS_EXCEPTION(FileError, readIndexFile("maan_vm.dat", &n));
     }
 
     void numberTexts()
@@ -234,6 +350,19 @@ private slots:
         QCOMPARE(roundHalfEven(272.5), 272.0);
         QCOMPARE(roundHalfEven(25.5), 26.0);
         QCOMPARE(toPixel(1e300), PixelLimit);
+        // Below a kilometre the scale keeps three significant digits.
+        QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
+        QCOMPARE(distanceText(0.5, 5), QString("0,5"));
+        QCOMPARE(distanceText(0.49999, 5), QString("0,5"));
+        QCOMPARE(distanceText(0.1234, 4), QString("0,123"));
+        QCOMPARE(distanceText(0.0010004, 4), QString("0,001"));
+        QCOMPARE(distanceText(0.99996, 4), QString("1"));
+        QCOMPARE(distanceText(1.4, 5), QString("1"));
+        QCOMPARE(distanceText(160, 5), QString("160"));
+        QCOMPARE(distanceText(8e-29, 5), QString("8E-29"));
+        QCOMPARE(distanceText(0, 5), QString("0"));
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(distanceText(0.25, 5), QString("0.25"));
         QCOMPARE(toPixel(-1e300), -PixelLimit);
     }
 };

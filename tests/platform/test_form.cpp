@@ -264,7 +264,19 @@ private slots:
         typeKey(&window, Qt::Key_Backspace);
         QCOMPARE(editOf(*spin)->text(), QString());
         QCOMPARE(spin->value(), 1);
-        QCOMPARE(texts, QStringList({"0", ""}));
+        // The typed value is taken when the typing ends, once.
+        QVERIFY(texts.isEmpty());
+        QVERIFY(spin->hasPendingInput());
+        typeKey(&window, Qt::Key_Return);
+        QCOMPARE(texts, QStringList({""}));
+        QVERIFY(!spin->hasPendingInput());
+        typeKey(&window, Qt::Key_Return);
+        QCOMPARE(texts.size(), 1);
+        // Or after a pause in typing.
+        typeKey(&window, Qt::Key_7);
+        QTRY_COMPARE_WITH_TIMEOUT(texts, QStringList({"", "7"}), SpinEdit::TypingPause * 3);
+        typeKey(&window, Qt::Key_Backspace);
+        spin->commitInput();
         // Letters, and signs after the digits, are no part of an integer and are not taken.
         typeKey(&window, Qt::Key_2);
         typeKey(&window, Qt::Key_M);
