@@ -2,7 +2,7 @@
 # Prints the performance figures of every benchmark program.
 set -uo pipefail
 build="$1"
-export QT_QPA_PLATFORM=offscreen
+export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 status=0
 for b in "$build"/bench/bench_*; do
   [ -f "$b" ] && [ -x "$b" ] || continue

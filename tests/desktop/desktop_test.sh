@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# Runs the real program on an X server with a window manager and checks what a
+# user sees there and the offscreen tests cannot: the titles the window
+# manager shows, the digit keys with Shift and on an AZERTY keyboard, and a
+# help window's frame on the screen.
+# Usage: desktop_test.sh <selvanor binary> <atlas folder>
+set -uo pipefail
+program="$1"
+atlas="$2"
+SKIP=77
+
+for tool in Xvfb openbox xdotool xprop xwininfo setxkbmap; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it)"; exit $SKIP; }
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display of our own: Xvfb picks a free number and tells it.
+exec 3<> "$work/displayfd"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do
+  [ -s "$work/displayfd" ] && break
+  sleep 0.1
+done
+number=$(head -n 1 "$work/displayfd" | tr -dc '0-9')
+[ -n "$number" ] || { echo "SKIP: no X server could be started: $(cat "$work/xvfb.log")"; exit $SKIP; }
+export DISPLAY=":$number"
+unset QT_QPA_PLATFORM
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+sleep 1
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "PASS: $*"; }
+
+# The visible window whose title starts with $1, waiting up to 10 s.
+window_named() {
+  for _ in $(seq 100); do
+    local id
+    id=$(xdotool search --onlyvisible --name "^$1" 2>/dev/null | tail -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+title_of() { xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
+# Waits until the main window's title contains $1.
+wait_title() {
+  for _ in $(seq 100); do
+    [[ "$(title_of "$main")" == *"$1"* ]] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+mkdir "$work/data"
+for f in maan_ek.bmp maan_vm.bmp maan_lk.bmp maan_ek.dat maan_vm.dat maan_lk.dat maanhelp.rtf woordhelp.rtf titelmaan.bmp; do
+  [ -e "$atlas/$f" ] && cp "$atlas/$f" "$work/data/"
+done
+(cd "$work/data" && LANG=nl_NL.UTF-8 exec "$program") >"$work/program.log" 2>&1 &
+program_pid=$!
+pids+=($program_pid)
+
+# The title screen takes any typed key.
+sleep 2
+xdotool key Return
+fullmoon='Korviden *** Topografie van de maan  ***  Volle maan       Schaal bij maancentrum:  1 cm # 160 km'
+main=$(window_named 'Korviden') || { fail "the main window did not appear"; cat "$work/program.log"; exit 1; }
+wait_title 'Volle maan'
+title=$(title_of "$main")
+[ "$title" = "$fullmoon" ] && pass "main window title as the window manager shows it" \
+  || fail "main window title: «$title»"
+
+# Shift + 1 on the top row: the first quarter.
+xdotool windowactivate --sync "$main" 2>/dev/null
+xdotool key shift+1
+wait_title 'Eerste kwartier' && pass "Shift + 1 switches to the first quarter" || fail "Shift + 1: «$(title_of "$main")»"
+
+# An AZERTY keyboard: the key that carries 2 types "é" without Shift.
+setxkbmap -layout be
+xdotool key eacute
+wait_title 'Volle maan' && pass "AZERTY 2 switches to the full moon" || fail "AZERTY 2: «$(title_of "$main")»"
+xdotool key ampersand
+wait_title 'Eerste kwartier' && pass "AZERTY 1 switches to the first quarter" || fail "AZERTY 1: «$(title_of "$main")»"
+setxkbmap -layout us
+xdotool key 2
+wait_title 'Volle maan'
+
+# F1: the help beside the atlas, its title as given, its frame on the screen.
+xdotool key F1
+help=$(window_named 'Toelichting') || fail "F1 showed no help window"
+if [ -n "${help:-}" ]; then
+  sleep 0.5
+  [ "$(title_of "$help")" = "Toelichting" ] && pass "help window title" || fail "help window title: «$(title_of "$help")»"
+  y=$(xwininfo -id "$help" | sed -n 's/.*Absolute upper-left Y: *//p')
+  h=$(xwininfo -id "$help" | sed -n 's/.*Height: *//p')
+  top=$(xprop -id "$help" _NET_FRAME_EXTENTS | sed -n 's/.*= *[0-9]*, *[0-9]*, *\([0-9]*\), *\([0-9]*\)/\1/p')
+  bottom=$(xprop -id "$help" _NET_FRAME_EXTENTS | sed -n 's/.*= *[0-9]*, *[0-9]*, *\([0-9]*\), *\([0-9]*\)/\2/p')
+  if [ -n "$y" ] && [ -n "$top" ] && [ $((y - top)) -ge 0 ] && [ $((y + h + bottom)) -le 1024 ]; then
+    pass "help window frame on the screen (top $((y - top)), bottom $((y + h + bottom)))"
+  else
+    fail "help window frame: client top ${y:-?}, height ${h:-?}, frame ${top:-?}/${bottom:-?}"
+  fi
+  xdotool key Escape
+fi
+
+# Esc asks; the default answer closes, and the index is saved.
+xdotool windowactivate --sync "$main" 2>/dev/null
+xdotool key Escape
+sleep 1
+xdotool key Return
+for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$program_pid" 2>/dev/null; then
+  fail "the program did not end after Esc and Yes"
+else
+  [ "$(stat -c %s "$work/data/maan_vm.dat")" = 91200 ] && pass "closing saved the index" || fail "index after closing"
+fi
+
+[ $failures -eq 0 ] || { echo "--- program output"; cat "$work/program.log"; exit 1; }
+exit 0
