@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <cmath>
 #include <functional>
@@ -18,6 +20,7 @@
 #include "libration/maanun12.h"
 #include "libration/maanun15.h"
 #include "platform/dialogs.h"
+#include "platform/rtfreader.h"
 #include "tests/common/workdir.h"
 #include "viewers/maanun5.h"
 
@@ -567,6 +570,20 @@ private slots:
             });
             action->trigger();
             QVERIFY2(modal, qPrintable(action->text()));
+        }
+    }
+
+    void explanationsShipWithTheAtlas()
+    {
+        for (const char* name : {"libratie.rtf", "libratie2.rtf", "libratiebeeld.rtf"}) {
+            const QByteArray bytes = readWholeFile(TestWorkDir::atlasDir() + QLatin1Char('/') + QLatin1String(name));
+            QVERIFY2(isRichText(bytes), name);
+            QTextDocument document;
+            readRichText(&document, bytes, Thelpdlg::defaultFont());
+            const QString text = document.toPlainText();
+            QVERIFY2(text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts).size() >= 300, name);
+            QVERIFY2(text.contains(QStringLiteral("Esc")) && text.contains(QStringLiteral("Pijltoets")), name);
+            QVERIFY2(!text.contains(QLatin1Char('\\')) && !text.contains(QChar::ReplacementCharacter), name);
         }
     }
 
