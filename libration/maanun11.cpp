@@ -1,6 +1,7 @@
 #include "libration/maanun11.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -65,9 +66,13 @@ Tlibratiedlg::Tlibratiedlg(QWidget* parent)
     for (int i = 0; i < 6; ++i) {
         Label[i] = new QLabel(Panel1);
         Label[i]->move(3, lineTops[i]);
-        Label[i]->resize(200, 15);
     }
-    Panel1->setGeometry(1, 1, 193, 105);
+    // As designed, widened where this font writes the longest line wider.
+    const int widest = QFontMetrics(font()).horizontalAdvance(QStringLiteral("maanverplaatsing in zijn baan -180,00")
+                                                              + QChar(0xB0));
+    Panel1->setGeometry(1, 1, std::max(193, widest + 8), 105);
+    for (QLabel* label : Label)
+        label->resize(Panel1->width() - 3, 15);
 
     QMenuBar* bar = menuBar();
     Afsluiten1 = bar->addAction(QStringLiteral("Afsluiten"));

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
@@ -73,8 +74,10 @@ void Tlibratie2dlg::placeOnScreen()
     const QMargins m(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
                      frame.bottom() - inner.bottom());
     placing_ = true;
-    setGeometry(screen.right() + 1 - DesignWidth + m.left(), screen.top() + m.top(),
-                std::max(1, DesignWidth - m.left() - m.right()), std::max(1, screen.height() - m.top() - m.bottom()));
+    // The frame's corner goes where asked; the frame then grows around the
+    // client, and once its size is known the client is sized to fit.
+    move(screen.right() + 1 - DesignWidth, screen.top());
+    resize(std::max(1, DesignWidth - m.left() - m.right()), std::max(1, screen.height() - m.top() - m.bottom()));
     placing_ = false;
     placedWithMargins_ = m;
 }
@@ -181,6 +184,8 @@ void Tlibratie2dlg::FormClose()
 {
     if (!helpdlg)
         return;
+    reclaimFocus_ = false;
+    helpdlg->removeEventFilter(this);
     helpdlg->close();
     if (QWindow* help = helpdlg->windowHandle())
         help->setTransientParent(nullptr);
@@ -206,7 +211,27 @@ void Tlibratie2dlg::Toelichting1Click()
     helpdlg->windowHandle()->setTransientParent(windowHandle());
     helpdlg->show();
     runReportingErrors([] { helpdlg->loadHelpFile(); });
+    // The window system may activate the viewer only once it is on the screen,
+    // after this window took the focus back: that first activation, if it comes
+    // at once, is undone too.
+    helpdlg->installEventFilter(this);
+    reclaimFocus_ = true;
+    QTimer::singleShot(1000, this, [this] { reclaimFocus_ = false; });
+    takeFocusBack();
+}
+
+void Tlibratie2dlg::takeFocusBack()
+{
     activateWindow();
     raise();
     PaintBox->setFocus();
+}
+
+bool Tlibratie2dlg::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == helpdlg && e->type() == QEvent::WindowActivate && reclaimFocus_) {
+        reclaimFocus_ = false;
+        QTimer::singleShot(0, this, [this] { takeFocusBack(); });
+    }
+    return Form::eventFilter(watched, e);
 }

@@ -38,12 +38,15 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void drawPolyline(const std::vector<PolyPoint>& points);
     // Right edge on the screen's right, top at its top, the screen's height,
     // 544 wide: all measured by the outer frame.
     void placeOnScreen();
+    void takeFocusBack();
     QMargins placedWithMargins_;
+    bool reclaimFocus_ = false;
     bool placing_ = false;
 };

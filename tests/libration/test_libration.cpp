@@ -432,6 +432,20 @@ private slots:
             QCOMPARE(shared().helpFileName, QStringLiteral("libratie2.rtf"));
             QCOMPARE(QApplication::activeModalWidget(), w);
             QTRY_COMPARE(QApplication::activeWindow(), w);
+            // A window system that activates the viewer once it is on the
+            // screen gets the focus taken back at once; later the user may
+            // go to the viewer, which takes keys beside the modal window.
+            QApplication::setActiveWindow(helpdlg);
+            QTRY_COMPARE(QApplication::activeWindow(), w);
+            QTest::qWait(1100);
+            QApplication::setActiveWindow(helpdlg);
+            QCoreApplication::processEvents();
+            QCOMPARE(QApplication::activeWindow(), helpdlg);
+            helpdlg->richEdit()->setFocus();
+            QTest::keyClick(helpdlg->windowHandle(), Qt::Key_End, Qt::ControlModifier);
+            QVERIFY(helpdlg->richEdit()->textCursor().atEnd());
+            QApplication::setActiveWindow(w);
+            QTRY_COMPARE(QApplication::activeWindow(), w);
             // The keys still work the demonstration.
             press(w, Qt::Key_Right);
             QCOMPARE(w->dagen, 0.1);
