@@ -22,7 +22,7 @@ QRect withTitleBarOnScreen(const QRect& frame, const QRect& screen)
     return r;
 }
 
-void placeHelpViewer(int left, int top, int width, int height)
+void placeHelpViewerOnScreen(int left, int top, int width, int height)
 {
     if (!helpdlg)
         return;

@@ -233,6 +233,6 @@ void Tlibratiedlg::Toelichting1Click()
     shared().helpFileName = QStringLiteral("libratie.rtf");
     if (!helpdlg)
         return;
-    placeHelpViewer(0, Thelpdlg::keep, 250, 500);
+    placeHelpViewerOnScreen(0, Thelpdlg::keep, 250, 500);
     helpdlg->showModal();
 }

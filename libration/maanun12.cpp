@@ -70,9 +70,7 @@ Tlibratie2dlg::Tlibratie2dlg(QWidget* parent)
 void Tlibratie2dlg::placeOnScreen()
 {
     const QRect screen = QApplication::primaryScreen()->availableGeometry();
-    const QRect frame = frameGeometry(), inner = geometry();
-    const QMargins m(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-                     frame.bottom() - inner.bottom());
+    const QMargins m = frameMargins();
     placing_ = true;
     // The frame's corner goes where asked; the frame then grows around the
     // client, and once its size is known the client is sized to fit.
@@ -82,18 +80,21 @@ void Tlibratie2dlg::placeOnScreen()
     placedWithMargins_ = m;
 }
 
+QMargins Tlibratie2dlg::frameMargins() const
+{
+    const QRect frame = frameGeometry(), inner = geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
 bool Tlibratie2dlg::event(QEvent* e)
 {
     const bool result = Form::event(e);
     const QEvent::Type type = e->type();
     // The frame is known once the window system has decorated the window.
-    if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) && isVisible() && !placing_) {
-        const QRect frame = frameGeometry(), inner = geometry();
-        const QMargins m(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-                         frame.bottom() - inner.bottom());
-        if (m != placedWithMargins_)
-            placeOnScreen();
-    }
+    if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) && isVisible() && !placing_
+        && frameMargins() != placedWithMargins_)
+        placeOnScreen();
     return result;
 }
 
@@ -202,7 +203,7 @@ void Tlibratie2dlg::Toelichting1Click()
     if (!helpdlg)
         return;
     const QRect screen = QApplication::primaryScreen()->availableGeometry();
-    placeHelpViewer(screen.left(), screen.top(), 260, screen.height());
+    placeHelpViewerOnScreen(screen.left(), screen.top(), 260, screen.height());
     // Beside this modal window the viewer takes the mouse and keys only as a
     // window of this one; it does not become the program's focused window
     // either, so it is given its file here.

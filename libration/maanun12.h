@@ -45,6 +45,7 @@ private:
     // Right edge on the screen's right, top at its top, the screen's height,
     // 544 wide: all measured by the outer frame.
     void placeOnScreen();
+    QMargins frameMargins() const;
     void takeFocusBack();
     QMargins placedWithMargins_;
     bool reclaimFocus_ = false;

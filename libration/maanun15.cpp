@@ -145,6 +145,6 @@ void Tmaanbeelddlg::Toelichting1Click()
     shared().helpFileName = kHelpFile;
     if (!helpdlg)
         return;
-    placeHelpViewer(Thelpdlg::keep, Thelpdlg::keep, 500, 320);
+    placeHelpViewerOnScreen(Thelpdlg::keep, Thelpdlg::keep, 500, 320);
     helpdlg->showModal();
 }
