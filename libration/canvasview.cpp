@@ -1,5 +1,6 @@
 #include "libration/canvasview.h"
 
+#include <QApplication>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -31,4 +32,13 @@ void CanvasView::resizeEvent(QResizeEvent*)
     canvas_.resize(width(), height());
     if (onDraw)
         onDraw();
+}
+
+void setPanelColours(QWidget* panel)
+{
+    QPalette face = panel->palette();
+    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    face.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
+    panel->setPalette(face);
+    panel->setAutoFillBackground(true);
 }

@@ -23,3 +23,6 @@ protected:
 private:
     Canvas canvas_;
 };
+
+// A panel in the default colour of panels, as the status lines have.
+void setPanelColours(QWidget* panel);

@@ -43,11 +43,7 @@ Tlibratiedlg::Tlibratiedlg(QWidget* parent)
     Panel2->setFixedHeight(17);
     Panel2->setAlignment(Qt::AlignCenter);
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel2->setAutoFillBackground(true);
-    QPalette face = Panel2->palette();
-    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
-    face.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
-    Panel2->setPalette(face);
+    setPanelColours(Panel2);
     auto* layout = new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -37,11 +37,7 @@ Tlibratie2dlg::Tlibratie2dlg(QWidget* parent)
     PaintBox->onDraw = [this] { FormPaint(); };
     Panel1 = new QWidget(area);
     Panel1->setFixedHeight(41);
-    Panel1->setAutoFillBackground(true);
-    QPalette face = Panel1->palette();
-    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
-    face.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
-    Panel1->setPalette(face);
+    setPanelColours(Panel1);
     Label1 = new QLabel(Panel1);
     Label2 = new QLabel(Panel1);
     Label3 = new QLabel(Panel1);

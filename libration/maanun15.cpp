@@ -38,14 +38,10 @@ Tmaanbeelddlg::Tmaanbeelddlg(QWidget* parent)
     Panel1->setFixedHeight(20);
     Panel1->setAlignment(Qt::AlignCenter);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setAutoFillBackground(true);
     QFont arial(installedFontFamily(QStringLiteral("Arial")));
     arial.setPixelSize(12);
     Panel1->setFont(arial);
-    QPalette face = Panel1->palette();
-    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
-    face.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
-    Panel1->setPalette(face);
+    setPanelColours(Panel1);
     auto* layout = new QVBoxLayout(area);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
