@@ -1197,8 +1197,22 @@ void TForm1::Woordenlijst1Click()
     helpdlg->showModal();
 }
 
-void TForm1::Liberatie1Click() {}
-void TForm1::Libratieinbreedte1Click() {}
-void TForm1::Hetmaanbeeld1Click() {}
+void TForm1::Liberatie1Click()
+{
+    if (libratiedlg)
+        libratiedlg->showModal();
+}
+
+void TForm1::Libratieinbreedte1Click()
+{
+    if (libratie2dlg)
+        libratie2dlg->showModal();
+}
+
+void TForm1::Hetmaanbeeld1Click()
+{
+    if (maanbeelddlg)
+        maanbeelddlg->showModal();
+}
 void TForm1::AboutVOK1Click() {}
 void TForm1::Aboutauteur1Click() {}
