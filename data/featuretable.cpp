@@ -3,6 +3,7 @@
 #include "data/cp1252.h"
 #include "data/fileerror.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -91,6 +92,14 @@ int FeatureTable::firstEmptySlot() const
         if (!slot(i).inUse())
             return i;
     return 0;
+}
+
+void FeatureTable::deleteSlot(int i)
+{
+    if (i < 1 || i > FeatureTableSize)
+        return;
+    std::copy(slots_.begin() + i, slots_.end(), slots_.begin() + (i - 1));
+    slots_.back() = FeatureRecord();
 }
 
 void FeatureTable::initnamen()
