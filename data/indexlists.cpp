@@ -6,19 +6,20 @@
 namespace {
 const QLatin1String tagSeparator("   ");
 
+// Accented letters read as their base letter; ASCII names are their own key.
 QString sortKey(const QString& name)
 {
     bool plain = true;
     for (QChar c : name)
         plain = plain && c.unicode() < 0x80;
     if (plain)
-        return name.toCaseFolded();
+        return name;
     QString key;
     key.reserve(name.size());
     for (QChar c : name.normalized(QString::NormalizationForm_D))
         if (c.category() != QChar::Mark_NonSpacing)
             key.append(c);
-    return key.toCaseFolded();
+    return key;
 }
 }
 
@@ -37,7 +38,7 @@ std::vector<int> alphabeticalOrder(const QStringList& names)
     std::vector<int> order(std::size_t(names.size()));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return QStringView(keys[std::size_t(a)]).compare(QStringView(keys[std::size_t(b)])) < 0;
+        return QStringView(keys[std::size_t(a)]).compare(QStringView(keys[std::size_t(b)]), Qt::CaseInsensitive) < 0;
     });
     return order;
 }
