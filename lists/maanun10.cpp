@@ -3,6 +3,7 @@
 #include "app/sharedstate.h"
 #include "data/indexlists.h"
 #include "lists/listbox.h"
+#include "platform/rtfreader.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -12,6 +13,7 @@ Tselectdlg::Tselectdlg(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Markerings-selectie"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFont(QFont(installedFontFamily(QStringLiteral("MS Sans Serif")), 8));
     setClientSize(164, 262);
     setFixedSize(size());
     move(381, 160);
