@@ -1,7 +1,6 @@
 #include "lists/listbox.h"
 
 #include <QMouseEvent>
-#include <QPointer>
 #include <QStyledItemDelegate>
 
 namespace {
