@@ -1,11 +1,14 @@
 #include "app/maanun1.h"
 
+#include "app/maanun2.h"
 #include "app/windows.h"
 #include "astro/calendar.h"
 #include "astro/projection.h"
+#include "data/cp1252.h"
 #include "data/featurenames.h"
 #include "data/fileerror.h"
 #include "data/numbertext.h"
+#include "lists/listbox.h"
 #include "lists/maanun10.h"
 #include "lists/maanun3.h"
 #include "lists/maanun4.h"
@@ -26,6 +29,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
@@ -72,6 +76,34 @@ int viewIndexOf(const QString& imageFileName)
 {
     const ViewGeometry* g = viewGeometryFor(imageFileName);
     return g ? int(g - viewGeometries()) : -1;
+}
+
+// A typed name as the index file can hold it: characters outside its code
+// page become their base letter or are left out, and the user sees what is
+// stored. Gives false, after saying so, when nothing would be left.
+bool storableName(const QString& typed, const QString& nothingDone, QString* name)
+{
+    const QString storable = transliterateToCp1252(typed);
+    if (storable.trimmed().isEmpty()) {
+        showMessage(QStringLiteral("De index kan geen enkel teken van deze naam bewaren; ") + nothingDone
+                    + QLatin1Char('.'));
+        return false;
+    }
+    *name = storable.left(FeatureRecord::MaxNameLength);
+    if (storable != typed)
+        showMessage(QStringLiteral("De index kan niet alle tekens van deze naam bewaren.\n"
+                                   "De naam is opgeslagen als:\n\n")
+                    + *name);
+    return true;
+}
+
+// After an edit, the open index lists show the table as it is now.
+void refreshIndexLists()
+{
+    if (lijstdlg && lijstdlg->isVisible())
+        lijstdlg->vullijst();
+    if (totaaldlg && totaaldlg->isVisible())
+        runReportingErrors([] { totaaldlg->vullijst(); });
 }
 }
 
@@ -1035,7 +1067,38 @@ void TForm1::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifie
         addFeatureAt(X, Y);
 }
 
-void TForm1::addFeatureAt(int, int) {}
+void TForm1::addFeatureAt(int X, int Y)
+{
+    SharedState& s = shared();
+    if (!s.changesAllowed) {
+        showMessage(QStringLiteral("Toevoegen van een landkenmerk met behulp van de Ctrl-toets is beveiligd.\n\n"
+                                   "<Nieuwe namen/Nieuw toestaan> moet eerst worden aangevinkt."));
+        return;
+    }
+    const int slot = s.featureTable.firstEmptySlot();
+    if (slot == 0) {
+        showMessage(QStringLiteral("De index van dit beeld is vol: er passen niet meer dan %1 landkenmerken in.\n\n"
+                                   "Er is niets toegevoegd.").arg(FeatureTableSize));
+        return;
+    }
+    if (!invoerdlg || invoerdlg->showModal() != mrOk)
+        return;
+    const QString typed = invoerdlg->Edit1->text();
+    QString name;
+    if (typed.trimmed().isEmpty() || !storableName(typed, QStringLiteral("er is niets toegevoegd"), &name))
+        return;
+    double x = 0, y = 0;
+    screenToHalfPixels(placement(), X, Y, &x, &y);
+    FeatureRecord& r = s.featureTable.slot(slot);
+    r.setName(name);
+    r.setPosition(x, y);
+    // The new feature shows at the next repaint; until then this mark tells
+    // the user it was added.
+    drawCircle(X, Y, 4, QColor(0, 255, 255));
+    canvas_.endPainting();
+    surface_->repaint();
+    refreshIndexLists();
+}
 
 void TForm1::setTooltip(const QString& text)
 {
@@ -1134,21 +1197,31 @@ void TForm1::Toonfoto1Click()
 
 // --- Windows opened from the menus -------------------------------------------
 
-void TForm1::Lijst1Click() {}
+void TForm1::Lijst1Click()
+{
+    if (lijstdlg)
+        lijstdlg->showBesideMainWindow();
+}
 
 void TForm1::Verzamellijst1Click()
 {
     shared().totalIndexMode = TotalIndexMode::All;
+    if (totaaldlg && totaaldlg->fillAndShow())
+        totaaldlg->ListBox1->setFocus();
 }
 
 void TForm1::Fotoindex1Click()
 {
     shared().totalIndexMode = TotalIndexMode::Photos;
+    if (totaaldlg)
+        totaaldlg->fillAndShow();
 }
 
 void TForm1::Landingindex1Click()
 {
     shared().totalIndexMode = TotalIndexMode::Landings;
+    if (totaaldlg)
+        totaaldlg->fillAndShow();
 }
 
 void TForm1::Selecteermarkering1Click()
@@ -1159,7 +1232,28 @@ void TForm1::Selecteermarkering1Click()
 }
 
 void TForm1::Kaartenindex1Click() {}
-void TForm1::Nieuwenamen1Click() {}
+
+void TForm1::Nieuwenamen1Click()
+{
+    showMessage(QStringLiteral("Het updaten van de index is beveiligd. \n"
+                               "<Wijzigen toestaan> moet eerst worden aangevinkt. \n"
+                               "\n"
+                               "U kunt dan zelf aan de index van landkenmerken een \n"
+                               "nieuwe naam toevoegen.\n"
+                               "Klik daartoe met gelijktijdig indrukken van de Alt-toets \n"
+                               "op het landkenmerk op de maanfoto.\n"
+                               "\n"
+                               "Wijzigen van een naam is ook mogelijk. \n"
+                               "Activeer dan <Actuele Index> en klik daar met de\n"
+                               "rechter muisknop op de te wijzigen naam. \n"
+                               "Wijzig in het editvensterje en sluit af met Ok.\n"
+                               "\n"
+                               "U verwijdert een naam uit de lijst door de naam \n"
+                               "geheel te wissen.\n"
+                               "\n"
+                               "Wijzigen kan ook via het popupmenu na aanwijzen van het\n"
+                               "landkenmerk op een maanfoto."));
+}
 
 void TForm1::Wijzigentoestaan1Click()
 {
@@ -1168,7 +1262,38 @@ void TForm1::Wijzigentoestaan1Click()
     Wijzignaam1->setEnabled(shared().changesAllowed && shared().hoveredFeature != 0);
 }
 
-void TForm1::Wijzignaam1Click() {}
+void TForm1::Wijzignaam1Click()
+{
+    SharedState& s = shared();
+    const int slot = s.hoveredFeature;
+    if (s.changesAllowed && slot >= 1 && slot <= FeatureTableSize && s.featureTable.slot(slot).inUse())
+        renameFeature(slot);
+    beep();
+}
+
+void TForm1::renameFeature(int slot)
+{
+    SharedState& s = shared();
+    QString text = s.featureTable.slot(slot).name();
+    if (!inputBox(QStringLiteral("Veranderen van de naam"), QStringLiteral("Nieuwe naam"), &text))
+        return;
+    if (text.trimmed().isEmpty()) {
+        s.featureTable.deleteSlot(slot);
+        // The slot numbers held elsewhere follow the features that moved down.
+        if (s.selectedFeature == slot)
+            s.selectedFeature = 0;
+        else if (s.selectedFeature > slot)
+            --s.selectedFeature;
+        forgetHoveredFeature();
+    } else {
+        QString name;
+        if (!storableName(text, QStringLiteral("er is niets veranderd"), &name))
+            return;
+        s.featureTable.slot(slot).setName(name);
+    }
+    refreshIndexLists();
+    repaintNow();
+}
 
 // Both help openers put the viewer along the full screen height, its left edge
 // where the user last left it.

@@ -101,6 +101,9 @@ public:
     void Nieuwenamen1Click();
     void Wijzigentoestaan1Click();
     void Wijzignaam1Click();
+    // Renames the feature in the slot, or deletes it when the new name is
+    // left empty; asks for the name first. Also reached from the current list.
+    void renameFeature(int slot);
     void Help1Click();
     void Woordenlijst1Click();
     void Liberatie1Click();

@@ -24,6 +24,11 @@ QPoint featureScreenPoint(const ViewPlacement& v, double posX, double posY)
 
 void screenToHalfPixels(const ViewPlacement& v, int x, int y, double* posX, double* posY)
 {
+    if (v.rotated180) {
+        *posX = (v.zoomFactor * v.bitmapWidth + v.originX - double(x)) / v.zoomFactor * 2.0;
+        *posY = (v.zoomFactor * v.bitmapHeight + v.originY - double(y)) / v.zoomFactor * 2.0;
+        return;
+    }
     *posX = (double(x) - v.originX) / v.zoomFactor * 2.0;
     *posY = (double(y) - v.originY) / v.zoomFactor * 2.0;
 }

@@ -17,7 +17,7 @@ struct ViewPlacement {
 // The client point of a feature at (posX, posY) half-pixels, normal or turned,
 // rounded half-even and clamped to a safe pixel range.
 QPoint featureScreenPoint(const ViewPlacement& v, double posX, double posY);
-// The inverse of the normal mapping: client point to half-pixels of the bitmap.
+// The inverse: client point to half-pixels of the bitmap, normal or turned.
 void screenToHalfPixels(const ViewPlacement& v, int x, int y, double* posX, double* posY);
 
 // The disc of the current view on the window.

@@ -4,12 +4,14 @@
 #include "data/fileerror.h"
 
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 FileError FileError::fromErrno(const std::string& fileName, int errnum)
 {
@@ -69,28 +71,25 @@ int readRecords(const QString& fileName, FeatureRecord* out, bool* missing)
         throw FileError(path + ": geen gewoon bestand");
     ::fcntl(f.fd, F_SETFL, ::fcntl(f.fd, F_GETFL) & ~O_NONBLOCK);
     *missing = false;
-    int count = 0;
-    while (count < FeatureTableSize) {
-        FeatureRecord record;
-        auto* bytes = reinterpret_cast<char*>(&record);
-        std::size_t got = 0;
-        while (got < sizeof record) {
-            const ssize_t n = ::read(f.fd, bytes + got, sizeof record - got);
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                throw FileError::fromErrno(path, errno);
-            }
-            if (n == 0)
-                break;
-            got += std::size_t(n);
+    // The whole file in as few reads as the system allows: the total index
+    // reads three files at a time.
+    std::vector<char> buffer(static_cast<std::size_t>(IndexFileSize));
+    std::size_t got = 0;
+    while (got < buffer.size()) {
+        const ssize_t n = ::read(f.fd, buffer.data() + got, buffer.size() - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw FileError::fromErrno(path, errno);
         }
-        if (got == 0)
+        if (n == 0)
             break;
-        if (got < sizeof record)
-            throw FileError(path + ": lezen voorbij het einde van het bestand (laatste record onvolledig)");
-        out[count++] = record;
+        got += std::size_t(n);
     }
+    const int count = int(got / sizeof(FeatureRecord));
+    std::memcpy(static_cast<void*>(out), buffer.data(), std::size_t(count) * sizeof(FeatureRecord));
+    if (got % sizeof(FeatureRecord) != 0)
+        throw FileError(path + ": lezen voorbij het einde van het bestand (laatste record onvolledig)");
     return count;
 }
 }
@@ -101,6 +100,14 @@ int FeatureTable::firstEmptySlot() const
         if (!slot(i).inUse())
             return i;
     return 0;
+}
+
+void FeatureTable::deleteSlot(int i)
+{
+    if (i < 1 || i > FeatureTableSize)
+        return;
+    std::copy(slots_.begin() + i, slots_.end(), slots_.begin() + (i - 1));
+    slots_.back() = FeatureRecord();
 }
 
 void FeatureTable::initnamen()

@@ -15,6 +15,9 @@ public:
     const FeatureRecord& slot(int i) const { return slots_[std::size_t(i - 1)]; }
     // First empty slot, or 0 when all 800 are in use.
     int firstEmptySlot() const;
+    // Removes the feature in slot i: the later slots move down one place and
+    // slot 800 becomes empty.
+    void deleteSlot(int i);
 
     // Loads the index file into slots 1..n; a missing file leaves the table as
     // it is. A damaged file (cut short inside a record) keeps the slots read so

@@ -4,8 +4,10 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 Form::Form(QWidget* parent)
@@ -27,6 +29,9 @@ Form::~Form()
 
 void Form::setClientSize(int width, int height)
 {
+    // Before the window is first shown its layout has not placed the client yet.
+    if (QLayout* l = layout())
+        l->activate();
     const int extraW = this->width() - client_->width();
     const int extraH = this->height() - client_->height();
     client_->resize(width, height);
@@ -43,6 +48,55 @@ int Form::clientWidth() const { return client_->width(); }
 int Form::clientHeight() const { return client_->height(); }
 
 bool Form::FormKeyDown(int, Qt::KeyboardModifiers) { return false; }
+
+void Form::setOuterGeometry(int left, int top, int width, int height)
+{
+    if (!outerGiven_)
+        outer_ = frameGeometry();
+    outerGiven_ = true;
+    if (left != keep)
+        outer_.moveLeft(left);
+    if (top != keep)
+        outer_.moveTop(top);
+    if (width != keep)
+        outer_.setWidth(std::max(width, 1));
+    if (height != keep)
+        outer_.setHeight(std::max(height, 1));
+    applyOuterGeometry();
+}
+
+QMargins Form::currentFrameMargins() const
+{
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+void Form::applyOuterGeometry()
+{
+    applyingGeometry_ = true;
+    const QMargins m = currentFrameMargins();
+    move(outer_.topLeft());
+    resize(std::max(outer_.width() - m.left() - m.right(), 1), std::max(outer_.height() - m.top() - m.bottom(), 1));
+    appliedMargins_ = m;
+    applyingGeometry_ = false;
+}
+
+bool Form::event(QEvent* event)
+{
+    const bool result = QMainWindow::event(event);
+    const QEvent::Type type = event->type();
+    if (outerGiven_ && (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) && isVisible()
+        && !applyingGeometry_) {
+        // Size the window again once its frame is known; later moves are the user's.
+        if (currentFrameMargins() != appliedMargins_)
+            applyOuterGeometry();
+        else
+            outer_ = frameGeometry();
+    }
+    return result;
+}
 
 int Form::showModal()
 {

@@ -1,6 +1,9 @@
 #pragma once
 #include <QMainWindow>
+#include <QMargins>
 #include <QPointer>
+#include <QRect>
+#include <climits>
 
 class QKeyEvent;
 
@@ -33,6 +36,13 @@ public:
     // Closing may be refused (the main window asks first).
     virtual bool FormCloseQuery() { return true; }
 
+    // Leaves a value of setOuterGeometry as it is.
+    static constexpr int keep = INT_MIN;
+    // Places and sizes the window by its outer frame. The frame is known only
+    // once the window system has decorated the window; it is sized again then.
+    void setOuterGeometry(int left, int top, int width, int height);
+    QRect outerGeometry() const { return outer_; }
+
     bool keyPreview() const { return keyPreview_; }
     void setKeyPreview(bool on) { keyPreview_ = on; }
 
@@ -49,15 +59,22 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     friend class ActivationTracker;
+    void applyOuterGeometry();
+    QMargins currentFrameMargins() const;
     QWidget* client_;
     bool keyPreview_ = true;
     int modalResult_ = mrNone;
     class QEventLoop* modalLoop_ = nullptr;
     QPointer<Form> modalOpener_;
     bool activateOnNextActivation_ = false;
+    QRect outer_;
+    bool outerGiven_ = false;
+    QMargins appliedMargins_;
+    bool applyingGeometry_ = false;
 };
 
 // The program's activation rule, kept in one place: a window's FormActivate runs

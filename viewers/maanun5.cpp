@@ -63,7 +63,6 @@ Thelpdlg::Thelpdlg(QWidget* parent)
     : Form(parent)
     , RichEdit1(new QTextEdit(client()))
     , FindDialog1(new HelpFindDialog(this))
-    , outer_(254, 126, 510, 223)
 {
     setWindowTitle(QStringLiteral("Toelichting"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -89,7 +88,7 @@ Thelpdlg::Thelpdlg(QWidget* parent)
     layout->addWidget(RichEdit1);
 
     connect(FindDialog1, &HelpFindDialog::findNext, this, &Thelpdlg::FindDialog1Find);
-    applyOuterGeometry();
+    setOuterGeometry(254, 126, 510, 223);
 }
 
 Thelpdlg::~Thelpdlg() = default;
@@ -223,48 +222,3 @@ void Thelpdlg::Afsluiten1Click()
     close();
 }
 
-void Thelpdlg::setOuterGeometry(int left, int top, int width, int height)
-{
-    if (left != keep)
-        outer_.moveLeft(left);
-    if (top != keep)
-        outer_.moveTop(top);
-    if (width != keep)
-        outer_.setWidth(std::max(width, 1));
-    if (height != keep)
-        outer_.setHeight(std::max(height, 1));
-    applyOuterGeometry();
-}
-
-QMargins Thelpdlg::currentFrameMargins() const
-{
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-            frame.bottom() - inner.bottom()};
-}
-
-void Thelpdlg::applyOuterGeometry()
-{
-    applyingGeometry_ = true;
-    const QMargins m = currentFrameMargins();
-    move(outer_.topLeft());
-    resize(std::max(outer_.width() - m.left() - m.right(), 1), std::max(outer_.height() - m.top() - m.bottom(), 1));
-    appliedMargins_ = m;
-    applyingGeometry_ = false;
-}
-
-bool Thelpdlg::event(QEvent* event)
-{
-    const bool result = Form::event(event);
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) && isVisible() && !applyingGeometry_) {
-        // The frame is known only once the window system has decorated the
-        // window; size it again then. Later moves are the user's.
-        if (currentFrameMargins() != appliedMargins_)
-            applyOuterGeometry();
-        else
-            outer_ = frameGeometry();
-    }
-    return result;
-}

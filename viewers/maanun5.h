@@ -1,8 +1,5 @@
 #pragma once
 #include <QDialog>
-#include <QMargins>
-#include <QRect>
-#include <climits>
 #include <memory>
 
 #include "platform/form.h"
@@ -42,12 +39,6 @@ public:
     explicit Thelpdlg(QWidget* parent = nullptr);
     ~Thelpdlg() override;
 
-    // Leaves a value of setOuterGeometry as it is.
-    static constexpr int keep = INT_MIN;
-    // Places and sizes the window by its outer frame, as the openers give it.
-    void setOuterGeometry(int left, int top, int width, int height);
-    QRect outerGeometry() const { return outer_; }
-
     void FormActivate() override;
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
     void FormClose() override;
@@ -72,17 +63,8 @@ public:
     // "Courier New" 10 points, for text without a font of its own.
     static QFont defaultFont();
 
-protected:
-    bool event(QEvent* event) override;
-
 private:
-    void applyOuterGeometry();
-    QMargins currentFrameMargins() const;
-
     QTextEdit* RichEdit1;
     HelpFindDialog* FindDialog1;
     std::unique_ptr<QPrinter> printer_;
-    QRect outer_;
-    QMargins appliedMargins_;
-    bool applyingGeometry_ = false;
 };

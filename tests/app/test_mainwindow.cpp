@@ -5,10 +5,12 @@
 #include "data/featuretable.h"
 #include "data/numbertext.h"
 #include "lists/maanun10.h"
+#include "lists/maanun4.h"
 #include "platform/dialogs.h"
 #include "presentation/maanun9.h"
 #include "viewers/maanun5.h"
 #include "viewers/maanun6.h"
+#include "tests/common/modaldriver.h"
 #include "tests/common/workdir.h"
 
 #include <QLineEdit>
@@ -114,34 +116,6 @@ QString spinText(SpinEdit* spin) { return spin->findChild<QLineEdit*>()->text();
 // Marks the canvas so a test can tell whether a full repaint ran since.
 void markCanvas() { Form1->canvas().fillRect(QRect(995, 695, 1, 1), QColor(magenta)); }
 bool repaintedSinceMark() { return px(995, 695) != magenta; }
-
-// Answers the message boxes that open while it lives, in order, and keeps their texts.
-class BoxDriver : public QObject {
-public:
-    explicit BoxDriver(QList<QMessageBox::StandardButton> answers)
-        : answers_(std::move(answers))
-    {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            texts.append(box->text());
-            icons.append(box->icon());
-            const auto answer = answers_.isEmpty() ? QMessageBox::Ok : answers_.takeFirst();
-            if (QAbstractButton* b = box->button(answer))
-                b->click();
-            else
-                box->reject();
-        });
-        timer_.start(10);
-    }
-    QStringList texts;
-    QList<QMessageBox::Icon> icons;
-
-private:
-    QList<QMessageBox::StandardButton> answers_;
-    QTimer timer_;
-};
 
 // Closing the main window ends the program's event loop; a test process goes on.
 void clearEndOfProgram()
@@ -914,6 +888,8 @@ private slots:
         QCOMPARE(s().totalIndexMode, TotalIndexMode::Photos);
         key(Qt::Key_F5);
         QCOMPARE(s().totalIndexMode, TotalIndexMode::Landings);
+        totaaldlg->close();
+        activateMain();
 
         // Space clears the selection and its name.
         s().selectedFeature = 2;
@@ -974,8 +950,9 @@ private slots:
         // In a date field the keys it types and steps with are its own; the
         // other keys still run the key map, once.
         key(Qt::Key_T);
+        activateMain();
         Form1->dagspin->setFocus();
-        QCoreApplication::processEvents();
+        QTRY_VERIFY(Form1->dagspin->hasFocus());
         const bool names = s().namesOn;
         key(Qt::Key_N);
         QCOMPARE(s().namesOn, !names);

@@ -226,14 +226,16 @@ private slots:
             QVERIFY(std::abs(a.x() + b.x() - (2 * 214 + 572)) <= 1);
             QVERIFY(std::abs(a.y() + b.y() - (2 * 78 + 545)) <= 1);
         }
+        for (bool turned : {false, true})
+            for (double zoom : {0.2, 0.5, 2.5, 22.63}) {
+                v.rotated180 = turned;
+                v.zoomFactor = zoom;
+                double px = 0, py = 0;
+                const QPoint p = featureScreenPoint(v, 640, 1000);
+                screenToHalfPixels(v, p.x(), p.y(), &px, &py);
+                QVERIFY(std::fabs(px - 640) <= 1.0 / zoom + 1e-9 && std::fabs(py - 1000) <= 1.0 / zoom + 1e-9);
+            }
         v.rotated180 = false;
-        for (double zoom : {0.2, 0.5, 2.5, 22.63}) {
-            v.zoomFactor = zoom;
-            double px = 0, py = 0;
-            const QPoint p = featureScreenPoint(v, 640, 1000);
-            screenToHalfPixels(v, p.x(), p.y(), &px, &py);
-            QVERIFY(std::fabs(px - 640) <= 1.0 / zoom + 1e-9 && std::fabs(py - 1000) <= 1.0 / zoom + 1e-9);
-        }
         // Any position an index file can hold, at any zoom, stays a safe pixel.
         v.zoomFactor = 1e30;
         QCOMPARE(featureScreenPoint(v, 1.7e38, -1.7e38), QPoint(PixelLimit, -PixelLimit));

@@ -1,0 +1,113 @@
+// The index lists: filling the total index from three full index files,
+// filling the current list with 800 names, and a jump from a list (a
+// synchronous repaint of a 1920 x 1080 main window plus the pick circle).
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/maanun1.h"
+#include "app/windows.h"
+#include "lists/listbox.h"
+#include "lists/maanun3.h"
+#include "lists/maanun4.h"
+#include "tests/common/workdir.h"
+
+namespace {
+struct Figures {
+    double wallMs;   // what the user waits
+    double cpuMs;    // this thread's own work, without the time other programs take
+};
+
+Figures median(int runs, const std::function<void(int)>& work)
+{
+    std::vector<double> wall, cpu;
+    for (int i = 0; i < runs; ++i) {
+        timespec c0{}, c1{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &c0);
+        QElapsedTimer t;
+        t.start();
+        work(i);
+        wall.push_back(double(t.nsecsElapsed()) / 1e6);
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &c1);
+        cpu.push_back(double(c1.tv_sec - c0.tv_sec) * 1e3 + double(c1.tv_nsec - c0.tv_nsec) / 1e6);
+    }
+    std::sort(wall.begin(), wall.end());
+    std::sort(cpu.begin(), cpu.end());
+    return {wall[wall.size() / 2], cpu[cpu.size() / 2]};
+}
+
+void print(const char* what, const Figures& f)
+{
+    std::printf("%-40s median %6.2f ms (thread CPU time %6.2f ms)\n", what, f.wallMs, f.cpuMs);
+}
+
+// 800 features with names of the data set's kinds, spread over the disc.
+void writeFullIndex(const QString& file, int seed)
+{
+    static const char* kinds[] = {"", "Mare ", "Rima ", "Mons ", "Catena ", "Lacus ", "Promontorium "};
+    auto table = std::make_unique<FeatureTable>();
+    for (int i = 1; i <= FeatureTableSize; ++i) {
+        const int k = (i * 7 + seed) % 23;
+        QString name = QString::fromLatin1(kinds[k % 7]) + QChar(QLatin1Char(char('A' + (i * 11 + seed) % 26)))
+                       + QStringLiteral("ekenmerk %1").arg(i);
+        if (i % 9 == 0)
+            name += QStringLiteral(" *");
+        if (i % 50 == 0)
+            name = QStringLiteral("Luna %1 Landing").arg(i);
+        table->slot(i).setName(name);
+        table->slot(i).setPosition(300 + (i * 37) % 1700, 300 + (i * 53) % 1600);
+    }
+    table->opslaan(file);
+}
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const int runs = qEnvironmentVariableIntValue("BENCH_RUNS") > 0 ? qEnvironmentVariableIntValue("BENCH_RUNS") : 41;
+    TestWorkDir dir;
+    if (!dir.copyAtlasFile("maan_vm.bmp")) {
+        std::printf("(atlas image missing: synthetic view)\n");
+        QImage img(1144, 1090, QImage::Format_Grayscale8);
+        img.fill(90);
+        img.save("maan_vm.bmp");
+    }
+    writeFullIndex("maan_ek.dat", 1);
+    writeFullIndex("maan_vm.dat", 2);
+    writeFullIndex("maan_lk.dat", 3);
+
+    createAllWindows();
+    Form1->firstActivation = false;
+    Form1->show();
+    Form1->setClientSize(1920, 1080);
+    QCoreApplication::processEvents();
+    Form1->Vollemaan1Click();
+    SharedState& s = shared();
+
+    s.totalIndexMode = TotalIndexMode::All;
+    totaaldlg->vullijst();
+    std::printf("total index: %d lines from 3 x 800 records\n", totaaldlg->ListBox1->count());
+    print("total index fill", median(runs, [](int) { totaaldlg->vullijst(); }));
+
+    lijstdlg->vullijst();
+    std::printf("current list: %d names\n", lijstdlg->ListBox1->count());
+    print("current list fill", median(runs, [](int) { lijstdlg->vullijst(); }));
+
+    std::printf("main window client %dx%d\n", Form1->clientWidth(), Form1->clientHeight());
+    auto jump = [&s](int i) {
+        const int slot = 1 + (i * 97) % FeatureTableSize;
+        jumpToFeature(slot, s.featureTable.slot(slot).name());
+    };
+    jump(0);
+    print("jump, markers on", median(runs, jump));
+    s.namesOn = s.gridOn = true;
+    print("jump, markers, names and grid on", median(runs, jump));
+    destroyAllWindows();
+    return 0;
+}

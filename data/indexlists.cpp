@@ -1,0 +1,73 @@
+#include "data/indexlists.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+const QLatin1String tagSeparator("   ");
+
+// Accented letters read as their base letter; ASCII names are their own key.
+QString sortKey(const QString& name)
+{
+    bool plain = true;
+    for (QChar c : name)
+        plain = plain && c.unicode() < 0x80;
+    if (plain)
+        return name;
+    QString key;
+    key.reserve(name.size());
+    for (QChar c : name.normalized(QString::NormalizationForm_D))
+        if (c.category() != QChar::Mark_NonSpacing)
+            key.append(c);
+    return key;
+}
+}
+
+const ViewTag viewTags[ViewCount] = {
+    {"[ek]", "maan_ek.dat"},
+    {"[vm]", "maan_vm.dat"},
+    {"[lk]", "maan_lk.dat"},
+};
+
+std::vector<int> alphabeticalOrder(const QStringList& names)
+{
+    std::vector<QString> keys;
+    keys.reserve(std::size_t(names.size()));
+    for (const QString& n : names)
+        keys.push_back(sortKey(n));
+    std::vector<int> order(std::size_t(names.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return QStringView(keys[std::size_t(a)]).compare(QStringView(keys[std::size_t(b)]), Qt::CaseInsensitive) < 0;
+    });
+    return order;
+}
+
+void sortAlphabetically(QStringList& names)
+{
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (int i : alphabeticalOrder(names))
+        sorted.append(names[i]);
+    names.swap(sorted);
+}
+
+QString totalIndexLine(const QString& name, int view)
+{
+    return name + tagSeparator + QLatin1String(viewTags[view].tag);
+}
+
+TotalIndexEntry splitTotalIndexLine(const QString& line)
+{
+    TotalIndexEntry entry;
+    const int nameLength = int(line.size()) - 4 - int(tagSeparator.size());
+    if (nameLength < 0 || QStringView(line).mid(nameLength, tagSeparator.size()) != tagSeparator)
+        return entry;
+    const QStringView tag = QStringView(line).right(4);
+    for (int v = 0; v < ViewCount; ++v)
+        if (tag == QLatin1String(viewTags[v].tag)) {
+            entry.view = v;
+            entry.name = line.left(nameLength);
+        }
+    return entry;
+}

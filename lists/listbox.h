@@ -1,0 +1,35 @@
+#pragma once
+#include <QListWidget>
+#include <functional>
+
+// The list control of the list windows: fixed item height, and a mouse-down
+// handler that runs after the list has taken the press (the pressed entry is
+// then the selected one).
+class ListBox : public QListWidget {
+    Q_OBJECT
+public:
+    ListBox(QWidget* parent, int itemHeight);
+
+    // Position in the list's viewport. The second press of a double click
+    // comes with secondOfDouble set.
+    std::function<void(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons,
+                       QPoint position, bool secondOfDouble)>
+        onMouseDown;
+
+    // The entry at a viewport position, or null below the last one.
+    QListWidgetItem* entryAt(QPoint position) const { return itemAt(position); }
+    // Replaces the entries; the list keeps the order given.
+    void setEntries(const QStringList& lines);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void reportPress(QMouseEvent* event, bool secondOfDouble);
+};
+
+// The whole modifier state of a mouse press as the program tests it: exactly
+// the left button and exactly these modifier keys.
+bool isLeftPressWith(Qt::KeyboardModifiers wanted, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons,
+                     bool secondOfDouble);

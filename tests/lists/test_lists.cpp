@@ -1,0 +1,748 @@
+#include <QtTest>
+
+#include "app/maanun1.h"
+#include "app/maanun2.h"
+#include "app/windows.h"
+#include "data/featuretable.h"
+#include "lists/listbox.h"
+#include "lists/maanun10.h"
+#include "lists/maanun3.h"
+#include "lists/maanun4.h"
+#include "platform/dialogs.h"
+#include "viewers/maanun6.h"
+#include "tests/common/modaldriver.h"
+#include "tests/common/workdir.h"
+
+#include <QInputDialog>
+#include <memory>
+
+namespace {
+const QRgb red = qRgb(255, 0, 0);
+const QRgb yellow = qRgb(255, 255, 0);
+const QRgb aqua = qRgb(0, 255, 255);
+
+struct Feature { int slot; const char* name; double x, y; };
+
+void writeIndex(const QString& file, const QList<Feature>& features)
+{
+    auto table = std::make_unique<FeatureTable>();
+    for (const Feature& f : features) {
+        table->slot(f.slot).setName(QString::fromUtf8(f.name));
+        table->slot(f.slot).setPosition(f.x, f.y);
+    }
+    table->opslaan(file);
+}
+
+void writeViewImage(const QString& file, int w, int h)
+{
+    QImage img(w, h, QImage::Format_Grayscale8);
+    img.fill(90);
+    QVERIFY(img.save(file, "BMP"));
+}
+
+// Full moon at zoom 0.5 in a 1000 x 700 client area: the image lies at (214, 78).
+const QList<Feature> fullMoon{
+    {1, "Mare Testum", 800, 400}, {2, "Twin", 1200, 400},      {3, "alpha", 400, 800},
+    {4, "Beta *", 1200, 800},     {5, "Twin", 1600, 800},      {6, "Alpha", 1600, 1200},
+    {7, "Ångström", 2000, 1200},  {8, "zeta", 400, 1200},      {10, "Lost", 800, 1600},   // after an empty slot
+};
+const QList<Feature> firstQuarter{{1, "Alpha", 400, 400}, {2, "Luna Landing", 600, 600}};
+const QList<Feature> lastQuarter{{1, "Gamma *", 600, 1000}, {3, "After Gap", 400, 600}};
+const QList<Feature> fullMoonForTotals{
+    {1, "Alpha", 800, 400}, {2, "Beta *", 1200, 400}, {3, "Apollo 11 Landing", 1200, 800},
+    {4, "Odd [x] name", 800, 800}, {5, "landing zone", 400, 400}};
+
+SharedState& s() { return shared(); }
+QRgb px(int x, int y) { return Form1->canvas().pixel(x, y); }
+QPoint centre() { return QPoint(Form1->clientWidth() / 2, Form1->clientHeight() / 2); }
+
+QPoint screenPointOfSlot(int slot)
+{
+    const FeatureRecord& r = s().featureTable.slot(slot);
+    return featureScreenPoint(Form1->placement(), r.x(), r.y());
+}
+
+void makeActive(QWidget* w)
+{
+    QApplication::setActiveWindow(w);
+    QCoreApplication::processEvents();
+}
+
+void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(Form1);
+    QTest::keyClick(target, Qt::Key(k), modifiers);
+}
+
+QStringList entries(const ListBox* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out.append(list->item(i)->text());
+    return out;
+}
+
+void pressEntry(ListBox* list, const QString& text, Qt::MouseButton button = Qt::LeftButton,
+                Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    list->scrollToItem(found.first());
+    const QPoint p = list->visualItemRect(found.first()).center();
+    QTest::mousePress(list->viewport(), button, modifiers, p);
+    QTest::mouseRelease(list->viewport(), button, modifiers, p);
+}
+
+void selectEntry(ListBox* list, const QString& text)
+{
+    list->setCurrentItem(list->findItems(text, Qt::MatchExactly).value(0));
+}
+
+int countPixels(QRgb colour, const QRect& area)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += px(x, y) == colour ? 1 : 0;
+    return n;
+}
+
+// Types a name into the input dialog of a new feature, after checking that it
+// came up empty, and confirms it with Enter.
+ModalDriver::Step typeNewFeature(const QString& name, bool* cameUpEmpty = nullptr)
+{
+    return [name, cameUpEmpty](QWidget* modal) {
+        auto* dialog = qobject_cast<Tinvoerdlg*>(modal);
+        if (!dialog)
+            return modal->close(), void();
+        if (cameUpEmpty)
+            *cameUpEmpty = dialog->Edit1->text().isEmpty() && dialog->Edit1->hasFocus();
+        dialog->Edit1->setText(name);
+        QTest::keyClick(dialog->Edit1, Qt::Key_Return);
+    };
+}
+
+// Closing the main window ends the program's event loop; a test process goes on.
+void clearEndOfProgram()
+{
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+}
+
+class TestLists : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestWorkDir> dir_;
+
+    void openMainWindow()
+    {
+        createAllWindows();
+        Form1->firstActivation = false;
+        Form1->show();
+        QTRY_VERIFY(Form1->phaseReportCount > 0);
+        Form1->setClientSize(1000, 700);
+        QTRY_COMPARE(Form1->clientWidth(), 1000);
+        QTRY_COMPARE(Form1->clientHeight(), 700);
+        Form1->Vollemaan1Click();
+        activateMain();
+    }
+
+    void activateMain()
+    {
+        makeActive(Form1);
+        Form1->surface()->setFocus();
+        QCoreApplication::processEvents();
+    }
+
+    void openCurrentList()
+    {
+        key(Qt::Key_F2);
+        QTRY_VERIFY(lijstdlg->isVisible());
+        makeActive(lijstdlg);
+        lijstdlg->ListBox1->setFocus();
+    }
+
+    void openTotals(int fkey)
+    {
+        key(fkey);
+        QTRY_VERIFY(totaaldlg->isVisible());
+        makeActive(totaaldlg);
+        totaaldlg->ListBox1->setFocus();
+    }
+
+    void allowEditing()
+    {
+        Form1->Wijzigentoestaan1->trigger();
+        QVERIFY(s().changesAllowed && Form1->Wijzigentoestaan1->isChecked());
+        // "Wijzig naam" waits for a feature under the mouse.
+        QCOMPARE(Form1->Wijzignaam1->isEnabled(), s().hoveredFeature != 0);
+    }
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<TestWorkDir>();
+        writeViewImage(QStringLiteral("maan_vm.bmp"), 1144, 1090);
+        writeViewImage(QStringLiteral("maan_ek.bmp"), 745, 1170);
+        writeViewImage(QStringLiteral("maan_lk.bmp"), 706, 1230);
+        writeIndex(QStringLiteral("maan_vm.dat"), fullMoon);
+        writeIndex(QStringLiteral("maan_ek.dat"), firstQuarter);
+        writeIndex(QStringLiteral("maan_lk.dat"), lastQuarter);
+    }
+
+    void cleanup()
+    {
+        destroyAllWindows();
+        dir_.reset();
+    }
+
+    void currentListFillsSortedBesideTheAtlas()
+    {
+        openMainWindow();
+        QCOMPARE(lijstdlg->windowTitle(), QStringLiteral("Landkenmerken"));
+        openCurrentList();
+        QCOMPARE(lijstdlg->windowTitle(), QStringLiteral("9 Landkenmerken"));
+        // Case-insensitive, accents read as their letter; equal names twice;
+        // a name after an empty slot is listed too.
+        QCOMPARE(entries(lijstdlg->ListBox1), QStringList({"alpha", "Alpha", "Ångström", "Beta *", "Lost",
+                                                           "Mare Testum", "Twin", "Twin", "zeta"}));
+        QCOMPARE(lijstdlg->clientWidth(), 170);
+        QCOMPARE(lijstdlg->clientHeight(), 567);
+        const QPoint clientRight = Form1->client()->mapToGlobal(QPoint(Form1->clientWidth(), 0));
+        QCOMPARE(lijstdlg->frameGeometry().right() + 1, clientRight.x());
+        QVERIFY(lijstdlg->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+        // Refilled on each activation; an empty table gives an empty list.
+        for (int i = 1; i <= FeatureTableSize; ++i)
+            s().featureTable.slot(i).nameLength = 0;
+        lijstdlg->hide();
+        activateMain();
+        openCurrentList();
+        QCOMPARE(lijstdlg->windowTitle(), QStringLiteral("0 Landkenmerken"));
+        QCOMPARE(lijstdlg->ListBox1->count(), 0);
+        key(Qt::Key_Return);
+        QCOMPARE(s().selectedFeature, std::uint16_t(0));
+    }
+
+    void pickingANameCentresItWithThePickCircle()
+    {
+        openMainWindow();
+        s().markersOn = false;   // only the pick circle is yellow then
+        openCurrentList();
+        pressEntry(lijstdlg->ListBox1, QStringLiteral("Mare Testum"));
+        QCOMPARE(s().selectedFeature, std::uint16_t(1));
+        QCOMPARE(screenPointOfSlot(1), centre());
+        QCOMPARE(Form1->Label9->text(), QStringLiteral("Mare Testum"));
+        QVERIFY(!Form1->Panel1->text().isEmpty());   // read-out of the middle
+        // 36 segments of radius 8 and pen width 2 around the middle, nothing inside.
+        const QPoint c = centre();
+        for (QPoint d : {QPoint(8, 0), QPoint(-8, 0), QPoint(0, 8), QPoint(0, -8)})
+            QCOMPARE(px(c.x() + d.x(), c.y() + d.y()), yellow);
+        QCOMPARE(countPixels(yellow, QRect(c - QPoint(4, 4), QSize(9, 9))), 0);
+        QVERIFY(countPixels(yellow, QRect(c - QPoint(11, 11), QSize(23, 23))) > 60);
+        Form1->repaintNow();
+        QCOMPARE(countPixels(yellow, QRect(c - QPoint(11, 11), QSize(23, 23))), 0);
+
+        // A name stored twice: each slot in turn, the higher one ends selected.
+        pressEntry(lijstdlg->ListBox1, QStringLiteral("Twin"));
+        QCOMPARE(s().selectedFeature, std::uint16_t(5));
+        QCOMPARE(screenPointOfSlot(5), centre());
+
+        // Other presses select without moving; a name after an empty slot is
+        // never reached.
+        const int x0 = s().originX, y0 = s().originY;
+        pressEntry(lijstdlg->ListBox1, QStringLiteral("Alpha"), Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(s().selectedFeature, std::uint16_t(6));
+        pressEntry(lijstdlg->ListBox1, QStringLiteral("alpha"), Qt::RightButton);
+        QCOMPARE(s().selectedFeature, std::uint16_t(3));
+        pressEntry(lijstdlg->ListBox1, QStringLiteral("Lost"));
+        QCOMPARE(s().selectedFeature, std::uint16_t(3));
+        QCOMPARE(QPoint(s().originX, s().originY), QPoint(x0, y0));
+
+        // Enter jumps to the selected entry.
+        selectEntry(lijstdlg->ListBox1, QStringLiteral("zeta"));
+        key(Qt::Key_Return);
+        QCOMPARE(s().selectedFeature, std::uint16_t(8));
+        QCOMPARE(screenPointOfSlot(8), centre());
+
+        // In the turned view the pick uses the turned mapping.
+        Form1->Omgekeerdbeeld1Click();
+        pressEntry(lijstdlg->ListBox1, QStringLiteral("Beta *"));
+        QCOMPARE(screenPointOfSlot(4), centre());
+        QCOMPARE(Form1->Label9->text(), QStringLiteral("Beta *"));
+    }
+
+    void ctrlPressOnAPhotographedName()
+    {
+        openMainWindow();
+        openCurrentList();
+        ModalDriver viewer;
+        pressEntry(lijstdlg->ListBox1, QStringLiteral("Beta *"), Qt::LeftButton, Qt::ControlModifier);
+        QCOMPARE(viewer.seen, 1);
+        QCOMPARE(s().photoFileName, QStringLiteral("Beta.jpg"));
+        QCOMPARE(s().selectedFeature, std::uint16_t(4));
+        QVERIFY(screenPointOfSlot(4) != centre());
+        // Ctrl with Shift, or a name without "*": no photograph.
+        pressEntry(lijstdlg->ListBox1, QStringLiteral("Beta *"), Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
+        pressEntry(lijstdlg->ListBox1, QStringLiteral("zeta"), Qt::LeftButton, Qt::ControlModifier);
+        QCOMPARE(viewer.seen, 1);
+        QCOMPARE(s().selectedFeature, std::uint16_t(8));
+    }
+
+    void listKeysReachTheMainWindow()
+    {
+        openMainWindow();
+        openCurrentList();
+        key(Qt::Key_F8);
+        QCOMPARE(s().zoomFactor, 2.5);
+        key(Qt::Key_F6);
+        QCOMPARE(s().zoomFactor, 0.5);
+        key(Qt::Key_Plus, Qt::KeypadModifier);
+        QCOMPARE(s().zoomFactor, toReal48Precision(0.55));
+        key(Qt::Key_Plus);
+        QCOMPARE(s().zoomFactor, toReal48Precision(0.55));
+        key(Qt::Key_Escape);
+        QVERIFY(!lijstdlg->isVisible());
+        QVERIFY(Form1->isVisible());
+
+        // The two lists close each other as they become active.
+        activateMain();
+        openCurrentList();
+        openTotals(Qt::Key_F3);
+        QTRY_VERIFY(!lijstdlg->isVisible());
+        key(Qt::Key_F2);
+        makeActive(lijstdlg);
+        QTRY_VERIFY(!totaaldlg->isVisible());
+        QVERIFY(lijstdlg->isVisible());
+        lijstdlg->ListBox1->setFocus();
+        key(Qt::Key_F2);
+        QVERIFY(!lijstdlg->isVisible());
+    }
+
+    void totalIndexModesAndCaptions()
+    {
+        writeIndex(QStringLiteral("maan_vm.dat"), fullMoonForTotals);
+        openMainWindow();
+        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("Totaallijst"));
+        openTotals(Qt::Key_F3);
+        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("9 objecten"));
+        QCOMPARE(entries(totaaldlg->ListBox1),
+                 QStringList({"After Gap   [lk]", "Alpha   [ek]", "Alpha   [vm]", "Apollo 11 Landing   [vm]",
+                              "Beta *   [vm]", "Gamma *   [lk]", "landing zone   [vm]", "Luna Landing   [ek]",
+                              "Odd [x] name   [vm]"}));
+        QCOMPARE(totaaldlg->outerGeometry(), QRect(0, 0, 161, 589));
+        QVERIFY(totaaldlg->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+        // F4 in mode All refills with the photographs; F4 again hides.
+        key(Qt::Key_F4);
+        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("2 detailfoto's"));
+        QCOMPARE(entries(totaaldlg->ListBox1), QStringList({"Beta *   [vm]", "Gamma *   [lk]"}));
+        QVERIFY(totaaldlg->isVisible());
+        key(Qt::Key_F4);
+        QVERIFY(!totaaldlg->isVisible());
+
+        // Landing sites, with a case-sensitive test.
+        activateMain();
+        openTotals(Qt::Key_F5);
+        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("2 objecten"));
+        QCOMPARE(entries(totaaldlg->ListBox1), QStringList({"Apollo 11 Landing   [vm]", "Luna Landing   [ek]"}));
+        key(Qt::Key_F3);
+        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("9 objecten"));
+
+        // An empty file adds nothing and is no error.
+        QVERIFY(writeWholeFile(QStringLiteral("maan_ek.dat"), QByteArray()));
+        BoxDriver none({});
+        key(Qt::Key_F5);
+        QCOMPARE(entries(totaaldlg->ListBox1), QStringList({"Apollo 11 Landing   [vm]"}));
+        QVERIFY(none.texts.isEmpty());
+    }
+
+    void totalIndexPickSwitchesTheView()
+    {
+        writeIndex(QStringLiteral("maan_vm.dat"), fullMoonForTotals);
+        openMainWindow();
+        openTotals(Qt::Key_F3);
+        pressEntry(totaaldlg->ListBox1, QStringLiteral("Gamma *   [lk]"));
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_lk.bmp"));
+        QCOMPARE(s().selectedFeature, std::uint16_t(1));
+        QCOMPARE(screenPointOfSlot(1), centre());
+        QCOMPARE(Form1->Label9->text(), QStringLiteral("Gamma *"));
+
+        // A name with "[" of its own is reached as well.
+        pressEntry(totaaldlg->ListBox1, QStringLiteral("Odd [x] name   [vm]"));
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
+        QCOMPARE(s().selectedFeature, std::uint16_t(4));
+        QCOMPARE(screenPointOfSlot(4), centre());
+
+        // A right press switches the view and selects, without moving there.
+        pressEntry(totaaldlg->ListBox1, QStringLiteral("Alpha   [ek]"), Qt::RightButton);
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_ek.bmp"));
+        QCOMPARE(s().selectedFeature, std::uint16_t(1));
+        QVERIFY(screenPointOfSlot(1) != centre());
+        QCOMPARE(Form1->Label9->text(), QStringLiteral("Odd [x] name"));
+
+        // Enter on the selected line.
+        selectEntry(totaaldlg->ListBox1, QStringLiteral("Apollo 11 Landing   [vm]"));
+        key(Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
+        QCOMPARE(s().selectedFeature, std::uint16_t(3));
+        QCOMPARE(screenPointOfSlot(3), centre());
+    }
+
+    void damagedIndexFileStopsTheTotalIndex()
+    {
+        openMainWindow();
+        const QByteArray good = readWholeFile(QStringLiteral("maan_lk.dat"));
+        QVERIFY(writeWholeFile(QStringLiteral("maan_lk.dat"), good.left(114 + 50)));
+        {
+            BoxDriver ok({QMessageBox::Ok});
+            Form1->Verzamellijst1->trigger();
+            QCOMPARE(ok.texts.size(), 1);
+            QVERIFY(ok.texts.first().contains(QStringLiteral("maan_lk.dat")));
+            QCOMPARE(ok.icons.first(), QMessageBox::Critical);
+        }
+        QVERIFY(!totaaldlg->isVisible());
+        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("Totaallijst"));
+
+        // Shown and then failing: the lines and caption it had stay.
+        QVERIFY(writeWholeFile(QStringLiteral("maan_lk.dat"), good));
+        openTotals(Qt::Key_F3);
+        const QStringList before = entries(totaaldlg->ListBox1);
+        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("13 objecten"));
+        QVERIFY(writeWholeFile(QStringLiteral("maan_lk.dat"), good.left(10)));
+        {
+            BoxDriver ok({QMessageBox::Ok});
+            key(Qt::Key_F4);
+            QCOMPARE(ok.texts.size(), 1);
+        }
+        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("13 objecten"));
+        QCOMPARE(entries(totaaldlg->ListBox1), before);
+        QVERIFY(totaaldlg->ListBox1->isVisible());
+    }
+
+    void markerSelectionByKind()
+    {
+        writeIndex(QStringLiteral("maan_vm.dat"), {{1, "Rima Ariadaeus", 800, 400}, {2, "Rimae Hippalus", 1200, 400}});
+        openMainWindow();
+        QStringList shown;
+        QString afterPress;
+        bool stayedOpen = false;
+        {
+            ModalDriver driver({[&](QWidget* modal) {
+                auto* dialog = qobject_cast<Tselectdlg*>(modal);
+                shown = entries(dialog->ListBox1);
+                pressEntry(dialog->ListBox1, QStringLiteral("Mare"));
+                afterPress = s().kindFilter;
+                stayedOpen = dialog->isVisible();
+                dialog->Cancelbtn->click();
+            }});
+            key(Qt::Key_G);
+            QCOMPARE(driver.texts, QStringList({"Markerings-selectie"}));
+        }
+        QCOMPARE(shown, QStringList({"Catena", "Crater", "Lacus", "Landing", "Mare", "Mons", "Montes", "Oceanus",
+                                     "Palus", "Promontorium", "Rima ", "Rimae", "Rupes", "Sinus"}));
+        QCOMPARE(afterPress, QStringLiteral("Mare"));
+        QVERIFY(stayedOpen);
+        QVERIFY(s().kindFilter.isEmpty());   // Cancel leaves no filter
+
+        // "Rima " with Ok: the rille with a blank after "Rima" only.
+        auto run = [](const ModalDriver::Step& step) {
+            ModalDriver driver({step});
+            Form1->Selecteermarkering1->trigger();
+        };
+        run([](QWidget* modal) {
+            auto* dialog = qobject_cast<Tselectdlg*>(modal);
+            pressEntry(dialog->ListBox1, QStringLiteral("Rima "));
+            dialog->okbtn->click();
+        });
+        QCOMPARE(s().kindFilter, QStringLiteral("Rima "));
+        QCOMPARE(px(414, 178), red);
+        QVERIFY(px(514, 178) != red);
+
+        // Ok untouched keeps the filter; a press below the entries empties it.
+        run([](QWidget* modal) { qobject_cast<Tselectdlg*>(modal)->okbtn->click(); });
+        QCOMPARE(s().kindFilter, QStringLiteral("Rima "));
+        run([](QWidget* modal) {
+            auto* dialog = qobject_cast<Tselectdlg*>(modal);
+            QTest::mouseClick(dialog->ListBox1->viewport(), Qt::LeftButton, {}, QPoint(20, 195));
+            dialog->okbtn->click();
+        });
+        QVERIFY(s().kindFilter.isEmpty());
+        QCOMPARE(px(514, 178), red);
+
+        // Arrows move the selection only; Enter takes it, Escape clears.
+        QString filterBeforeEnter = QStringLiteral("-"), selected;
+        run([&](QWidget* modal) {
+            auto* dialog = qobject_cast<Tselectdlg*>(modal);
+            QTest::keyClick(dialog->ListBox1, Qt::Key_Down);
+            QTest::keyClick(dialog->ListBox1, Qt::Key_Down);
+            filterBeforeEnter = s().kindFilter;
+            if (const QListWidgetItem* item = dialog->ListBox1->selectedItems().value(0))
+                selected = item->text();
+            QTest::keyClick(dialog->ListBox1, Qt::Key_Return);
+        });
+        QVERIFY(filterBeforeEnter.isEmpty());
+        QVERIFY(!selected.isEmpty());
+        QCOMPARE(s().kindFilter, selected);
+        run([](QWidget* modal) { QTest::keyClick(qobject_cast<Tselectdlg*>(modal)->ListBox1, Qt::Key_Escape); });
+        QVERIFY(s().kindFilter.isEmpty());
+    }
+
+    void addingAFeature()
+    {
+        openMainWindow();
+        // Not allowed yet: the refusal, nothing else.
+        {
+            BoxDriver ok({QMessageBox::Ok});
+            QTest::mousePress(Form1->surface(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 120));
+            QTest::mouseRelease(Form1->surface(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 120));
+            QCOMPARE(ok.texts, QStringList({"Toevoegen van een landkenmerk met behulp van de Ctrl-toets is beveiligd.\n\n"
+                                            "<Nieuwe namen/Nieuw toestaan> moet eerst worden aangevinkt."}));
+        }
+        QCOMPARE(s().featureTable.firstEmptySlot(), 9);
+        {
+            BoxDriver ok({QMessageBox::Ok});
+            Form1->Nieuwenamen1->trigger();
+            const QStringList lines = ok.texts.value(0).split(QLatin1Char('\n'));
+            QCOMPARE(lines.size(), 18);
+            QCOMPARE(lines.first(), QStringLiteral("Het updaten van de index is beveiligd. "));
+            QCOMPARE(lines[10], QStringLiteral("rechter muisknop op de te wijzigen naam. "));
+            QCOMPARE(lines.last(), QStringLiteral("landkenmerk op een maanfoto."));
+        }
+
+        // At zoom 0.5 and origin (0, 0) the position is four times the point.
+        allowEditing();
+        s().originX = s().originY = 0;
+        Form1->repaintNow();
+        invoerdlg->Edit1->setText(QStringLiteral("oud"));
+        bool cameUpEmpty = false;
+        {
+            ModalDriver driver({typeNewFeature(QStringLiteral("Nova"), &cameUpEmpty)});
+            QTest::mousePress(Form1->surface(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 120));
+            QTest::mouseRelease(Form1->surface(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 120));
+            QCOMPARE(driver.texts, QStringList({"Een landkenmerk aan de lijst toevoegen"}));
+        }
+        QVERIFY(cameUpEmpty);
+        QCOMPARE(s().featureTable.slot(9).name(), QStringLiteral("Nova"));
+        QCOMPARE(s().featureTable.slot(9).x(), 400.0);
+        QCOMPARE(s().featureTable.slot(9).y(), 480.0);
+        QCOMPARE(px(104, 120), aqua);
+
+        // Esc, an empty name and a blank one add nothing and mark nothing.
+        Form1->repaintNow();
+        {
+            auto escape = [](QWidget* modal) {
+                QTest::keyClick(qobject_cast<Tinvoerdlg*>(modal)->Edit1, Qt::Key_Escape);
+            };
+            ModalDriver driver({escape, typeNewFeature(QString()), typeNewFeature(QStringLiteral("   "))});
+            for (int i = 0; i < 3; ++i)
+                Form1->addFeatureAt(200, 200);
+            QCOMPARE(driver.seen, 3);
+        }
+        QCOMPARE(s().featureTable.firstEmptySlot(), 11);
+        QVERIFY(px(204, 200) != aqua);
+
+        // In the turned view the feature lies under the pointer.
+        Form1->Omgekeerdbeeld1Click();
+        {
+            ModalDriver driver({typeNewFeature(QStringLiteral("Omgekeerd"))});
+            Form1->addFeatureAt(300, 200);
+        }
+        QCOMPARE(screenPointOfSlot(11), QPoint(300, 200));
+
+        // A full table refuses before asking for a name.
+        for (int i = 12; i <= FeatureTableSize; ++i)
+            s().featureTable.slot(i).setName(QStringLiteral("Vol %1").arg(i));
+        {
+            ModalDriver driver;
+            Form1->addFeatureAt(300, 300);
+            QCOMPARE(driver.seen, 1);
+            QVERIFY(driver.texts.first().contains(QStringLiteral("vol")));
+            QVERIFY(driver.texts.first().contains(QStringLiteral("niets toegevoegd")));
+        }
+        QCOMPARE(s().featureTable.slot(FeatureTableSize).name(), QStringLiteral("Vol 800"));
+    }
+
+    void namesOutsideTheCodePage()
+    {
+        openMainWindow();
+        allowEditing();
+        {
+            ModalDriver driver({typeNewFeature(QStringLiteral("Čebyšev"))});
+            Form1->addFeatureAt(100, 100);
+            QCOMPARE(driver.seen, 2);
+            QVERIFY(driver.texts[1].endsWith(QStringLiteral("\n\nCebyšev")));
+        }
+        {
+            ModalDriver driver({typeNewFeature(QStringLiteral("\U0001F600"))});
+            Form1->addFeatureAt(120, 100);
+            QCOMPARE(driver.seen, 2);
+            QVERIFY(driver.texts[1].contains(QStringLiteral("niets toegevoegd")));
+        }
+        QCOMPARE(s().featureTable.firstEmptySlot(), 11);   // slot 9 taken, 10 as before
+        // Renaming to such a name keeps the feature as it was.
+        s().hoveredFeature = 9;
+        {
+            ModalDriver driver({typeAndConfirm(QStringLiteral("\U0001F600"))});
+            Form1->Wijzignaam1Click();
+        }
+        QCOMPARE(s().featureTable.slot(9).name(), QStringLiteral("Cebyšev"));
+
+        // Through the file and back.
+        key(Qt::Key_1);
+        const QByteArray file = readWholeFile(QStringLiteral("maan_vm.dat"));
+        QCOMPARE(file.mid(8 * 114, 8), QByteArray("\x07" "Ceby\x9A" "ev"));
+        key(Qt::Key_2);
+        QCOMPARE(s().featureTable.slot(9).name(), QStringLiteral("Cebyšev"));
+    }
+
+    void renamingAndDeleting()
+    {
+        QList<Feature> ten;
+        static QByteArray names[10];
+        for (int i = 0; i < 10; ++i) {
+            names[i] = "F" + QByteArray::number(i + 1);
+            ten.append({i + 1, names[i].constData(), 400.0 + 80 * i, 400});
+        }
+        writeIndex(QStringLiteral("maan_vm.dat"), ten);
+        openMainWindow();
+
+        // Not allowed, or nothing under the mouse: no question, only the beep.
+        {
+            s().hoveredFeature = 3;
+            ModalDriver none;
+            Form1->Wijzignaam1Click();
+            allowEditing();
+            s().hoveredFeature = 0;
+            Form1->Wijzignaam1Click();
+            s().hoveredFeature = 12;
+            Form1->Wijzignaam1Click();
+            QCOMPARE(none.seen, 0);
+        }
+
+        // The feature under the mouse, cut to 100 characters.
+        Form1->FormMouseMove(screenPointOfSlot(2).x(), screenPointOfSlot(2).y());
+        QCOMPARE(s().hoveredFeature, std::uint16_t(2));
+        QString title, prompt, initial;
+        {
+            ModalDriver driver({[&](QWidget* modal) {
+                auto* input = qobject_cast<QInputDialog*>(modal);
+                title = input->windowTitle();
+                prompt = input->labelText();
+                initial = input->textValue();
+                input->setTextValue(QString(150, QLatin1Char('x')));
+                input->accept();
+            }});
+            Form1->Wijzignaam1Click();
+        }
+        QCOMPARE(title, QStringLiteral("Veranderen van de naam"));
+        QCOMPARE(prompt, QStringLiteral("Nieuwe naam"));
+        QCOMPARE(initial, QStringLiteral("F2"));
+        QCOMPARE(s().featureTable.slot(2).name(), QString(100, QLatin1Char('x')));
+        {
+            ModalDriver driver({cancelInput()});
+            Form1->Wijzignaam1Click();
+        }
+        QCOMPARE(s().featureTable.slot(2).name(), QString(100, QLatin1Char('x')));
+
+        // Deleting slot 3 of 10 moves the later ones down.
+        s().selectedFeature = 5;
+        s().hoveredFeature = 3;
+        {
+            ModalDriver driver({typeAndConfirm(QString())});
+            Form1->Wijzignaam1Click();
+        }
+        for (int i = 4; i <= 10; ++i)
+            QCOMPARE(s().featureTable.slot(i - 1).name(), QStringLiteral("F%1").arg(i));
+        QVERIFY(!s().featureTable.slot(10).inUse());
+        QCOMPARE(s().selectedFeature, std::uint16_t(4));   // still F5
+        QCOMPARE(s().hoveredFeature, std::uint16_t(0));
+
+        // A right press in the current list renames that entry, and the list shows it.
+        openCurrentList();
+        {
+            ModalDriver driver({typeAndConfirm(QStringLiteral("F5 nieuw"))});
+            pressEntry(lijstdlg->ListBox1, QStringLiteral("F5"), Qt::RightButton);
+            QCOMPARE(driver.seen, 1);
+        }
+        QCOMPARE(s().featureTable.slot(4).name(), QStringLiteral("F5 nieuw"));
+        QVERIFY(entries(lijstdlg->ListBox1).contains(QStringLiteral("F5 nieuw")));
+        QCOMPARE(lijstdlg->windowTitle(), QStringLiteral("9 Landkenmerken"));
+        {
+            ModalDriver driver({typeAndConfirm(QString())});
+            pressEntry(lijstdlg->ListBox1, QStringLiteral("F9"), Qt::RightButton);
+        }
+        QCOMPARE(lijstdlg->windowTitle(), QStringLiteral("8 Landkenmerken"));
+        QCOMPARE(s().featureTable.slot(8).name(), QStringLiteral("F10"));
+
+        // With editing off a right press only selects.
+        Form1->Wijzigentoestaan1->trigger();
+        ModalDriver never;
+        pressEntry(lijstdlg->ListBox1, QStringLiteral("F10"), Qt::RightButton);
+        QCOMPARE(never.seen, 0);
+        QCOMPARE(s().selectedFeature, std::uint16_t(8));
+    }
+
+    void editsReachTheFilesAndSurviveARestart()
+    {
+        openMainWindow();
+        allowEditing();
+        {
+            ModalDriver driver({typeNewFeature(QStringLiteral("Nieuw"))});
+            Form1->addFeatureAt(600, 500);
+        }
+        s().hoveredFeature = 2;
+        {
+            ModalDriver driver({typeAndConfirm(QStringLiteral("Tweeling"))});
+            Form1->Wijzignaam1Click();
+        }
+        s().hoveredFeature = 1;
+        {
+            ModalDriver driver({typeAndConfirm(QString())});
+            Form1->Wijzignaam1Click();
+        }
+        // Not on disk until the view is left; then the total index sees them.
+        activateMain();
+        openTotals(Qt::Key_F3);
+        QVERIFY(entries(totaaldlg->ListBox1).contains(QStringLiteral("Mare Testum   [vm]")));
+        activateMain();
+        key(Qt::Key_3);
+        key(Qt::Key_2);
+        QCOMPARE(s().featureTable.slot(1).name(), QStringLiteral("Tweeling"));
+        QCOMPARE(s().featureTable.slot(8).name(), QStringLiteral("Nieuw"));
+        openTotals(Qt::Key_F3);
+        const QStringList lines = entries(totaaldlg->ListBox1);
+        QVERIFY(lines.contains(QStringLiteral("Nieuw   [vm]")) && lines.contains(QStringLiteral("Tweeling   [vm]")));
+        QVERIFY(!lines.contains(QStringLiteral("Mare Testum   [vm]")));
+
+        // Closing saves as well; the next run finds everything.
+        activateMain();
+        s().hoveredFeature = 8;
+        {
+            ModalDriver driver({typeAndConfirm(QStringLiteral("Nieuwer"))});
+            Form1->Wijzignaam1Click();
+        }
+        {
+            BoxDriver yes({QMessageBox::Yes});
+            Form1->Afsluiten1->trigger();
+        }
+        clearEndOfProgram();
+        destroyAllWindows();
+        openMainWindow();
+        QCOMPARE(s().featureTable.slot(1).name(), QStringLiteral("Tweeling"));
+        QCOMPARE(s().featureTable.slot(8).name(), QStringLiteral("Nieuwer"));
+        const QPoint p = screenPointOfSlot(8);
+        QVERIFY(std::abs(p.x() - 600) <= 1 && std::abs(p.y() - 500) <= 1);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    Application app(argc, argv);
+    TestLists test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_lists.moc"
