@@ -1063,7 +1063,10 @@ void TForm1::FormMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifie
     dragStartY = Y;
     Panel1->clear();
     coordinatenmeting(X, Y);
-    if ((modifiers & ~Qt::KeypadModifier) == Qt::AltModifier && buttons == Qt::LeftButton)
+    // Many window managers take Alt + click for moving windows, so that the
+    // program never sees it; Ctrl + Alt + click adds a feature as well.
+    const Qt::KeyboardModifiers m = modifiers & ~Qt::KeypadModifier;
+    if ((m == Qt::AltModifier || m == (Qt::AltModifier | Qt::ControlModifier)) && buttons == Qt::LeftButton)
         addFeatureAt(X, Y);
 }
 

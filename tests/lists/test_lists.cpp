@@ -499,6 +499,11 @@ private slots:
             QTest::mouseRelease(Form1->surface(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 120));
             QCOMPARE(ok.texts, QStringList({"Toevoegen van een landkenmerk met behulp van de Ctrl-toets is beveiligd.\n\n"
                                             "<Nieuwe namen/Nieuw toestaan> moet eerst worden aangevinkt."}));
+            // Ctrl + Alt, for desktops that keep Alt + click for themselves; not Shift + Alt.
+            QTest::mouseClick(Form1->surface(), Qt::LeftButton, Qt::AltModifier | Qt::ControlModifier, QPoint(100, 120));
+            QCOMPARE(ok.texts.size(), 2);
+            QTest::mouseClick(Form1->surface(), Qt::LeftButton, Qt::AltModifier | Qt::ShiftModifier, QPoint(100, 120));
+            QCOMPARE(ok.texts.size(), 2);
         }
         QCOMPARE(s().featureTable.firstEmptySlot(), 9);
         {
