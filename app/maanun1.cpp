@@ -1072,7 +1072,15 @@ void TForm1::Selecteermarkering1Click()
     repaintNow();
 }
 
-void TForm1::Kaartenindex1Click() {}
+void TForm1::Kaartenindex1Click()
+{
+    if (!atlas2dlg)
+        return;
+    atlas2dlg->show();
+    atlas2dlg->raise();
+    atlas2dlg->activateWindow();
+}
+
 void TForm1::Nieuwenamen1Click() {}
 
 void TForm1::Wijzigentoestaan1Click()

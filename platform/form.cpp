@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QPointer>
 #include <QTimer>
 #include <memory>
@@ -27,6 +28,10 @@ Form::~Form()
 
 void Form::setClientSize(int width, int height)
 {
+    // Before the window is first shown its client area has not been laid out
+    // yet, so what the menu bar takes would be measured wrongly.
+    if (layout())
+        layout()->activate();
     const int extraW = this->width() - client_->width();
     const int extraH = this->height() - client_->height();
     client_->resize(width, height);

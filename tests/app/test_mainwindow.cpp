@@ -217,7 +217,8 @@ private slots:
 
     void init()
     {
-        dir_ = std::make_unique<TestWorkDir>();
+        // The sheet list is read when the windows are created.
+        dir_ = std::make_unique<TestWorkDir>(QStringList{QStringLiteral("kaarten.txt")});
         writeViewImage(QStringLiteral("maan_vm.bmp"), 1144, 1090, true);
         writeViewImage(QStringLiteral("maan_ek.bmp"), 745, 1170, false);
         writeViewImage(QStringLiteral("maan_lk.bmp"), 706, 1230, false);
