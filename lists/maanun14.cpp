@@ -28,16 +28,17 @@ Tkeuzedlg::Tkeuzedlg(QWidget* parent)
     , ListBox1(new QListWidget(client()))
 {
     setWindowTitle(QStringLiteral("Kies een kaart"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+    // A dialog frame with only the close box.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPixelSize(11);
+    setFont(arial);
 
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setSortingEnabled(false);
     ListBox1->setUniformItemSizes(true);
     ListBox1->setItemDelegate(new FixedHeightDelegate(ListBox1));
-    QFont font = ListBox1->font();
-    font.setPixelSize(11);
-    ListBox1->setFont(font);
     auto* layout = new QVBoxLayout(client());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ListBox1);
@@ -45,7 +46,7 @@ Tkeuzedlg::Tkeuzedlg(QWidget* parent)
 
     setClientSize(129, 231);
     setFixedSize(size());
-    move(200, 108);
+    moveFrame(200, 108);
 
     // FormCreate
     runReportingErrors([this] { ListBox1->addItems(readSheetList(QStringLiteral("kaarten.txt"))); });

@@ -7,6 +7,7 @@
 #include <QLayout>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 #include <memory>
 
 Form::Form(QWidget* parent)
@@ -36,6 +37,27 @@ void Form::setClientSize(int width, int height)
     const int extraH = this->height() - client_->height();
     client_->resize(width, height);
     resize(width + qMax(0, extraW), height + qMax(0, extraH));
+}
+
+void Form::moveFrame(int left, int top)
+{
+    framePosition_ = QPoint(left, top);
+    if (isVisible())
+        setVisible(true);
+}
+
+void Form::setVisible(bool visible)
+{
+    // A window manager may take move() of a window it has not framed yet as
+    // the place of the client area and push the frame down by its title bar;
+    // the frame's own place, given just before the window is shown, cannot be
+    // mistaken.
+    if (visible && framePosition_) {
+        winId();
+        windowHandle()->setFramePosition(*framePosition_);
+        framePosition_.reset();
+    }
+    QMainWindow::setVisible(visible);
 }
 
 void Form::setClient(QWidget* client)

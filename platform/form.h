@@ -1,6 +1,8 @@
 #pragma once
 #include <QMainWindow>
+#include <QPoint>
 #include <QPointer>
+#include <optional>
 
 class QKeyEvent;
 
@@ -20,6 +22,10 @@ public:
 
     QWidget* client() const { return client_; }
     void setClientSize(int width, int height);
+    // Places the outer frame, title bar included, with its top-left corner at
+    // (left, top) on the screen; a hidden window goes there when next shown.
+    void moveFrame(int left, int top);
+    void setVisible(bool visible) override;
     int clientWidth() const;
     int clientHeight() const;
 
@@ -58,6 +64,7 @@ private:
     class QEventLoop* modalLoop_ = nullptr;
     QPointer<Form> modalOpener_;
     bool activateOnNextActivation_ = false;
+    std::optional<QPoint> framePosition_;
 };
 
 // The program's activation rule, kept in one place: a window's FormActivate runs

@@ -86,6 +86,11 @@ Tatlas2dlg::Tatlas2dlg(QWidget* parent)
                    | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     surface_ = new AtlasSurface(this);
     setClient(surface_);
+    // The program's small Arial, as in the main window: it keeps all five
+    // commands of the menu bar in sight in a window 295 pixels wide.
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPixelSize(11);
+    setFont(arial);
 
     QMenuBar* bar = menuBar();
     auto addBar = [this, bar](const QString& text, void (Tatlas2dlg::*handler)()) {
@@ -118,9 +123,7 @@ Tatlas2dlg::Tatlas2dlg(QWidget* parent)
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::WindowText, Qt::black);
     Panel1->setPalette(white);
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(11);   // 8 points on a 96-dpi screen
-    Panel1->setFont(arial);
+    Panel1->setFont(arial);   // 11 pixels: 8 points on a 96-dpi screen
     Panel1->resize(79, 13);
     // The read-out must not swallow the presses and drags meant for the picture.
     Panel1->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -131,7 +134,7 @@ Tatlas2dlg::Tatlas2dlg(QWidget* parent)
     atlasScale = 0.5;
     atlasOriginX = atlasOriginY = 0;
     outer_ = QRect(0, OuterTop, OuterWidth, OuterHeight);
-    placeWindow();
+    resize(OuterWidth, OuterHeight);
     surface_->setToolTip(kHint);
 }
 
@@ -151,7 +154,8 @@ void Tatlas2dlg::SetJPEGOptions()
 }
 
 // Left = the main window's client width - 295: the top-right corner of the
-// atlas. Placed when first shown, once the main window has its real size.
+// atlas. Placed again just before it is first shown, once the main window has
+// its real size; the window system then puts the frame where it is asked to.
 void Tatlas2dlg::placeWindow()
 {
     if (Form1)
@@ -160,28 +164,45 @@ void Tatlas2dlg::placeWindow()
     const QRect screen = (Form1 ? Form1->screen() : QApplication::primaryScreen())->availableGeometry();
     outer_.moveLeft(std::clamp(outer_.left(), screen.left(), std::max(screen.left(), screen.right() + 1 - outer_.width())));
     outer_.moveTop(std::clamp(outer_.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - outer_.height())));
+    moveFrame(outer_.left(), outer_.top());
+    fitOuterSize(true);
+}
+
+// The frame is known only once the window system has decorated the window;
+// the window is sized again then, so that its outer frame is 295 x 200. Later
+// sizes are the user's.
+void Tatlas2dlg::fitOuterSize(bool always)
+{
     const QRect frame = frameGeometry(), inner = geometry();
-    appliedMargins_ = {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-                       frame.bottom() - inner.bottom()};
-    move(outer_.topLeft());
-    resize(std::max(1, outer_.width() - appliedMargins_.left() - appliedMargins_.right()),
-           std::max(1, outer_.height() - appliedMargins_.top() - appliedMargins_.bottom()));
+    const QMargins m(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                     frame.bottom() - inner.bottom());
+    if ((m == appliedMargins_ && !always) || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    appliedMargins_ = m;
+    resize(std::max(1, outer_.width() - m.left() - m.right()), std::max(1, outer_.height() - m.top() - m.bottom()));
+}
+
+void Tatlas2dlg::setVisible(bool visible)
+{
+    if (visible && !placed_) {
+        placed_ = true;
+        placeWindow();
+    }
+    Form::setVisible(visible);
 }
 
 bool Tatlas2dlg::event(QEvent* e)
 {
     const bool result = Form::event(e);
-    if (e->type() == QEvent::Show && !placed_) {
-        placed_ = true;
-        placeWindow();
-    } else if ((e->type() == QEvent::Move || e->type() == QEvent::Resize) && isVisible()) {
-        // The frame is known only once the window system has decorated the
-        // window: size it again then, so the outer frame is 295 x 200.
-        const QRect frame = frameGeometry(), inner = geometry();
-        const QMargins m(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-                         frame.bottom() - inner.bottom());
-        if (m != appliedMargins_ && !(windowState() & Qt::WindowMaximized))
-            placeWindow();
+    switch (e->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::WindowActivate:
+        if (isVisible())
+            fitOuterSize(false);
+        break;
+    default:
+        break;
     }
     return result;
 }

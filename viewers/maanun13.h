@@ -47,6 +47,8 @@ public:
     // area at the scale in force, and repaints.
     void centrePicturePoint(double px, double py);
 
+    void setVisible(bool visible) override;
+
     AtlasPlacement placement() const { return {atlasScale, atlasOriginX, atlasOriginY}; }
     Canvas& canvas() { return canvas_; }
     AtlasSurface* surface() const { return surface_; }
@@ -74,6 +76,7 @@ protected:
 private:
     void moveOrigin(int dx, int dy);
     void placeWindow();
+    void fitOuterSize(bool always);
 
     AtlasSurface* surface_;
     Canvas canvas_;
