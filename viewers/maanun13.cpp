@@ -128,11 +128,8 @@ Tatlas2dlg::Tatlas2dlg(QWidget* parent)
     // The read-out must not swallow the presses and drags meant for the picture.
     Panel1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    // FormCreate
+    // FormCreate; the state starts at half size with the origin at (0, 0).
     runReportingErrors([this] { OpenFile(kPictureFile); });
-    atlasHalfSize = true;
-    atlasScale = 0.5;
-    atlasOriginX = atlasOriginY = 0;
     outer_ = QRect(0, OuterTop, OuterWidth, OuterHeight);
     resize(OuterWidth, OuterHeight);
     surface_->setToolTip(kHint);
@@ -142,15 +139,10 @@ void Tatlas2dlg::OpenFile(const QString& fileName)
 {
     if (!QFileInfo(fileName).isFile())
         return;
+    // Decoded as the photo viewer decodes (greyscale, accurate integer DCT,
+    // full scale, 236 levels), whole, before the window is first shown: a
+    // progressive file has no passes left to show by then.
     Image1 = ScaledPicture(loadJpegFile(fileName));
-    SetJPEGOptions();
-}
-
-void Tatlas2dlg::SetJPEGOptions()
-{
-    // The loader decodes as the photo viewer does (greyscale, accurate integer
-    // DCT, full scale, 236 levels). The picture is decoded whole before the
-    // window is first shown, so a progressive file has no passes to show.
 }
 
 // Left = the main window's client width - 295: the top-right corner of the

@@ -24,7 +24,6 @@ public:
     explicit Tatlas2dlg(QWidget* parent = nullptr);
 
     void OpenFile(const QString& fileName);
-    void SetJPEGOptions();
 
     void FormPaint();
     void tekenraster();
@@ -52,7 +51,6 @@ public:
     AtlasPlacement placement() const { return {atlasScale, atlasOriginX, atlasOriginY}; }
     Canvas& canvas() { return canvas_; }
     AtlasSurface* surface() const { return surface_; }
-    bool hintsOn() const { return hintsOn_; }
 
     // The viewer's state, kept for the whole run.
     double atlasScale = 0.5;
