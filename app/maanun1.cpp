@@ -1234,7 +1234,14 @@ void TForm1::Selecteermarkering1Click()
     repaintNow();
 }
 
-void TForm1::Kaartenindex1Click() {}
+void TForm1::Kaartenindex1Click()
+{
+    if (!atlas2dlg)
+        return;
+    atlas2dlg->show();
+    atlas2dlg->raise();
+    atlas2dlg->activateWindow();
+}
 
 void TForm1::Nieuwenamen1Click()
 {

@@ -85,6 +85,7 @@ int main(int argc, char** argv)
         std::printf("(atlas files missing: synthetic view and index)\n");
         makeSyntheticView();
     }
+    dir.copyAtlasFile("kaarten.txt");
     createAllWindows();
     Form1->setClientSize(1920, 1080);
     Form1->canvas().resize(1920, 1080);

@@ -7,6 +7,7 @@
 #include <QLayout>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <memory>
 
@@ -29,13 +30,35 @@ Form::~Form()
 
 void Form::setClientSize(int width, int height)
 {
-    // Before the window is first shown its layout has not placed the client yet.
+    // Before the window is first shown its client area has not been laid out
+    // yet, so what the menu bar takes would be measured wrongly.
     if (QLayout* l = layout())
         l->activate();
     const int extraW = this->width() - client_->width();
     const int extraH = this->height() - client_->height();
     client_->resize(width, height);
     resize(width + qMax(0, extraW), height + qMax(0, extraH));
+}
+
+void Form::moveFrame(int left, int top)
+{
+    framePosition_ = QPoint(left, top);
+    if (isVisible())
+        setVisible(true);
+}
+
+void Form::setVisible(bool visible)
+{
+    // A window manager may take move() of a window it has not framed yet as
+    // the place of the client area and push the frame down by its title bar;
+    // the frame's own place, given just before the window is shown, cannot be
+    // mistaken.
+    if (visible && framePosition_) {
+        winId();
+        windowHandle()->setFramePosition(*framePosition_);
+        framePosition_.reset();
+    }
+    QMainWindow::setVisible(visible);
 }
 
 void Form::setClient(QWidget* client)

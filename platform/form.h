@@ -1,9 +1,11 @@
 #pragma once
 #include <QMainWindow>
 #include <QMargins>
+#include <QPoint>
 #include <QPointer>
 #include <QRect>
 #include <climits>
+#include <optional>
 
 class QKeyEvent;
 
@@ -23,6 +25,10 @@ public:
 
     QWidget* client() const { return client_; }
     void setClientSize(int width, int height);
+    // Places the outer frame, title bar included, with its top-left corner at
+    // (left, top) on the screen; a hidden window goes there when next shown.
+    void moveFrame(int left, int top);
+    void setVisible(bool visible) override;
     int clientWidth() const;
     int clientHeight() const;
 
@@ -75,6 +81,7 @@ private:
     bool outerGiven_ = false;
     QMargins appliedMargins_;
     bool applyingGeometry_ = false;
+    std::optional<QPoint> framePosition_;
 };
 
 // The program's activation rule, kept in one place: a window's FormActivate runs

@@ -199,6 +199,7 @@ private slots:
 
     void init()
     {
+        // The sheet list is read when the windows are created.
         dir_ = std::make_unique<TestWorkDir>();
         writeViewImage(QStringLiteral("maan_vm.bmp"), 1144, 1090, true);
         writeViewImage(QStringLiteral("maan_ek.bmp"), 745, 1170, false);

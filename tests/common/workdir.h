@@ -5,7 +5,8 @@
 #include <QTemporaryDir>
 
 // A fresh temporary working directory for one test, holding copies of the named
-// files of the atlas data set; the process works in it until it is destroyed.
+// files of the atlas data set and of the sheet list, which every window set
+// reads at creation; the process works in it until it is destroyed.
 class TestWorkDir {
 public:
     explicit TestWorkDir(const QStringList& atlasFiles = {});

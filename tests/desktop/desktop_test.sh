@@ -63,7 +63,8 @@ wait_title() {
 }
 
 mkdir "$work/data"
-for f in maan_ek.bmp maan_vm.bmp maan_lk.bmp maan_ek.dat maan_vm.dat maan_lk.dat maanhelp.rtf woordhelp.rtf titelmaan.bmp; do
+for f in maan_ek.bmp maan_vm.bmp maan_lk.bmp maan_ek.dat maan_vm.dat maan_lk.dat maanhelp.rtf woordhelp.rtf \
+         titelmaan.bmp kaarten.txt atlasindex.jpg; do
   [ -e "$atlas/$f" ] && cp "$atlas/$f" "$work/data/"
 done
 (cd "$work/data" && LANG=nl_NL.UTF-8 exec "$program") >"$work/program.log" 2>&1 &

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPointer>
 #include <QVBoxLayout>
 
@@ -189,6 +190,21 @@ private slots:
         typeKey(&f, Qt::Key_D);
         QCOMPARE(f.seen.size(), before + 3);
         QCOMPARE(f.edit->text(), QStringLiteral("aBd"));
+    }
+
+    void clientSizeAndFramePlaceBeforeTheFirstShow()
+    {
+        // A window with a menu bar, sized and placed while still hidden.
+        Form f;
+        f.menuBar()->addAction(QStringLiteral("Afsluiten"));
+        f.setClientSize(129, 231);
+        f.moveFrame(200, 108);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QCOMPARE(f.client()->size(), QSize(129, 231));
+        QCOMPARE(f.frameGeometry().topLeft(), QPoint(200, 108));
+        f.moveFrame(30, 40);
+        QTRY_COMPARE(f.frameGeometry().topLeft(), QPoint(30, 40));
     }
 
     void spinEditReadsWritesAndNests()

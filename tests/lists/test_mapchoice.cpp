@@ -1,0 +1,219 @@
+#include <QtTest>
+
+#include <QListWidget>
+#include <QMessageBox>
+#include <cstring>
+#include <sys/stat.h>
+
+#include "app/maanun1.h"
+#include "app/windows.h"
+#include "astro/atlassheets.h"
+#include "data/fileerror.h"
+#include "data/sheetlist.h"
+#include "lists/maanun14.h"
+#include "tests/common/workdir.h"
+#include "viewers/maanun13.h"
+
+namespace {
+// Answers the message boxes that open while it lives and keeps their texts.
+class BoxDriver : public QObject {
+public:
+    BoxDriver()
+    {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box && box->isVisible()) {
+                texts.append(box->text());
+                icons.append(box->icon());
+                box->accept();
+            }
+        });
+        timer_.start(10);
+    }
+    QStringList texts;
+    QList<QMessageBox::Icon> icons;
+
+private:
+    QTimer timer_;
+};
+
+QPoint origin() { return {atlas2dlg->atlasOriginX, atlas2dlg->atlasOriginY}; }
+
+QPoint centreOfItem(int row)
+{
+    return keuzedlg->ListBox1->visualItemRect(keuzedlg->ListBox1->item(row)).center();
+}
+
+// Presses an entry of the list with `button`.
+void pressItem(int row, Qt::MouseButton button = Qt::LeftButton)
+{
+    keuzedlg->ListBox1->scrollToItem(keuzedlg->ListBox1->item(row));
+    QTest::mouseClick(keuzedlg->ListBox1->viewport(), button, {}, centreOfItem(row));
+}
+
+QString errorText(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const std::exception& e) {
+        return QString::fromLocal8Bit(e.what());
+    }
+    return QString();
+}
+}
+
+class TestMapChoice : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestWorkDir> dir_;
+
+    // The viewer at half size with a client area of width x height, and the
+    // sheet choice shown.
+    void openChoice(int width, int height)
+    {
+        createAllWindows();
+        Form1->firstActivation = false;
+        Form1->show();
+        Form1->Kaartenindex1Click();
+        QVERIFY(QTest::qWaitForWindowExposed(atlas2dlg));
+        atlas2dlg->setClientSize(width, height);
+        QTRY_COMPARE(atlas2dlg->clientWidth(), width);
+        QTRY_COMPARE(atlas2dlg->clientHeight(), height);
+        atlas2dlg->Kaartkeuze1Click();
+        QVERIFY(QTest::qWaitForWindowExposed(keuzedlg));
+    }
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<TestWorkDir>(QStringList{QStringLiteral("titelmaan.bmp")});
+    }
+
+    void cleanup()
+    {
+        destroyAllWindows();
+        dir_.reset();
+    }
+
+    void sheetTable()
+    {
+        using atlassheets::sheetReferencePoint;
+        for (int n : {17, 28, 39, 50})
+            QCOMPARE(sheetReferencePoint(n).x, 55);
+        QCOMPARE(QPoint(sheetReferencePoint(1).x, sheetReferencePoint(1).y), QPoint(235, 90));
+        QCOMPARE(QPoint(sheetReferencePoint(27).x, sheetReferencePoint(27).y), QPoint(995, 350));
+        QCOMPARE(QPoint(sheetReferencePoint(76).x, sheetReferencePoint(76).y), QPoint(799, 1000));
+        QCOMPARE(QPoint(sheetReferencePoint(61).x, sheetReferencePoint(61).y), QPoint(135, 870));
+    }
+
+    void readingTheList()
+    {
+        // The atlas's own list: 76 sheets in order, in Windows-1252.
+        const QStringList sheets = readSheetList(QStringLiteral("kaarten.txt"));
+        QCOMPARE(sheets.size(), 76);
+        for (int i = 0; i < sheets.size(); ++i)
+            QCOMPARE(sheetNumber(sheets[i]), i + 1);
+        QVERIFY(sheets.contains(QString::fromUtf8("66. Stöfler")));
+
+        // Line ends of either kind, an empty line kept, no entry after the last line end.
+        QVERIFY(writeWholeFile(QStringLiteral("kaarten.txt"), "1. Een\r\n\r\n2. Tw\xe9\xe9\n3. Drie\n"));
+        QCOMPARE(readSheetList(QStringLiteral("kaarten.txt")),
+                 QStringList({"1. Een", "", QString::fromUtf8("2. Twéé"), "3. Drie"}));
+        QVERIFY(writeWholeFile(QStringLiteral("kaarten.txt"), "7. Zonder einde"));
+        QCOMPARE(readSheetList(QStringLiteral("kaarten.txt")), QStringList({"7. Zonder einde"}));
+
+        // Only a regular file of a sane size is read.
+        QVERIFY(writeWholeFile(QStringLiteral("groot.txt"), QByteArray(2 * 1024 * 1024, 'x')));
+        QVERIFY(errorText([] { readSheetList(QStringLiteral("groot.txt")); }).startsWith(QStringLiteral("groot.txt: ")));
+        QVERIFY(QDir().mkdir(QStringLiteral("map.txt")));
+        QVERIFY(!errorText([] { readSheetList(QStringLiteral("map.txt")); }).isEmpty());
+        QVERIFY(mkfifo("pijp.txt", 0600) == 0);
+        QVERIFY(!errorText([] { readSheetList(QStringLiteral("pijp.txt")); }).isEmpty());
+        QCOMPARE(errorText([] { readSheetList(QStringLiteral("weg.txt")); }),
+                 QStringLiteral("weg.txt: ") + QString::fromLocal8Bit(strerror(ENOENT)));
+    }
+
+    void sheetNumbers()
+    {
+        QCOMPARE(sheetNumber(QStringLiteral("12. Plato")), 12);
+        QCOMPARE(sheetNumber(QStringLiteral(" 7. Met een spatie")), 7);
+        QCOMPARE(sheetNumber(QStringLiteral("77. Buiten de atlas")), 77);
+        QCOMPARE(sheetNumber(QStringLiteral("3.1415")), 3);
+        QCOMPARE(errorText([] { sheetNumber(QStringLiteral("XII. Plato")); }),
+                 QStringLiteral("'XII' is geen geldig geheel getal"));
+        QCOMPARE(errorText([] { sheetNumber(QStringLiteral("12 Plato")); }),
+                 QStringLiteral("'12 Plato' is geen geldig geheel getal"));
+        for (const char* bad : {". Leeg", "0x1F. Hex", "1 2. Twee", "99999999999. Te groot", ""})
+            QVERIFY2(!errorText([bad] { sheetNumber(QString::fromLatin1(bad)); }).isEmpty(), bad);
+    }
+
+    void missingListGivesTheErrorBoxAndAnEmptyList()
+    {
+        QVERIFY(QFile::remove(QStringLiteral("kaarten.txt")));
+        BoxDriver boxes;
+        createAllWindows();
+        QCOMPARE(keuzedlg->ListBox1->count(), 0);
+        QCOMPARE(boxes.texts.size(), 1);
+        QVERIFY(boxes.texts[0].startsWith(QStringLiteral("kaarten.txt: ")));
+        QCOMPARE(boxes.icons[0], QMessageBox::Critical);
+    }
+
+    void windowAndList()
+    {
+        createAllWindows();
+        QCOMPARE(keuzedlg->windowTitle(), QStringLiteral("Kies een kaart"));
+        QCOMPARE(keuzedlg->clientWidth(), 129);
+        QCOMPARE(keuzedlg->clientHeight(), 231);
+        QVERIFY(keuzedlg->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(!(keuzedlg->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QCOMPARE(keuzedlg->ListBox1->count(), 76);
+        QCOMPARE(keuzedlg->ListBox1->item(0)->text(), QStringLiteral("1. Sinus Roris"));
+        QCOMPARE(keuzedlg->ListBox1->selectionMode(), QAbstractItemView::SingleSelection);
+        keuzedlg->show();
+        QVERIFY(QTest::qWaitForWindowExposed(keuzedlg));
+        QCOMPARE(keuzedlg->frameGeometry().topLeft(), QPoint(200, 108));
+        QCOMPARE(keuzedlg->ListBox1->visualItemRect(keuzedlg->ListBox1->item(1)).height(), 13);
+        QCOMPARE(keuzedlg->ListBox1->geometry(), QRect(0, 0, 129, 231));
+        QTest::keyClick(keuzedlg->ListBox1, Qt::Key_Escape);
+        QVERIFY(!keuzedlg->isVisible());
+    }
+
+    void choosingASheetMovesTheMap()
+    {
+        QVERIFY(writeWholeFile(QStringLiteral("kaarten.txt"),
+                               "1. Sinus Roris\n27. Mare Crisium\n76. Pontecoulant\n77. Te ver\nXII. Romeins\n"));
+        openChoice(286, 146);
+        // Half size: (143 - 117.5, 73 - 45), 25.5 to the even neighbour.
+        pressItem(0);
+        QCOMPARE(origin(), QPoint(26, 28));
+        QVERIFY(keuzedlg->isVisible());
+        // Any button will do.
+        pressItem(1, Qt::RightButton);
+        // 143 - 497.5 = -354.5 goes to the even neighbour.
+        QCOMPARE(origin(), QPoint(-354, 73 - 175));
+        // Full size: the sheet's reference point at the viewer's centre.
+        atlas2dlg->half1Click();
+        pressItem(2);
+        QCOMPARE(origin(), QPoint(143 - 799, 73 - 1000));
+        // The picture point under the centre is that reference point.
+        const QPointF p = atlasPicturePoint(atlas2dlg->placement(), 143, 73);
+        QCOMPARE(p, QPointF(799, 1000));
+
+        // 77 is listed and moves nothing; a bad number reports and moves nothing.
+        pressItem(3);
+        QCOMPARE(origin(), QPoint(143 - 799, 73 - 1000));
+        {
+            BoxDriver boxes;
+            pressItem(4);
+            QCOMPARE(boxes.texts, QStringList({"'XII' is geen geldig geheel getal"}));
+            QCOMPARE(boxes.icons[0], QMessageBox::Critical);
+        }
+        QCOMPARE(origin(), QPoint(143 - 799, 73 - 1000));
+        // A press below the last entry hits nothing.
+        QTest::mouseClick(keuzedlg->ListBox1->viewport(), Qt::LeftButton, {}, QPoint(20, 220));
+        QCOMPARE(origin(), QPoint(143 - 799, 73 - 1000));
+    }
+};
+
+QTEST_MAIN(TestMapChoice)
+#include "test_mapchoice.moc"
