@@ -1113,5 +1113,12 @@ void TForm1::Woordenlijst1Click()
 void TForm1::Liberatie1Click() {}
 void TForm1::Libratieinbreedte1Click() {}
 void TForm1::Hetmaanbeeld1Click() {}
-void TForm1::AboutVOK1Click() {}
-void TForm1::Aboutauteur1Click() {}
+void TForm1::AboutVOK1Click()
+{
+    AboutBox->showModal();
+}
+
+void TForm1::Aboutauteur1Click()
+{
+    auteurdlg->showModal();
+}
