@@ -14,6 +14,7 @@ Tauteurdlg::Tauteurdlg(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("  De auteur"));
     setKeyPreview(false);
+    client()->resize(136, 222);
     setFixedSize(136, 222);
     QPalette yellow = client()->palette();
     yellow.setColor(QPalette::Window, QColor(255, 255, 128));

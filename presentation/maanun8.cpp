@@ -21,6 +21,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("About V.O.K."));
     setKeyPreview(false);
+    client()->resize(285, 422);
     setFixedSize(285, 422);
     QPalette silver = client()->palette();
     silver.setColor(QPalette::Window, QColor(192, 192, 192));

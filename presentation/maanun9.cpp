@@ -68,6 +68,7 @@ Ttiteldlg::Ttiteldlg(QWidget* parent)
     black.setColor(QPalette::Window, Qt::black);
     client()->setPalette(black);
     setFont(QFont(QStringLiteral("System")));
+    client()->resize(555, 480);
     resize(555, 480);
     client()->setToolTip(windowHint());
 
