@@ -1,5 +1,7 @@
 #include "tools/artwork/artwork.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -277,4 +279,15 @@ QImage drawIcon(int size)
         ellipse(p, {o.cx, o.cy}, o.rx, o.ry, kCrater, kCraterRim, 0.8);
     p.end();
     return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+bool writeArtwork(const QString& folder)
+{
+    const QDir out(folder);
+    QFile svg(out.filePath(QStringLiteral("selvanor.svg")));
+    const QByteArray svgText = iconSvg().toUtf8();
+    return drawMascot().save(out.filePath(QStringLiteral("vokman.png")), "PNG")
+        && drawAuthorPicture().save(out.filePath(QStringLiteral("auteur.png")), "PNG")
+        && drawIcon(128).save(out.filePath(QStringLiteral("selvanor.png")), "PNG")
+        && svg.open(QIODevice::WriteOnly | QIODevice::Truncate) && svg.write(svgText) == svgText.size();
 }

@@ -12,3 +12,6 @@ QImage drawAuthorPicture();
 // from the same shapes.
 QString iconSvg();
 QImage drawIcon(int size);
+
+// Writes vokman.png, auteur.png, selvanor.svg and selvanor.png into `folder`.
+bool writeArtwork(const QString& folder);
