@@ -21,14 +21,17 @@ protected:
         if (watched != widget_)
             return false;
         switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: {
+        case QEvent::MouseButtonPress: {
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() != Qt::LeftButton)
                 return false;
             pressed_ = widget_->childAt(mouse->position().toPoint()) == nullptr;
             return pressed_;
         }
+        case QEvent::MouseButtonDblClick:
+            // A double click is one click and a double click, not two clicks.
+            pressed_ = false;
+            return false;
         case QEvent::MouseButtonRelease: {
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() != Qt::LeftButton || !pressed_)

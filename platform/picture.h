@@ -5,7 +5,8 @@
 
 // Runs `handler` when the user clicks `widget` itself with the left button:
 // pressed and released over it. Presses on its child controls (a text, say)
-// do not count, though the toolkit passes them on to it.
+// do not count, though the toolkit passes them on to it; nor does the second
+// press of a double click.
 void onClick(QWidget* widget, std::function<void()> handler);
 
 // A picture control: an image drawn at its own size from the top-left corner,
