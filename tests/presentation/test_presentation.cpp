@@ -2,7 +2,6 @@
 
 #include "app/maanun1.h"
 #include "app/windows.h"
-#include "platform/dialogs.h"
 #include "platform/picture.h"
 #include "platform/soundplayer.h"
 #include "presentation/maanun7.h"
