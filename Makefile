@@ -1,9 +1,9 @@
 # Selvanor: the two commands of the README, and a few more.
 BUILD   ?= build
-DATADIR ?= $(or $(XDG_DATA_HOME),$(HOME)/.local/share)/selvanor
+PREFIX  ?= /usr/local
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench atlas fuzz clean
+.PHONY: all deps configure build run test bench atlas fuzz install package clean
 
 all: build
 
@@ -17,8 +17,7 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@bash scripts/prepare-data.sh "$(DATADIR)"
-	@cd "$(DATADIR)" && exec "$(CURDIR)/$(BUILD)/selvanor"
+	@sh "$(BUILD)/selvanor-run"
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -28,6 +27,12 @@ bench: build
 
 atlas: configure
 	@bash tools/make-atlas.sh $(BUILD)
+
+install: build
+	@cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 fuzz: deps
 	@bash scripts/fuzz.sh

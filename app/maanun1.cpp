@@ -1349,5 +1349,13 @@ void TForm1::Hetmaanbeeld1Click()
     if (maanbeelddlg)
         maanbeelddlg->showModal();
 }
-void TForm1::AboutVOK1Click() {}
-void TForm1::Aboutauteur1Click() {}
+
+void TForm1::AboutVOK1Click()
+{
+    AboutBox->showModal();
+}
+
+void TForm1::Aboutauteur1Click()
+{
+    auteurdlg->showModal();
+}

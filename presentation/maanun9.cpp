@@ -2,42 +2,129 @@
 
 #include "app/maanun1.h"
 #include "app/windows.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/hints.h"
+#include "platform/imagefile.h"
+#include "platform/picture.h"
+#include "presentation/maanun8.h"
+#include "presentation/resources.h"
 
-#include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
 #include <QScreen>
+#include <QTimer>
+
+namespace {
+const QColor kWhite(255, 255, 255);
+
+// Shown in the Moon's place when "titelmaan.bmp" cannot be loaded, so that a
+// mouse user still sees where to click.
+QImage missingMoonPicture(const QSize& size)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(128, 128, 128), 2));
+    painter.drawEllipse(QRectF(image.rect()).adjusted(4, 4, -4, -4));
+    painter.setFont(pixelFont(QStringLiteral("Arial"), 16));
+    painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("Start hier"));
+    return image;
+}
+}
+
+const QString& Ttiteldlg::banner()
+{
+    static const QString text = QStringLiteral(
+        "V.O.K. maakt educatieve programma's voor school en thuis: over de maan, de sterren en de "
+        "planeten. Al onze leerprogramma's vindt u in de mediatheek van uw school en in de bibliotheek "
+        "bij u in de buurt.   ***  ");
+    return text;
+}
+
+QString Ttiteldlg::bannerText(quint16 position)
+{
+    const QString& text = banner();
+    const int from = position == 0 ? 0 : position - 1;
+    return (text.mid(from) + text).left(BannerShown);
+}
+
+const QString& Ttiteldlg::windowHint()
+{
+    static const QString text = QStringLiteral(
+        "Luister wat het Vokmannetje\nheeft te zeggen. Klik hem...\n\nKlik op de maan om te beginnen.");
+    return text;
+}
 
 Ttiteldlg::Ttiteldlg(QWidget* parent)
     : Form(parent)
 {
-    setWindowFlags(Qt::FramelessWindowHint | Qt::Dialog);
-    QPalette p = client()->palette();
-    p.setColor(QPalette::Window, Qt::black);
-    p.setColor(QPalette::WindowText, Qt::white);
-    client()->setPalette(p);
+    initPresentationResources();
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setWindowTitle(QStringLiteral("Selvanor"));
+    QPalette black = client()->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    client()->setPalette(black);
+    setFont(QFont(QStringLiteral("System")));
+    client()->resize(555, 480);
     resize(555, 480);
-    Label1 = new QLabel(QStringLiteral("SELVANOR"), client());
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(48);
-    f.setBold(true);
-    Label1->setFont(f);
-    Label1->setPalette(p);
-    Label1->move(22, 11);
-    Label1->adjustSize();
-    Image1 = new QLabel(client());
-    Image1->setScaledContents(true);
+    client()->setToolTip(windowHint());
+
+    Label1 = addLabel(client(), 22, 11, QStringLiteral("SELVANOR"), pixelFont(QStringLiteral("Arial"), 48, true), kWhite);
+    Label7 = addLabel(client(), 110, 92, QStringLiteral("Een educatieve atlas van de maan"),
+                      pixelFont(QStringLiteral("Arial"), 19), kWhite);
+    Label8 = addLabel(client(), 168, 135, QStringLiteral("samengesteld door V.O.K."),
+                      pixelFont(QStringLiteral("Arial"), 19), kWhite);
+    Label2 = addLabel(client(), 121, 176, bannerText(0), pixelFont(QStringLiteral("Arial"), 12), kWhite);
+
+    Image1 = new PictureBox(client());
+    Image1->setStretch(true);
     Image1->setCursor(Qt::PointingHandCursor);
     Image1->setToolTip(QStringLiteral("Start hier"));
+    onClick(Image1, [this] { Image1Click(); });
+
+    Image2 = new PictureBox(client());
+    Image2->setPicture(QImage(QStringLiteral(":/vokman.png")));
+    Image2->setGeometry(429, 242, 71, 101);
+    Image2->setCursor(Qt::PointingHandCursor);
+    Image2->setToolTip(QStringLiteral("Klik en Luister!"));
+    onClick(Image2, [this] { Image2Click(); });
+
+    StaticText1 = addLabel(client(), 0, 431, QString(), pixelFont(QStringLiteral("Arial"), 13, true), kWhite);
+    StaticText2 = addLabel(client(), 0, 456, QString(), pixelFont(QStringLiteral("Arial Narrow"), 11), kWhite);
+
+    bannerpositie = 0;
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(250);
+    connect(Timer1, &QTimer::timeout, this, &Ttiteldlg::Timer1Timer);
+    Timer1->start();
 }
 
 void Ttiteldlg::FormActivate()
 {
-    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    const QRect screen = this->screen()->availableGeometry();
     move(screen.x() + (screen.width() - width()) / 2, 90);
+    StaticText1->setText(QStringLiteral("versie 1.0"));
+    StaticText2->setText(QStringLiteral(
+        "Er kan geen enkele aansprakelijkheid worden aanvaard voor eventuele fouten en/of onvolkomenheden."));
+    centreText(StaticText1, 431);
+    centreText(StaticText2, 456);
+    for (QWidget* w : {client(), static_cast<QWidget*>(Image1), static_cast<QWidget*>(Image2)})
+        w->setToolTipDuration(hintHidePause());
+
     Image1->setGeometry((width() - 210) / 2, 220, 210, 200);
-    QPixmap moon;
-    if (moon.load(QStringLiteral("titelmaan.bmp")))
-        Image1->setPixmap(moon);
+    Image1->setPicture(QImage());
+    // The place stays clickable without its picture.
+    if (!runReportingErrors([this] { Image1->setPicture(loadImageFile(QStringLiteral("titelmaan.bmp"))); }))
+        Image1->setPicture(missingMoonPicture(Image1->size()));
+}
+
+void Ttiteldlg::centreText(QLabel* text, int top)
+{
+    text->adjustSize();
+    text->move((width() - text->width()) / 2, top);
 }
 
 void Ttiteldlg::FormClose()
@@ -46,19 +133,32 @@ void Ttiteldlg::FormClose()
         Form1->Label8->hide();
 }
 
-bool Ttiteldlg::FormKeyDown(int, Qt::KeyboardModifiers)
+void Ttiteldlg::Timer1Timer()
 {
-    return false;
+    ++bannerpositie;
+    if (bannerpositie > BannerLength)
+        bannerpositie = 0;
+    Label2->setText(bannerText(bannerpositie));
+    Label2->adjustSize();
+}
+
+void Ttiteldlg::Image1Click()
+{
+    close();
+}
+
+void Ttiteldlg::Image2Click()
+{
+    if (AboutBox)
+        AboutBox->vokman_praat();
 }
 
 void Ttiteldlg::keyPressEvent(QKeyEvent* event)
 {
-    // Any key that types a character, Enter and Esc included.
-    if (!event->text().isEmpty())
+    // Enter and Esc type a character too; arrows, function keys and Alt
+    // shortcuts type none.
+    if (!event->text().isEmpty() && !event->modifiers().testFlag(Qt::AltModifier))
         close();
-}
-
-void Ttiteldlg::mousePressEvent(QMouseEvent*)
-{
-    close();
+    else
+        Form::keyPressEvent(event);
 }

@@ -29,3 +29,5 @@ cmake --build "$build" --target atlasgen -j "${JOBS:-2}"
 
 QT_QPA_PLATFORM=offscreen "$build/tools/atlasgen" \
   "$share/textures" "$cache/nomenclature.txt" "$root/tools/atlas-photos.txt" "$root/atlas"
+
+bash "$root/tools/artwork/make-artwork.sh" "$build"

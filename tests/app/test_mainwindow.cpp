@@ -239,6 +239,7 @@ private slots:
         QCOMPARE(Form1->windowTitle(), before);
 
         // The title screen comes first; a key closes it.
+        QVERIFY(dir_->copyAtlasFile(QStringLiteral("titelmaan.bmp")));
         QTimer closer;
         connect(&closer, &QTimer::timeout, [] {
             if (titeldlg && titeldlg->isVisible())

@@ -1,0 +1,359 @@
+#include <QtTest>
+
+#include "app/maanun1.h"
+#include "app/windows.h"
+#include "platform/picture.h"
+#include "platform/soundplayer.h"
+#include "presentation/maanun7.h"
+#include "presentation/maanun8.h"
+#include "presentation/maanun9.h"
+#include "tests/common/wavfixture.h"
+#include "tests/common/workdir.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
+#include <memory>
+
+namespace {
+// Answers the message boxes that open while it lives and keeps their texts.
+class BoxDriver : public QObject {
+public:
+    BoxDriver()
+    {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            texts.append(box->text());
+            box->button(QMessageBox::Ok)->click();
+        });
+        timer_.start(10);
+    }
+    QStringList texts;
+
+private:
+    QTimer timer_;
+};
+
+void click(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseClick(w, button, Qt::NoModifier, at);
+}
+
+void clickCentre(QWidget* w)
+{
+    click(w, w->rect().center());
+}
+
+QRgb pixelOf(QWidget* w, int x, int y)
+{
+    return w->grab().toImage().pixel(x, y);
+}
+}
+
+class TestPresentation : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestWorkDir> dir_;
+
+    // The title screen as the main window shows it, without its modal loop.
+    void showTitleScreen()
+    {
+        titeldlg->show();
+        QTRY_VERIFY(ActivationTracker::instance()->activeForm() == titeldlg);
+    }
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<TestWorkDir>(QStringList{QStringLiteral("titelmaan.bmp")});
+        createAllWindows();
+    }
+
+    void cleanup()
+    {
+        destroyAllWindows();
+        dir_.reset();
+    }
+
+    void bannerScrollsOneCharacterPerTick()
+    {
+        const QString& banner = Ttiteldlg::banner();
+        QCOMPARE(banner.size(), 209);
+        QVERIFY(banner.contains(QStringLiteral("V.O.K.")));
+        QCOMPARE(Ttiteldlg::bannerText(0), banner.left(53));
+        QCOMPARE(Ttiteldlg::bannerText(1), banner.left(53));
+        QCOMPARE(Ttiteldlg::bannerText(2), banner.mid(1, 53));
+        QCOMPARE(Ttiteldlg::bannerText(209), banner.right(1) + banner.left(52));
+
+        // The timer's ticks: the counter runs up to 209 and starts again at 0.
+        QCOMPARE(titeldlg->Timer1->interval(), 250);
+        QVERIFY(titeldlg->Timer1->isActive());
+        QCOMPARE(titeldlg->bannerpositie, quint16(0));
+        QCOMPARE(titeldlg->Label2->text(), banner.left(53));
+        titeldlg->bannerpositie = 208;
+        titeldlg->Timer1Timer();
+        QCOMPARE(titeldlg->Label2->text(), banner.right(1) + banner.left(52));
+        titeldlg->Timer1Timer();
+        QCOMPARE(titeldlg->bannerpositie, quint16(0));
+        QCOMPARE(titeldlg->Label2->text(), banner.left(53));
+        titeldlg->Timer1Timer();
+        QCOMPARE(titeldlg->Label2->text(), banner.left(53));
+        // It keeps running while the screen is hidden.
+        QTRY_VERIFY_WITH_TIMEOUT(titeldlg->bannerpositie >= 2, 2000);
+    }
+
+    void titleScreenLayout()
+    {
+        QVERIFY(titeldlg->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(titeldlg->size(), QSize(555, 480));
+        QCOMPARE(titeldlg->Label1->text(), QStringLiteral("SELVANOR"));
+        QCOMPARE(titeldlg->Label1->pos(), QPoint(22, 11));
+        QCOMPARE(titeldlg->Label1->font().pixelSize(), 48);
+        QVERIFY(titeldlg->Label1->font().bold());
+        QCOMPARE(titeldlg->Label7->pos(), QPoint(110, 92));
+        QCOMPARE(titeldlg->Label8->pos(), QPoint(168, 135));
+        QCOMPARE(titeldlg->Label2->pos(), QPoint(121, 176));
+        QCOMPARE(titeldlg->Image2->geometry(), QRect(429, 242, 71, 101));
+        QCOMPARE(titeldlg->Image2->picture().size(), QSize(71, 101));
+
+        showTitleScreen();
+        const QRect screen = titeldlg->screen()->availableGeometry();
+        QCOMPARE(titeldlg->y(), 90);
+        QCOMPARE(titeldlg->x(), screen.x() + (screen.width() - 555) / 2);
+        QCOMPARE(titeldlg->Image1->geometry(), QRect(172, 220, 210, 200));
+        QCOMPARE(titeldlg->Image1->picture().size(), QImage(QStringLiteral("titelmaan.bmp")).size());
+        QCOMPARE(titeldlg->StaticText1->text(), QStringLiteral("versie 1.0"));
+        QCOMPARE(titeldlg->StaticText2->text(),
+                 QStringLiteral("Er kan geen enkele aansprakelijkheid worden aanvaard voor eventuele fouten en/of "
+                                "onvolkomenheden."));
+        for (QLabel* text : {titeldlg->StaticText1, titeldlg->StaticText2})
+            QCOMPARE(text->x(), (555 - text->width()) / 2);
+        QCOMPARE(titeldlg->StaticText1->y(), 431);
+        QCOMPARE(titeldlg->StaticText2->y(), 456);
+        QCOMPARE(titeldlg->StaticText2->font().family(), QStringLiteral("Arial Narrow"));
+        QCOMPARE(pixelOf(titeldlg->client(), 5, 470), qRgb(0, 0, 0));
+
+        // Hints: the Moon's, the mascot's, and the window's own wherever a
+        // control has none.
+        QCOMPARE(titeldlg->Image1->toolTip(), QStringLiteral("Start hier"));
+        QCOMPARE(titeldlg->Image2->toolTip(), QStringLiteral("Klik en Luister!"));
+        QCOMPARE(titeldlg->client()->toolTip().split(QLatin1Char('\n')),
+                 QStringList({QStringLiteral("Luister wat het Vokmannetje"), QStringLiteral("heeft te zeggen. Klik hem..."),
+                              QString(), QStringLiteral("Klik op de maan om te beginnen.")}));
+        QVERIFY(titeldlg->Label1->toolTip().isEmpty());
+        QCOMPARE(titeldlg->Image1->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(titeldlg->Image2->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    void typedKeysCloseTheTitleScreen_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Right") << int(Qt::Key_Right) << 0 << false;
+        QTest::newRow("Down") << int(Qt::Key_Down) << 0 << false;
+        QTest::newRow("F1") << int(Qt::Key_F1) << 0 << false;
+        QTest::newRow("F5") << int(Qt::Key_F5) << 0 << false;
+        QTest::newRow("Shift") << int(Qt::Key_Shift) << 0 << false;
+        QTest::newRow("Alt+A") << int(Qt::Key_A) << int(Qt::AltModifier) << false;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << true;
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << 0 << true;
+        QTest::newRow("letter") << int(Qt::Key_Q) << 0 << true;
+        QTest::newRow("Shift+letter") << int(Qt::Key_Q) << int(Qt::ShiftModifier) << true;
+        QTest::newRow("space") << int(Qt::Key_Space) << 0 << true;
+        QTest::newRow("keypad 5") << int(Qt::Key_5) << int(Qt::KeypadModifier) << true;
+    }
+
+    void typedKeysCloseTheTitleScreen()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, closes);
+        Form1->Label8->show();
+        showTitleScreen();
+        QTest::keyClick(titeldlg, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(titeldlg->isVisible(), !closes);
+        // Closing hides the main window's date line.
+        QCOMPARE(Form1->Label8->isHidden(), closes);
+    }
+
+    void onlyALeftClickOnTheMoonCloses()
+    {
+        showTitleScreen();
+        click(titeldlg->client(), QPoint(40, 300));
+        click(titeldlg->Label1, QPoint(5, 5));
+        click(titeldlg->Image1, QPoint(105, 100), Qt::RightButton);
+        QVERIFY(titeldlg->isVisible());
+        clickCentre(titeldlg->Image1);
+        QVERIFY(!titeldlg->isVisible());
+    }
+
+    void missingTitlePictureKeepsTheMoonClickable_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << QByteArray() << QStringLiteral("titelmaan.bmp: No such file or directory");
+        QTest::newRow("not a picture") << QByteArray("BM this is no bitmap")
+                                       << QStringLiteral("titelmaan.bmp: geen geldig beeldbestand");
+    }
+
+    void missingTitlePictureKeepsTheMoonClickable()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, message);
+        QVERIFY(QFile::remove(QStringLiteral("titelmaan.bmp")));
+        if (!contents.isEmpty())
+            QVERIFY(writeWholeFile(QStringLiteral("titelmaan.bmp"), contents));
+        BoxDriver boxes;
+        showTitleScreen();
+        QTRY_COMPARE(boxes.texts, QStringList{message});
+        QVERIFY(titeldlg->isVisible());
+        // The Moon's place is still there, outlined, and a click there starts.
+        QCOMPARE(titeldlg->Image1->geometry(), QRect(172, 220, 210, 200));
+        QVERIFY(titeldlg->Image1->isVisible());
+        QVERIFY(!titeldlg->Image1->picture().isNull());
+        clickCentre(titeldlg->Image1);
+        QVERIFY(!titeldlg->isVisible());
+
+        // Once the file is there, the next showing has the picture again.
+        QVERIFY(QFile::remove(QStringLiteral("titelmaan.bmp")) || contents.isEmpty());
+        QVERIFY(dir_->copyAtlasFile(QStringLiteral("titelmaan.bmp")));
+        showTitleScreen();
+        QCOMPARE(titeldlg->Image1->picture().size(), QImage(QStringLiteral("titelmaan.bmp")).size());
+        QCOMPARE(boxes.texts.size(), 1);
+    }
+
+    void theMascotSpeaksThroughTheAboutBox()
+    {
+        QVERIFY(writeWholeFile(QStringLiteral("vokman.wav"), toneWav(400)));
+        showTitleScreen();
+        SoundPlayer* player = AboutBox->MediaPlayer1;
+        QVERIFY(!player->isPlaying());
+        clickCentre(titeldlg->Image2);
+        QVERIFY(player->isPlaying());
+        QCOMPARE(player->openFile(), QFileInfo(QStringLiteral("vokman.wav")).absoluteFilePath());
+        QVERIFY(titeldlg->isVisible());
+        QVERIFY(!AboutBox->isVisible());
+    }
+
+    void aboutBoxLayout()
+    {
+        QCOMPARE(AboutBox->windowTitle(), QStringLiteral("About V.O.K."));
+        QCOMPARE(AboutBox->client()->size(), QSize(285, 422));
+        QVERIFY(!AboutBox->keyPreview());
+        QCOMPARE(AboutBox->Panel1->geometry(), QRect(10, 8, 265, 401));
+        QCOMPARE(AboutBox->Panel1->lineWidth(), 3);
+        QCOMPARE(AboutBox->Panel1->frameShadow(), QFrame::Sunken);
+        QCOMPARE(AboutBox->win3d->text(), QStringLiteral("Selvanor"));
+        QCOMPARE(AboutBox->win3d->pos(), QPoint(34, 22));
+        QCOMPARE(AboutBox->win3d->font().pixelSize(), 24);
+        QCOMPARE(AboutBox->Version->text(), QStringLiteral("Selvanor versie 1.0"));
+        QCOMPARE(AboutBox->Version->pos(), QPoint(114, 58));
+        QCOMPARE(AboutBox->ProgramIcon->geometry(), QRect(72, 70, 110, 160));
+        QVERIFY(AboutBox->ProgramIcon->stretch());
+        QCOMPARE(AboutBox->ProgramIcon->toolTip(), QStringLiteral("Klik mij\nen luister..."));
+        QCOMPARE(AboutBox->ProgramIcon->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(AboutBox->Label2->text(), QStringLiteral("V . O . K. "));
+        QCOMPARE(AboutBox->Label2->pos(), QPoint(88, 248));
+        QList<int> creditTops;
+        for (QLabel* line : {AboutBox->Label3, AboutBox->Label4, AboutBox->Label5, AboutBox->Label6}) {
+            creditTops.append(line->y());
+            QVERIFY(!line->text().isEmpty());
+            QVERIFY(line->font().pixelSize() >= 11 && line->font().pixelSize() <= 13);
+            QVERIFY(line->x() >= 0 && line->x() + line->width() <= 265);
+        }
+        QCOMPARE(creditTops, QList<int>({280, 304, 340, 373}));
+        QCOMPARE(AboutBox->MediaPlayer1->fileName(), QStringLiteral("vokman.wav"));
+
+        // Silver around an aqua panel with a lowered bevel, in the middle of the screen.
+        QList<QRgb> pixels;
+        QPoint centre;
+        QTimer::singleShot(0, this, [&] {
+            pixels = {pixelOf(AboutBox->client(), 4, 4), pixelOf(AboutBox->client(), 280, 418),
+                      pixelOf(AboutBox->Panel1, 1, 1), pixelOf(AboutBox->Panel1, 263, 399),
+                      pixelOf(AboutBox->Panel1, 10, 390)};
+            centre = AboutBox->frameGeometry().center();
+            QTest::keyClick(AboutBox, Qt::Key_Escape);
+        });
+        Form1->AboutVOK1Click();
+        QVERIFY(!AboutBox->isVisible());
+        const QRgb silver = qRgb(192, 192, 192);
+        QCOMPARE(pixels, QList<QRgb>({silver, silver, qRgb(128, 128, 128), qRgb(255, 255, 255), qRgb(0, 255, 255)}));
+        const QPoint screenCentre = AboutBox->screen()->availableGeometry().center();
+        QVERIFY(qAbs(centre.x() - screenCentre.x()) <= 1 && qAbs(centre.y() - screenCentre.y()) <= 1);
+    }
+
+    void aboutBoxClicks()
+    {
+        QVERIFY(writeWholeFile(QStringLiteral("vokman.wav"), toneWav(400)));
+        SoundPlayer* player = AboutBox->MediaPlayer1;
+        QList<bool> playing;
+        QTimer::singleShot(0, this, [&] {
+            // A text does not react; the aqua panel around it and the mascot do.
+            click(AboutBox->win3d, QPoint(5, 5));
+            click(AboutBox->Label2, QPoint(5, 5));
+            playing.append(player->isPlaying());
+            click(AboutBox->Panel1, QPoint(20, 390));
+            playing.append(player->isPlaying());
+            player->stop();
+            clickCentre(AboutBox->ProgramIcon);
+            playing.append(player->isPlaying());
+            AboutBox->close();
+        });
+        Form1->AboutVOK1Click();
+        QVERIFY(!AboutBox->isVisible());
+        QCOMPARE(playing, QList<bool>({false, true, true}));
+        // Closed, the box leaves its message playing.
+        QVERIFY(player->isPlaying());
+    }
+
+    void authorBox()
+    {
+        QCOMPARE(auteurdlg->windowTitle(), QStringLiteral("  De auteur"));
+        QCOMPARE(auteurdlg->client()->size(), QSize(136, 222));
+        QCOMPARE(auteurdlg->Image1->geometry(), QRect(8, 8, 125, 149));
+        QCOMPARE(auteurdlg->Image1->picture().size(), QSize(125, 149));
+        QCOMPARE(auteurdlg->Label1->text(), QStringLiteral("V.O.K. is er voor plezier"));
+        QCOMPARE(auteurdlg->Label1->pos(), QPoint(13, 176));
+        QCOMPARE(auteurdlg->Label2->text(), QStringLiteral("met Uw computer."));
+        QCOMPARE(auteurdlg->Label2->pos(), QPoint(24, 200));
+        QCOMPARE(auteurdlg->Label1->font().pixelSize(), 11);
+
+        // The texts do not react to clicks; the background and the picture close it.
+        QRgb background = 0;
+        bool openAfterTextClicks = false;
+        bool closedByBackground = false;
+        QTimer::singleShot(0, this, [&] {
+            background = pixelOf(auteurdlg->client(), 3, 215);
+            click(auteurdlg->Label1, QPoint(3, 3));
+            click(auteurdlg->Label2, QPoint(3, 3));
+            openAfterTextClicks = auteurdlg->isVisible();
+            click(auteurdlg->client(), QPoint(3, 215));
+            closedByBackground = !auteurdlg->isVisible();
+            auteurdlg->close();
+        });
+        Form1->Aboutauteur1Click();
+        QCOMPARE(background, qRgb(255, 255, 128));
+        QVERIFY(openAfterTextClicks);
+        QVERIFY(closedByBackground);
+
+        bool closedByPicture = false;
+        QTimer::singleShot(0, this, [&] {
+            clickCentre(auteurdlg->Image1);
+            closedByPicture = !auteurdlg->isVisible();
+            auteurdlg->close();
+        });
+        Form1->Aboutauteur1Click();
+        QVERIFY(closedByPicture);
+
+        QTimer::singleShot(0, this, [] { QTest::keyClick(auteurdlg, Qt::Key_Escape); });
+        Form1->Aboutauteur1Click();
+        QVERIFY(!auteurdlg->isVisible());
+    }
+};
+
+QTEST_MAIN(TestPresentation)
+#include "test_presentation.moc"
