@@ -154,14 +154,24 @@ void Tlijstdlg::jumpToSelectedEntry()
 
 bool Tlijstdlg::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
-    const bool pad = modifiers.testFlag(Qt::KeypadModifier);
     switch (key) {
     case Qt::Key_Escape:
     case Qt::Key_F2: close(); break;
-    case Qt::Key_F1: Form1->Help1Click(); break;
     case Qt::Key_F3: Form1->Verzamellijst1Click(); break;
     case Qt::Key_F4: Form1->Fotoindex1Click(); break;
     case Qt::Key_F5: Form1->Landingindex1Click(); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: jumpToSelectedEntry(); break;
+    default: forwardListKey(key, modifiers); break;
+    }
+    return false;
+}
+
+void forwardListKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    const bool pad = modifiers.testFlag(Qt::KeypadModifier);
+    switch (key) {
+    case Qt::Key_F1: Form1->Help1Click(); break;
     case Qt::Key_F6: Form1->Defaultgrootte1Click(); break;
     case Qt::Key_F7: Form1->N2xdefaultClick(); break;
     case Qt::Key_F8: Form1->N5xdefaultClick(); break;
@@ -174,11 +184,8 @@ bool Tlijstdlg::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
         if (pad)
             Form1->ZoomUIT1Click();
         break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: jumpToSelectedEntry(); break;
     default: break;
     }
-    return false;
 }
 
 void jumpToFeature(int slot, const QString& name)

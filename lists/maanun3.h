@@ -46,3 +46,6 @@ void jumpToFeature(int slot, const QString& name);
 // A 36-sided circle of pen width 2 drawn straight onto the main window's
 // surface; it stays until the next repaint.
 void drawPickCircle(int x, int y, int radius, const QColor& colour);
+// The main window's keys that both lists pass on: help, the zoom presets and
+// steps of the keypad, and the atlas index map.
+void forwardListKey(int key, Qt::KeyboardModifiers modifiers);

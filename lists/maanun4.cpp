@@ -141,7 +141,6 @@ void Ttotaaldlg::jumpToSelectedEntry()
 
 bool Ttotaaldlg::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
-    const bool pad = modifiers.testFlag(Qt::KeypadModifier);
     switch (key) {
     case Qt::Key_Escape: close(); break;
     case Qt::Key_F3:
@@ -162,23 +161,10 @@ bool Ttotaaldlg::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
         else
             Form1->Landingindex1Click();
         break;
-    case Qt::Key_F1: Form1->Help1Click(); break;
     case Qt::Key_F2: Form1->Lijst1Click(); break;
-    case Qt::Key_F6: Form1->Defaultgrootte1Click(); break;
-    case Qt::Key_F7: Form1->N2xdefaultClick(); break;
-    case Qt::Key_F8: Form1->N5xdefaultClick(); break;
-    case Qt::Key_4: Form1->Kaartenindex1Click(); break;
-    case Qt::Key_Plus:
-        if (pad)
-            Form1->ZoomIN1Click();
-        break;
-    case Qt::Key_Minus:
-        if (pad)
-            Form1->ZoomUIT1Click();
-        break;
     case Qt::Key_Return:
     case Qt::Key_Enter: jumpToSelectedEntry(); break;
-    default: break;
+    default: forwardListKey(key, modifiers); break;
     }
     return false;
 }
