@@ -373,15 +373,38 @@ private slots:
         QCOMPARE(table[0].name, QStringLiteral("Rupes Recta"));
         QCOMPARE(table[0].origin, QStringLiteral("Latijn voor \"rechte wand\"."));
         QCOMPARE(table[0].morning, QStringLiteral("Donker."));
+        QCOMPARE(table[0].evening, QStringLiteral("Licht."));
 
-        QVERIFY(writeWholeFile(dir.filePath("bad.txt"), "= Tycho\nnaam: x\nkijk: y\n"));
+        // Each extra photograph has its own text: one shared low-sun text, or
+        // only one of the two, is refused.
+        QVERIFY(writeWholeFile(dir.filePath("bad.txt"), "= Tycho\nnaam: x\nkijk: y\nochtend: z\n"));
         QVERIFY(readPhotoTable(dir.filePath("bad.txt"), &error).isEmpty());
         QVERIFY(error.contains(QLatin1String("incomplete")));
+        QVERIFY(writeWholeFile(dir.filePath("shared.txt"), "= Tycho\nnaam: x\nkijk: y\nlaag: z\n"));
+        QVERIFY(readPhotoTable(dir.filePath("shared.txt"), &error).isEmpty());
+        QVERIFY(error.contains(QLatin1String(":4:")));
         QVERIFY(writeWholeFile(dir.filePath("odd.txt"), "= Tycho\nkleur: grijs\n"));
         QVERIFY(readPhotoTable(dir.filePath("odd.txt"), &error).isEmpty());
         QVERIFY(error.contains(QLatin1String(":2:")));
 
         QCOMPARE(dutchPosition(-43.2958, -11.2153), QString::fromUtf8("43,3° zuiderbreedte, 11,2° westerlengte"));
+    }
+
+    void textsNameOnlyIndexedFeatures()
+    {
+        const QStringList gazetteer{"Messier", "Messier A", "Apollo", "Hyginus", "Rima Hyginus", "Plato", "Klein"};
+        const QSet<QString> indexed{"Messier", "Rima Hyginus", "Plato"};
+        // The longest name wins, so "Messier A" is not the indexed Messier.
+        QCOMPARE(namesNotInIndex(QStringLiteral("Messier en Messier A liggen in de zee."), gazetteer, indexed),
+                 QStringList({"Messier A"}));
+        QVERIFY(namesNotInIndex(QStringLiteral("Messier en Messier A (niet in de index)."), gazetteer, indexed)
+                    .isEmpty());
+        // Whole words only; a spacecraft is not the crater of its name.
+        QVERIFY(namesNotInIndex(QStringLiteral("Platoos, Rima Hyginus en Apollo 15."), gazetteer, indexed)
+                    .isEmpty());
+        QCOMPARE(namesNotInIndex(QStringLiteral("Klein ligt bij Hyginus, aan Rima Hyginus. Klein."), gazetteer,
+                                 indexed),
+                 QStringList({"Klein", "Hyginus"}));
     }
 
     // --- the committed data set ------------------------------------------
@@ -577,6 +600,14 @@ private slots:
                     QVERIFY2(!decoded.contains(QChar(0xC3)), qPrintable(name));       // no UTF-8 left over
                     QVERIFY2(decoded.startsWith(base), qPrintable(name));
                 }
+                // The two extra photographs each say what their own picture shows.
+                auto paragraphs = [&](const QString& name) {
+                    const QStringList list = fromCp1252(readWholeFile(atlasFile(name + QStringLiteral(".txt"))))
+                                                 .split(QStringLiteral("\n\n"), Qt::SkipEmptyParts);
+                    return QSet<QString>(list.begin(), list.end());
+                };
+                QVERIFY2(!paragraphs(base + QLatin1Char('1')).intersects(paragraphs(base + QLatin1Char('2'))),
+                         qPrintable(base));
             }
         }
         QVERIFY(photographed >= 100);

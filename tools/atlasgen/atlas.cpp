@@ -2,6 +2,7 @@
 
 #include "astro/projection.h"
 #include "data/cp1252.h"
+#include "data/featurenames.h"
 #include "data/featuretable.h"
 #include "tools/atlasgen/features.h"
 #include "tools/atlasgen/indexpicture.h"
@@ -74,7 +75,8 @@ float quarterBrightness(const Surface& s, const LightMap& light, double lat, dou
 }
 
 bool makeView(const Surface& s, const ViewGeometry& view, const QList<AtlasFeature>& candidates,
-              const QSet<QString>& photographed, const QString& outDir, QStringList* report, QString* error)
+              const QSet<QString>& photographed, const QString& outDir, QSet<QString>* indexed, QStringList* report,
+              QString* error)
 {
     DiscFrame frame;
     frame.centreX = view.bitmapCentreX();
@@ -120,6 +122,7 @@ bool makeView(const Surface& s, const ViewGeometry& view, const QList<AtlasFeatu
         landings += f.typeCode == QLatin1String("LS");
         impacts += f.impact;
         photos += f.name.endsWith(QLatin1String(" *"));
+        indexed->insert(plainName(hasPhotographMark(f.name) ? f.name.chopped(2) : f.name));
     }
     const QString dat = QDir(outDir).filePath(indexFileNameFor(QString::fromLatin1(view.imageFileName)));
     try {
@@ -174,12 +177,13 @@ bool generateAtlas(const AtlasSources& sources, const QString& outputDir, QStrin
         *error = outputDir + QStringLiteral(": cannot create");
         return false;
     }
+    QSet<QString> indexed;
     for (int v = 0; v < ViewCount; ++v)
-        if (!makeView(s, viewGeometries()[v], candidates, photographed, outputDir, &report, error))
+        if (!makeView(s, viewGeometries()[v], candidates, photographed, outputDir, &indexed, &report, error))
             return false;
     if (!makeIndexPicture(s, candidates, photographed, outputDir, &report, error))
         return false;
-    if (!makePhotographs(s, photoTable, gazetteer, outputDir, &report, error))
+    if (!makePhotographs(s, photoTable, gazetteer, indexed, outputDir, &report, error))
         return false;
 
     for (const auto& line : notes + report)
