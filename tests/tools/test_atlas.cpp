@@ -7,6 +7,8 @@
 #include "tests/common/workdir.h"
 #include "tools/atlasgen/features.h"
 #include "tools/atlasgen/gazetteer.h"
+#include "tools/atlasgen/indexpicture.h"
+#include "tools/atlasgen/landings.h"
 #include "tools/atlasgen/photos.h"
 #include "astro/atlassheets.h"
 
@@ -76,7 +78,7 @@ bool hasKindTheProgramReads(const QString& name)
     if (isCraterName(name) || name.contains(QLatin1String("Landing")))
         return true;
     for (const char* word : {"Mare", "Oceanus", "Lacus", "Sinus", "Palus", "Mons", "Montes", "Mont ", "Rupes",
-                             "Rima ", "Rimae", "Catena", "Vallis", "Promontorium"})
+                             "Rima ", "Rimae", "Catena", "Vallis", "Promontorium", "Dorsa ", "Dorsum ", "Reiner Gamma"})
         if (name.contains(QLatin1String(word)))
             return true;
     return false;
@@ -149,7 +151,7 @@ private slots:
                                "Mars\t1\t_(\"Tycho\",\"crater\")\tAA\t1\t2\t3\n"
                                "Moon\tbroken line\n"
                                "Moon\t2\t_(\"Maremma\",\"crater\")\tAA\t0\t0\t200\n"
-                               "Moon\t3\t_(\"Dorsa Smirnov\",\"dorsum\")\tDO\t26\t25\t200\n"
+                               "Moon\t3\t_(\"Dorsa Smirnov\",\"dorsum\")\tDO\t26.4\t25.5\t221.8\n"
                                "Moon\t4\t_(\"Plato\",\"crater\")\tAA\t51.6\t-9.4\t100.7\n"));
         QString error;
         const QList<GazetteerEntry> g = readGazetteer(dir.filePath("g.txt"), &error);
@@ -166,17 +168,18 @@ private slots:
         QStringList names;
         for (const auto& f : c)
             names.append(f.name);
-        // Areas first, then landing sites, then craters by diameter; no
-        // satellite craters, no other kinds, and no crater whose name the
-        // program would read as a mare.
-        QCOMPARE(names.first(), QStringLiteral("Mare Crisium"));
-        QCOMPARE(names[1], QStringLiteral("Luna 2 Landing"));
-        QCOMPARE(names.mid(names.size() - 2), QStringList({"Plato", "Copernicus"}));
-        QVERIFY(!names.contains(QStringLiteral("Copernicus A")));
-        QVERIFY(!names.contains(QStringLiteral("Dorsa Smirnov")));
+        // The landing sites first, then the named features by size: wrinkle
+        // ridges now among them, but no satellite craters, no other kinds and
+        // no crater whose name the program would read as a mare.
+        QCOMPARE(names.first(), QStringLiteral("Luna 2 Landing (inslag)"));
+        const qsizetype firstNamed = landingSites().size();
+        QCOMPARE(names.mid(firstNamed),
+                 QStringList({"Mare Crisium", "Dorsa Smirnov", "Plato", "Copernicus"}));
+        QVERIFY(c[firstNamed + 2].wellKnown && !c[firstNamed].wellKnown);
         QVERIFY(!names.contains(QStringLiteral("Maremma")));
-        QCOMPARE(notes.size(), 1);
-        QVERIFY(notes[0].contains(QLatin1String("Maremma")));
+        QVERIFY(notes.filter(QStringLiteral("Maremma")).size() == 1);
+        // A well-known name the gazetteer lacks is reported, not silently lost.
+        QVERIFY(!notes.filter(QStringLiteral("well-known name not in the gazetteer: Tycho")).isEmpty());
 
         QCOMPARE(readGazetteer(dir.filePath("missing.txt"), &error).size(), 0);
         QVERIFY(!error.isEmpty());
@@ -190,8 +193,10 @@ private slots:
         auto add = [&](const char* name, double lat, double lon) {
             AtlasFeature f;
             f.name = QString::fromUtf8(name);
+            f.typeCode = QStringLiteral("AA");
             f.latitude = lat;
             f.longitude = lon;
+            f.diameterKm = 50;
             candidates.append(f);
         };
         add("East", 0, 40);     // lit
@@ -200,28 +205,132 @@ private slots:
         add("Photo", 10, 30);
         const QList<AtlasFeature> chosen = chooseForView(candidates, *ek, &sun, 760, 1170, {QStringLiteral("Photo")});
         QCOMPARE(chosen.size(), 2);
-        QCOMPARE(chosen[0].name, QStringLiteral("East"));
-        QCOMPARE(chosen[1].name, QStringLiteral("Photo *"));
+        // The photograph outranks a crater of its size.
+        QCOMPARE(chosen[0].name, QStringLiteral("Photo *"));
+        QCOMPARE(chosen[1].name, QStringLiteral("East"));
         // Without a sun (full moon) the western one is in, the far one never.
         QCOMPARE(chooseForView(candidates, *ek, nullptr, 760, 1170, {}).size(), 2);   // West is off the bitmap
         const ViewGeometry* vm = viewGeometryFor(QStringLiteral("maan_vm.bmp"));
         QCOMPARE(chooseForView(candidates, *vm, nullptr, 1144, 1090, {}).size(), 3);
+    }
 
-        // Never more than the table holds; the smallest craters make room,
-        // but a crater with a photograph stays.
-        QList<AtlasFeature> many;
-        for (int i = 0; i < 900; ++i) {
+    void viewChoiceRanksByWhatTheUserCanSee()
+    {
+        const ViewGeometry* vm = viewGeometryFor(QStringLiteral("maan_vm.bmp"));
+        const double kmPerPixel = 1737.4 / vm->bitmapRadius();
+        auto feature = [](const QString& name, const char* code, double lat, double lon, double km) {
             AtlasFeature f;
-            f.name = QStringLiteral("C%1").arg(i);
-            f.latitude = -40 + (i % 30) * 2.5;
-            f.longitude = -40 + (i / 30) * 2.5;
-            f.rank = 2;
-            many.append(f);
+            f.name = name;
+            f.typeCode = QString::fromLatin1(code);
+            f.latitude = lat;
+            f.longitude = lon;
+            f.diameterKm = km;
+            return f;
+        };
+        // Apparent size: the scale of the view, the foreshortening, and a
+        // fraction for a long, narrow feature.
+        const AtlasFeature centre = feature("Centre", "AA", -1.0, -4.8, 30);
+        QVERIFY(std::abs(apparentPixels(centre, *vm) - 30 / kmPerPixel) < 1e-9);
+        AtlasFeature limb = centre;
+        limb.longitude = 60 - 4.8;   // cos c = 0.5
+        QVERIFY(std::abs(apparentPixels(limb, *vm) - 30 / kmPerPixel * std::sqrt(0.5)) < 0.01);
+        const AtlasFeature rille = feature("Rima Centre", "RI", -1.0, -4.8, 30);
+        QVERIFY(std::abs(apparentPixels(rille, *vm) - 0.3 * 30 / kmPerPixel) < 1e-9);
+
+        // Below about 3 pixels only landing sites and well-known names stay.
+        QList<AtlasFeature> small{feature("Tiny", "AA", 5, 5, 2 * kmPerPixel),
+                                  feature("Linné", "AA", 27.7, 11.8, 2.2),
+                                  feature("Site Landing", "LS", -5, 5, 0),
+                                  feature("Visible", "AA", 10, -10, 3.5 * kmPerPixel)};
+        small[1].wellKnown = true;
+        QStringList names;
+        for (const auto& f : chooseForView(small, *vm, nullptr, 1144, 1090, {}))
+            names.append(f.name);
+        QCOMPARE(names, QStringList({"Site Landing", "Linné", "Visible"}));
+
+        // Never more than the table's 700 features; the smallest apparent
+        // sizes make room, but a photograph lifts a crater above its size.
+        QList<AtlasFeature> many;
+        for (int i = 0; i < 900; ++i)
+            many.append(feature(QStringLiteral("C%1").arg(i), "AA", -50 + (i % 30) * 3.3, -50 + (i / 30) * 3.3, 30));
+        const QList<AtlasFeature> kept = chooseForView(many, *vm, nullptr, 1144, 1090, {QStringLiteral("C0")});
+        QCOMPARE(kept.size(), FeatureTableSize - FreeSlotsForUser);
+        QCOMPARE(kept.first().name, QStringLiteral("C0 *"));   // far south-west, but photographed
+        double smallestKept = 1e9, largestDropped = 0;
+        QSet<QString> keptNames;
+        for (const auto& f : kept)
+            keptNames.insert(f.name);
+        for (const auto& f : many) {
+            const double px = apparentPixels(f, *vm);
+            if (keptNames.contains(f.name))
+                smallestKept = std::min(smallestKept, px);
+            else if (!keptNames.contains(f.name + QStringLiteral(" *")))
+                largestDropped = std::max(largestDropped, px);
         }
-        const QList<AtlasFeature> kept = chooseForView(many, *vm, nullptr, 1144, 1090, {QStringLiteral("C899")});
-        QCOMPARE(kept.size(), FeatureTableSize);
-        QCOMPARE(kept[798].name, QStringLiteral("C798"));
-        QCOMPARE(kept.last().name, QStringLiteral("C899 *"));
+        QVERIFY(largestDropped <= smallestKept);
+    }
+
+    void viewChoiceKeepsMarkersApart()
+    {
+        const ViewGeometry* vm = viewGeometryFor(QStringLiteral("maan_vm.bmp"));
+        const double degreePerPixel = 1737.4 / vm->bitmapRadius() / 1737.4 * 57.29577951308232;
+        QList<AtlasFeature> candidates;
+        auto add = [&](const QString& name, const char* code, double dx, double dy, double km) {
+            AtlasFeature f;
+            f.name = name;
+            f.typeCode = QString::fromLatin1(code);
+            f.latitude = -1.0 + dy * degreePerPixel;
+            f.longitude = -4.8 + dx * degreePerPixel;
+            f.diameterKm = km;
+            candidates.append(f);
+        };
+        // Six markers within a pixel of one another: the three that rank
+        // highest, the landing site first.
+        add(QStringLiteral("Site Landing"), "LS", 0, 0, 0);
+        for (int i = 0; i < 5; ++i)
+            add(QStringLiteral("K%1").arg(i), "AA", 0.2 * i, 0.1 * i, 40 - i);
+        // A star: a crater with two close neighbours takes no third one, even
+        // where the third lies far enough from the two others.
+        add(QStringLiteral("Hub"), "AA", 100, 0, 50);
+        add(QStringLiteral("West"), "AA", 97.5, 0, 20);
+        add(QStringLiteral("East"), "AA", 102.5, 0, 20);
+        add(QStringLiteral("North"), "AA", 100, 2.5, 19);
+        add(QStringLiteral("Far"), "AA", 100, 3.5, 18);
+        QStringList names;
+        for (const auto& f : chooseForView(candidates, *vm, nullptr, 1144, 1090, {}))
+            names.append(f.name);
+        QCOMPARE(names, QStringList({"Site Landing", "Hub", "K0", "K1", "West", "East", "Far"}));
+    }
+
+    void sheetTitlesNameTheBestKnownLandmark()
+    {
+        using namespace atlassheets;
+        // Surface points inside sheet 31's cell on the index picture.
+        const ReferencePoint p = sheetReferencePoint(31);
+        auto inCell = [&](const QString& name, const char* code, double fx, double fy, double km) {
+            double lat, lon;
+            unprojectOrthographic((p.x + fx * CellWidth / 2 - DiscCentreX) / double(DiscRadius),
+                                  (DiscCentreY - p.y - fy * CellHeight / 2) / double(DiscRadius), 0, 0, &lat, &lon);
+            AtlasFeature f;
+            f.name = name;
+            f.typeCode = QString::fromLatin1(code);
+            f.latitude = lat;
+            f.longitude = lon;
+            f.diameterKm = km;
+            return f;
+        };
+        QList<AtlasFeature> cell{inCell(QStringLiteral("Oceanus Magnus"), "OC", 0, 0, 2000),
+                                 inCell(QStringLiteral("Rima Longa"), "RI", 0.5, 0.5, 400),
+                                 inCell(QStringLiteral("Site Landing"), "LS", 0.1, 0.1, 0)};
+        QCOMPARE(sheetTitle(31, cell, {}), QStringLiteral("Oceanus Magnus"));
+        cell.append(inCell(QStringLiteral("Groot"), "AA", -0.5, 0.5, 100));
+        cell.append(inCell(QStringLiteral("Fra\u00A0Klein"), "AA", 0.5, -0.5, 30));
+        QCOMPARE(sheetTitle(31, cell, {}), QStringLiteral("Groot"));
+        QCOMPARE(sheetTitle(31, cell, {QStringLiteral("Fra Klein")}), QStringLiteral("Fra Klein"));
+        // A crater just outside the cell does not count.
+        QCOMPARE(sheetTitle(32, {inCell(QStringLiteral("Buur"), "AA", 0.9, 0, 50),
+                                 inCell(QStringLiteral("Rand"), "AA", 1.1, 0, 10)}, {}),
+                 QStringLiteral("Rand"));
     }
 
     void sheetReferencePoints()
@@ -264,15 +373,38 @@ private slots:
         QCOMPARE(table[0].name, QStringLiteral("Rupes Recta"));
         QCOMPARE(table[0].origin, QStringLiteral("Latijn voor \"rechte wand\"."));
         QCOMPARE(table[0].morning, QStringLiteral("Donker."));
+        QCOMPARE(table[0].evening, QStringLiteral("Licht."));
 
-        QVERIFY(writeWholeFile(dir.filePath("bad.txt"), "= Tycho\nnaam: x\nkijk: y\n"));
+        // Each extra photograph has its own text: one shared low-sun text, or
+        // only one of the two, is refused.
+        QVERIFY(writeWholeFile(dir.filePath("bad.txt"), "= Tycho\nnaam: x\nkijk: y\nochtend: z\n"));
         QVERIFY(readPhotoTable(dir.filePath("bad.txt"), &error).isEmpty());
         QVERIFY(error.contains(QLatin1String("incomplete")));
+        QVERIFY(writeWholeFile(dir.filePath("shared.txt"), "= Tycho\nnaam: x\nkijk: y\nlaag: z\n"));
+        QVERIFY(readPhotoTable(dir.filePath("shared.txt"), &error).isEmpty());
+        QVERIFY(error.contains(QLatin1String(":4:")));
         QVERIFY(writeWholeFile(dir.filePath("odd.txt"), "= Tycho\nkleur: grijs\n"));
         QVERIFY(readPhotoTable(dir.filePath("odd.txt"), &error).isEmpty());
         QVERIFY(error.contains(QLatin1String(":2:")));
 
         QCOMPARE(dutchPosition(-43.2958, -11.2153), QString::fromUtf8("43,3° zuiderbreedte, 11,2° westerlengte"));
+    }
+
+    void textsNameOnlyIndexedFeatures()
+    {
+        const QStringList gazetteer{"Messier", "Messier A", "Apollo", "Hyginus", "Rima Hyginus", "Plato", "Klein"};
+        const QSet<QString> indexed{"Messier", "Rima Hyginus", "Plato"};
+        // The longest name wins, so "Messier A" is not the indexed Messier.
+        QCOMPARE(namesNotInIndex(QStringLiteral("Messier en Messier A liggen in de zee."), gazetteer, indexed),
+                 QStringList({"Messier A"}));
+        QVERIFY(namesNotInIndex(QStringLiteral("Messier en Messier A (niet in de index)."), gazetteer, indexed)
+                    .isEmpty());
+        // Whole words only; a spacecraft is not the crater of its name.
+        QVERIFY(namesNotInIndex(QStringLiteral("Platoos, Rima Hyginus en Apollo 15."), gazetteer, indexed)
+                    .isEmpty());
+        QCOMPARE(namesNotInIndex(QStringLiteral("Klein ligt bij Hyginus, aan Rima Hyginus. Klein."), gazetteer,
+                                 indexed),
+                 QStringList({"Klein", "Hyginus"}));
     }
 
     // --- the committed data set ------------------------------------------
@@ -282,8 +414,10 @@ private slots:
         const QList<FeatureRecord> vm = recordsOf(QStringLiteral("maan_vm.dat"));
         struct Known { const char* name; double lat, lon; };
         for (const Known& k : {Known{"Copernicus", 9.6209, -20.0786}, Known{"Tycho", -43.2958, -11.2153},
-                               Known{"Mare Crisium", 16.1774, 59.1037}}) {
-            const QString name = QString::fromLatin1(k.name);
+                               Known{"Mare Crisium", 16.1774, 59.1037}, Known{"Linné", 27.7464, 11.7994},
+                               Known{"Apollo 11 Landing", 0.67408, 23.47297},
+                               Known{"Ranger 7 Landing (inslag)", -10.6346, -20.6771}}) {
+            const QString name = QString::fromUtf8(k.name);
             const FeatureRecord* found = nullptr;
             for (const auto& r : vm)
                 if (r.name() == name || r.name() == name + QStringLiteral(" *"))
@@ -329,6 +463,67 @@ private slots:
             }
             QVERIFY(landings >= 10);
         }
+    }
+
+    void indexesLeaveRoomAndKeepMarkersApart()
+    {
+        for (const char* view : kViews) {
+            const QList<FeatureRecord> records = recordsOf(indexFileNameFor(QString::fromLatin1(view)));
+            QVERIFY2(records.size() <= FeatureTableSize - 100, view);
+            // No marker has more than two others within 3 bitmap pixels
+            // (6 half-pixels).
+            for (const auto& a : records) {
+                QStringList crowd;
+                for (const auto& b : records)
+                    if (std::hypot(a.x() - b.x(), a.y() - b.y()) <= 6.0)
+                        crowd.append(b.name());
+                QVERIFY2(crowd.size() <= 3, qPrintable(QStringLiteral("%1: %2").arg(view, crowd.join(", "))));
+            }
+        }
+    }
+
+    void fullMoonShowsTheClassicCraters()
+    {
+        QSet<QString> names;
+        for (const auto& r : recordsOf(QStringLiteral("maan_vm.dat")))
+            names.insert(r.name());
+        for (const char* crater : {"Thales", "Kant", "Lambert", "Hortensius", "Dionysius", "Censorinus", "Bessel",
+                                   "Linné", "Mösting", "Picard", "Peirce"})
+            QVERIFY2(names.contains(QString::fromUtf8(crater)), crater);
+        QVERIFY(names.contains(QStringLiteral("Reiner Gamma")));
+        QVERIFY(names.contains(QStringLiteral("Dorsa Smirnov")));
+    }
+
+    void everyImpactIsMarked()
+    {
+        QHash<QString, bool> impact;   // craft -> struck the surface
+        for (const auto& s : landingSites())
+            impact.insert(QString::fromUtf8(s.craft), s.impact);
+        QSet<QString> shown;
+        for (const char* view : kViews) {
+            for (const auto& r : recordsOf(indexFileNameFor(QString::fromLatin1(view)))) {
+                const QString name = r.name();
+                const qsizetype at = name.indexOf(QLatin1String(" Landing"));
+                if (at < 0)
+                    continue;
+                const QString craft = name.left(at);
+                QVERIFY2(impact.contains(craft), qPrintable(name));
+                QCOMPARE(name, craft + (impact[craft] ? QStringLiteral(" Landing (inslag)")
+                                                      : QStringLiteral(" Landing")));
+                shown.insert(craft);
+            }
+        }
+        // The crashes found again in orbital pictures or tracked to the surface,
+        // all on the near side.
+        for (const char* craft : {"Luna 2", "Luna 5", "Luna 7", "Luna 8", "Luna 15", "Luna 18", "Surveyor 2",
+                                  "Surveyor 4", "Beresheet", "Chandrayaan-2", "Hakuto-R M1", "Luna 25", "Ranger 7"})
+            QVERIFY2(shown.contains(QString::fromUtf8(craft)), craft);
+        // A site on the night side of a quarter view is not in that view.
+        QStringList lastQuarter;
+        for (const auto& r : recordsOf(QStringLiteral("maan_lk.dat")))
+            lastQuarter.append(r.name());
+        QVERIFY(!lastQuarter.contains(QStringLiteral("Luna 25 Landing (inslag)")));
+        QVERIFY(lastQuarter.contains(QStringLiteral("Luna 8 Landing (inslag)")));
     }
 
     void viewsShowTheRightSideLit()
@@ -405,6 +600,14 @@ private slots:
                     QVERIFY2(!decoded.contains(QChar(0xC3)), qPrintable(name));       // no UTF-8 left over
                     QVERIFY2(decoded.startsWith(base), qPrintable(name));
                 }
+                // The two extra photographs each say what their own picture shows.
+                auto paragraphs = [&](const QString& name) {
+                    const QStringList list = fromCp1252(readWholeFile(atlasFile(name + QStringLiteral(".txt"))))
+                                                 .split(QStringLiteral("\n\n"), Qt::SkipEmptyParts);
+                    return QSet<QString>(list.begin(), list.end());
+                };
+                QVERIFY2(!paragraphs(base + QLatin1Char('1')).intersects(paragraphs(base + QLatin1Char('2'))),
+                         qPrintable(base));
             }
         }
         QVERIFY(photographed >= 100);
@@ -431,7 +634,10 @@ private slots:
             QVERIFY2(line.mid(dot + 1).trimmed().size() >= 3, qPrintable(line));
             QVERIFY(!line.contains(QLatin1Char('\r')));
         }
-        QVERIFY(lines.contains(QStringLiteral("31. Copernicus")));
+        // Sheets are titled by their landmark, not by the largest area that
+        // reaches into them.
+        for (const char* title : {"31. Copernicus", "64. Tycho", "18. Aristarchus", "39. Grimaldi"})
+            QVERIFY2(lines.contains(QString::fromLatin1(title)), title);
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "astro/projection.h"
 #include "data/cp1252.h"
+#include "data/featurenames.h"
 #include "data/featuretable.h"
 #include "tools/atlasgen/features.h"
 #include "tools/atlasgen/indexpicture.h"
@@ -74,7 +75,8 @@ float quarterBrightness(const Surface& s, const LightMap& light, double lat, dou
 }
 
 bool makeView(const Surface& s, const ViewGeometry& view, const QList<AtlasFeature>& candidates,
-              const QSet<QString>& photographed, const QString& outDir, QStringList* report, QString* error)
+              const QSet<QString>& photographed, const QString& outDir, QSet<QString>* indexed, QStringList* report,
+              QString* error)
 {
     DiscFrame frame;
     frame.centreX = view.bitmapCentreX();
@@ -110,7 +112,7 @@ bool makeView(const Surface& s, const ViewGeometry& view, const QList<AtlasFeatu
         chooseForView(candidates, view, quarter ? &sun : nullptr, picture.width(), picture.height(), photographed,
                       &picture);
     FeatureTable table;
-    int slot = 1, landings = 0, photos = 0;
+    int slot = 1, landings = 0, impacts = 0, photos = 0;
     for (const auto& f : chosen) {
         double x, y;
         halfPixelPosition(view, f.latitude, f.longitude, &x, &y);
@@ -118,7 +120,9 @@ bool makeView(const Surface& s, const ViewGeometry& view, const QList<AtlasFeatu
         table.slot(slot).setPosition(x, y);
         ++slot;
         landings += f.typeCode == QLatin1String("LS");
+        impacts += f.impact;
         photos += f.name.endsWith(QLatin1String(" *"));
+        indexed->insert(plainName(hasPhotographMark(f.name) ? f.name.chopped(2) : f.name));
     }
     const QString dat = QDir(outDir).filePath(indexFileNameFor(QString::fromLatin1(view.imageFileName)));
     try {
@@ -127,12 +131,15 @@ bool makeView(const Surface& s, const ViewGeometry& view, const QList<AtlasFeatu
         *error = QString::fromLocal8Bit(e.what());
         return false;
     }
-    report->append(QStringLiteral("%1: %2 x %3 pixels, %4 features (%5 landing sites, %6 with photographs)")
+    report->append(QStringLiteral("%1: %2 x %3 pixels, %4 features, %5 slots free (%6 landing sites of which %7 "
+                                  "impacts, %8 with photographs)")
                        .arg(QString::fromLatin1(view.imageFileName))
                        .arg(picture.width())
                        .arg(picture.height())
                        .arg(chosen.size())
+                       .arg(FeatureTableSize - chosen.size())
                        .arg(landings)
+                       .arg(impacts)
                        .arg(photos));
     return true;
 }
@@ -170,12 +177,13 @@ bool generateAtlas(const AtlasSources& sources, const QString& outputDir, QStrin
         *error = outputDir + QStringLiteral(": cannot create");
         return false;
     }
+    QSet<QString> indexed;
     for (int v = 0; v < ViewCount; ++v)
-        if (!makeView(s, viewGeometries()[v], candidates, photographed, outputDir, &report, error))
+        if (!makeView(s, viewGeometries()[v], candidates, photographed, outputDir, &indexed, &report, error))
             return false;
-    if (!makeIndexPicture(s, candidates, outputDir, &report, error))
+    if (!makeIndexPicture(s, candidates, photographed, outputDir, &report, error))
         return false;
-    if (!makePhotographs(s, photoTable, gazetteer, outputDir, &report, error))
+    if (!makePhotographs(s, photoTable, gazetteer, indexed, outputDir, &report, error))
         return false;
 
     for (const auto& line : notes + report)

@@ -4,6 +4,8 @@
 #include "data/featurenames.h"
 #include "data/featuretable.h"
 #include "tools/atlasgen/landings.h"
+#include "tools/atlasgen/surface.h"
+#include "tools/atlasgen/wellknown.h"
 
 #include <algorithm>
 
@@ -19,13 +21,30 @@ bool containsKindWord(const QString& name)
             return true;
     return false;
 }
+
+bool isLinear(const QString& typeCode)
+{
+    static const QStringList codes{"RI", "CA", "VA", "RU", "DO"};
+    return codes.contains(typeCode);
+}
 }
 
 QList<AtlasFeature> atlasCandidates(const QList<GazetteerEntry>& gazetteer, QStringList* notes)
 {
-    QList<AtlasFeature> areas, craters, landings;
-    QSet<QString> seen;
+    QList<AtlasFeature> out;
+    for (const auto& s : landingSites()) {
+        AtlasFeature f;
+        f.name = landingName(s);
+        f.typeCode = QStringLiteral("LS");
+        f.latitude = s.latitude;
+        f.longitude = s.longitude;
+        f.impact = s.impact;
+        out.append(f);
+    }
+    QList<AtlasFeature> named;
+    QSet<QString> seen, iauNames;
     for (const auto& e : gazetteer) {
+        iauNames.insert(e.iauName);
         const bool crater = e.typeCode == QLatin1String("AA");
         if (!crater && !isRequiredKind(e.typeCode))
             continue;
@@ -35,6 +54,7 @@ QList<AtlasFeature> atlasCandidates(const QList<GazetteerEntry>& gazetteer, QStr
         f.latitude = e.latitude;
         f.longitude = e.longitude;
         f.diameterKm = e.diameterKm;
+        f.wellKnown = isWellKnown(e.iauName);
         if (f.name.isEmpty() || f.name.size() > 98 || seen.contains(f.name)) {
             notes->append(QStringLiteral("skipped (empty, long or twice): ") + e.iauName);
             continue;
@@ -48,26 +68,17 @@ QList<AtlasFeature> atlasCandidates(const QList<GazetteerEntry>& gazetteer, QStr
             continue;
         }
         seen.insert(f.name);
-        f.rank = crater ? 2 : 0;
-        (crater ? craters : areas).append(f);
+        named.append(f);
     }
-    for (const auto& s : landingSites()) {
-        AtlasFeature f;
-        f.name = QString::fromUtf8(s.name);
-        f.typeCode = QStringLiteral("LS");
-        f.latitude = s.latitude;
-        f.longitude = s.longitude;
-        f.rank = 1;
-        landings.append(f);
-    }
-    auto byDiameter = [](const AtlasFeature& a, const AtlasFeature& b) {
+    for (const auto& w : wellKnownNames())
+        if (!iauNames.contains(w))
+            notes->append(QStringLiteral("well-known name not in the gazetteer: ") + w);
+    std::sort(named.begin(), named.end(), [](const AtlasFeature& a, const AtlasFeature& b) {
         if (a.diameterKm != b.diameterKm)
             return a.diameterKm > b.diameterKm;
         return a.name < b.name;
-    };
-    std::sort(areas.begin(), areas.end(), byDiameter);
-    std::sort(craters.begin(), craters.end(), byDiameter);
-    return areas + landings + craters;
+    });
+    return out + named;
 }
 
 bool halfPixelPosition(const ViewGeometry& view, double latitude, double longitude, double* x, double* y)
@@ -77,6 +88,18 @@ bool halfPixelPosition(const ViewGeometry& view, double latitude, double longitu
     *x = 2.0 * (view.bitmapCentreX() + view.bitmapRadius() * dx);
     *y = 2.0 * (view.bitmapCentreY() - view.bitmapRadius() * dy);
     return cosC > 0;
+}
+
+double apparentPixels(const AtlasFeature& f, const ViewGeometry& view)
+{
+    double dx, dy;
+    const double cosC = projectOrthographic(f.latitude, f.longitude, view.latitudeTilt, view.longitudeShift, &dx, &dy);
+    if (cosC <= 0)
+        return 0;
+    // A round feature shrinks to an ellipse with one axis cosC times the other:
+    // its area is that of a circle sqrt(cosC) times as wide.
+    const double pixels = f.diameterKm / MoonRadiusKm * view.bitmapRadius() * std::sqrt(cosC);
+    return isLinear(f.typeCode) ? 0.3 * pixels : pixels;
 }
 
 QString markedName(const QString& name)
@@ -96,7 +119,12 @@ QList<AtlasFeature> chooseForView(const QList<AtlasFeature>& candidates, const V
                     return true;
         return false;
     };
-    QList<AtlasFeature> out;
+    struct Ranked {
+        AtlasFeature feature;
+        double x, y;   // half-pixels
+        double score;
+    };
+    QList<Ranked> ranked;
     const Vec3 s = sun ? surfaceUp(sun->latitude, sun->longitude) : Vec3{};
     for (const auto& c : candidates) {
         double x, y;
@@ -111,16 +139,57 @@ QList<AtlasFeature> chooseForView(const QList<AtlasFeature>& candidates, const V
             continue;
         if (picture && !litNearby(x, y))
             continue;
-        AtlasFeature f = c;
+        const bool landing = c.typeCode == QLatin1String("LS");
+        double size = apparentPixels(c, view);
+        if (!landing && !c.wellKnown && size < SmallestVisiblePixels)
+            continue;
+        Ranked r{c, x, y, 0};
         if (photographed.contains(plainName(c.name)))
-            f.name = markedName(c.name);
-        out.append(f);
+            r.feature.name = markedName(c.name);
+        if (landing) {
+            r.score = HUGE_VAL;
+        } else {
+            // A well-known name counts as at least visible, then thrice its
+            // size: Linné and Censorinus are bright spots far larger than
+            // their craters.
+            if (c.wellKnown)
+                size = 3 * std::max(size, SmallestVisiblePixels);
+            r.score = hasPhotographMark(r.feature.name) ? 2 * size : size;
+        }
+        ranked.append(r);
     }
-    // Over the limit: the smallest craters go, but never one with a photograph.
-    for (qsizetype i = out.size() - 1; i >= 0 && out.size() > FeatureTableSize; --i)
-        if (out[i].rank == 2 && !hasPhotographMark(out[i].name))
-            out.removeAt(i);
-    while (out.size() > FeatureTableSize)
-        out.removeLast();
+    // Landing sites keep the table's order; the rest by score, then by name so
+    // that the result never depends on the sort.
+    std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+        if (a.score != b.score)
+            return a.score > b.score;
+        if (a.score == HUGE_VAL)
+            return false;
+        return a.feature.name < b.feature.name;
+    });
+
+    const int capacity = FeatureTableSize - FreeSlotsForUser;
+    const double crowd = 2 * CrowdRadiusPixels;   // in half-pixels
+    QList<AtlasFeature> out;
+    QList<QPointF> placed;
+    QList<int> neighbours;   // per placed marker, how many others lie within the crowd radius
+    for (const auto& r : ranked) {
+        if (out.size() >= capacity)
+            break;
+        QList<int> near;
+        for (qsizetype i = 0; i < placed.size(); ++i)
+            if (std::hypot(placed[i].x() - r.x, placed[i].y() - r.y) <= crowd)
+                near.append(int(i));
+        const bool crowded = near.size() >= MostMarkersInCrowd
+                             || std::any_of(near.begin(), near.end(),
+                                            [&](int i) { return neighbours[i] >= MostMarkersInCrowd - 1; });
+        if (crowded)
+            continue;
+        for (int i : near)
+            ++neighbours[i];
+        placed.append(QPointF(r.x, r.y));
+        neighbours.append(int(near.size()));
+        out.append(r.feature);
+    }
     return out;
 }

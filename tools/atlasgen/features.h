@@ -15,21 +15,39 @@ struct AtlasFeature {
     QString typeCode;      // gazetteer code, "LS" for a landing site
     double latitude = 0;
     double longitude = 0;
-    double diameterKm = 0;
-    int rank = 0;          // 0 areas and named relief, 1 landing sites, 2 craters
+    double diameterKm = 0;   // length for rilles, ridges, chains, valleys and scarps
+    bool wellKnown = false;
+    bool impact = false;     // a landing site where a craft struck the surface
 };
 
-// Every feature the atlas may show, most important first: the named large
-// areas and relief, the landing sites, then craters by diameter. Satellite
-// craters ("Copernicus A") are left out.
+// Slots a view's index leaves empty for the user's own features.
+constexpr int FreeSlotsForUser = 100;
+// A marker this close to three others (bitmap pixels) would make a blot.
+constexpr double CrowdRadiusPixels = 3.0;
+constexpr int MostMarkersInCrowd = 3;
+// Smaller than this in the view's image, a feature cannot be seen there.
+constexpr double SmallestVisiblePixels = 3.0;
+
+// Every feature the atlas may show: the landing sites, then the gazetteer's
+// craters and named areas and relief, largest first. Satellite craters
+// ("Copernicus A") are left out.
 QList<AtlasFeature> atlasCandidates(const QList<GazetteerEntry>& gazetteer, QStringList* notes);
 
 // Position of a surface point on a view bitmap, in half-pixels; false when it
 // lies on the far side.
 bool halfPixelPosition(const ViewGeometry& view, double latitude, double longitude, double* x, double* y);
 
-// The index of one view: candidates on the visible, lit part of the disc and
-// inside the bitmap, at most 800; names of features with a photograph (by
+// How large a feature looks in a view, in bitmap pixels: its size at the
+// view's scale, shrunk by the foreshortening towards the limb; long, narrow
+// features count for a fraction of their length.
+double apparentPixels(const AtlasFeature& f, const ViewGeometry& view);
+
+// The index of one view, at most FeatureTableSize - FreeSlotsForUser features:
+// on the visible side, on the lit part and inside the bitmap; the landing sites
+// first, then by apparent size with a bonus for well-known names and for a
+// photograph; nothing smaller than SmallestVisiblePixels unless a landing site
+// or well known, and never more than MostMarkersInCrowd markers within
+// CrowdRadiusPixels of one another. Names of features with a photograph (by
 // plain name) get " *". With the view's picture, a feature must also have a
 // lit pixel within 4 pixels, so that none sits in a shadow near the terminator.
 QList<AtlasFeature> chooseForView(const QList<AtlasFeature>& candidates, const ViewGeometry& view, const Sun* sun,

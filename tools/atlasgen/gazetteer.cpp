@@ -74,6 +74,6 @@ QString plainName(const QString& name)
 
 bool isRequiredKind(const QString& code)
 {
-    static const QStringList codes{"ME", "OC", "LC", "SI", "PA", "MO", "RU", "RI", "CA", "VA", "PR"};
+    static const QStringList codes{"ME", "OC", "LC", "SI", "PA", "MO", "RU", "RI", "CA", "VA", "PR", "DO", "AL"};
     return codes.contains(code);
 }

@@ -25,6 +25,6 @@ QString atlasName(const QString& iauName, bool crater);
 // titles and texts.
 QString plainName(const QString& atlasName);
 
-// Kinds the index always holds when they are in view (besides craters and
-// landing sites), by gazetteer code.
+// Kinds the index may hold besides craters and landing sites, by gazetteer
+// code: the large areas, relief, rilles, wrinkle ridges and albedo features.
 bool isRequiredKind(const QString& typeCode);

@@ -23,22 +23,20 @@ bool indexPicturePosition(double latitude, double longitude, double* x, double* 
     *y = DiscCentreY - DiscRadius * dy;
     return cosC > 0;
 }
-
-// A rille's length says little of how it stands out: a long, narrow feature
-// names a sheet less well than a crater a third of its size.
-double prominence(const AtlasFeature& f)
-{
-    static const QStringList linear{"RI", "CA", "VA", "RU"};
-    return linear.contains(f.typeCode) ? 0.3 * f.diameterKm : f.diameterKm;
-}
 }
 
-QString sheetTitle(int n, const QList<AtlasFeature>& candidates)
+QString sheetTitle(int n, const QList<AtlasFeature>& candidates, const QSet<QString>& photographed)
 {
+    auto preference = [&](const AtlasFeature& f) {
+        static const QStringList seas{"ME", "OC", "LC", "SI", "PA"};
+        if (f.typeCode == QLatin1String("AA"))
+            return photographed.contains(plainName(f.name)) ? 3 : 2;
+        return seas.contains(f.typeCode) ? 1 : 0;
+    };
     const ReferencePoint p = sheetReferencePoint(n);
     const AtlasFeature* best = nullptr;
     const AtlasFeature* nearest = nullptr;
-    double bestScore = -1, nearestDistance = 1e300;
+    double nearestDistance = 1e300;
     for (const auto& f : candidates) {
         if (f.typeCode == QLatin1String("LS"))
             continue;
@@ -47,10 +45,10 @@ QString sheetTitle(int n, const QList<AtlasFeature>& candidates)
             continue;
         const bool inside = x >= p.x - CellWidth / 2.0 && x < p.x + CellWidth / 2.0 && y >= p.y - CellHeight / 2.0
                             && y < p.y + CellHeight / 2.0;
-        if (inside && prominence(f) > bestScore) {
-            bestScore = prominence(f);
+        if (inside
+            && (!best || preference(f) > preference(*best)
+                || (preference(f) == preference(*best) && f.diameterKm > best->diameterKm)))
             best = &f;
-        }
         const double d = std::hypot(x - p.x, y - p.y);
         if (d < nearestDistance) {
             nearestDistance = d;
@@ -61,8 +59,8 @@ QString sheetTitle(int n, const QList<AtlasFeature>& candidates)
     return chosen ? plainName(chosen->name) : QString();
 }
 
-bool makeIndexPicture(const Surface& s, const QList<AtlasFeature>& candidates, const QString& outDir,
-                      QStringList* report, QString* error)
+bool makeIndexPicture(const Surface& s, const QList<AtlasFeature>& candidates, const QSet<QString>& photographed,
+                      const QString& outDir, QStringList* report, QString* error)
 {
     const auto fullMoon = [&](double lat, double lon) { return s.tone(s.albedo.sample(lat, lon)); };
     DiscFrame frame;
@@ -106,7 +104,7 @@ bool makeIndexPicture(const Surface& s, const QList<AtlasFeature>& candidates, c
 
     QString titles;
     for (int n = 1; n <= SheetCount; ++n)
-        titles += QStringLiteral("%1. %2\n").arg(n).arg(sheetTitle(n, candidates));
+        titles += QStringLiteral("%1. %2\n").arg(n).arg(sheetTitle(n, candidates, photographed));
     if (!writeCp1252Text(titles, QDir(outDir).filePath(QStringLiteral("kaarten.txt")), error))
         return false;
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -8,9 +9,11 @@ struct AtlasFeature;
 
 // The atlas index picture with its sheet outlines and numbers, the sheet
 // titles, and the title screen's Moon.
-bool makeIndexPicture(const Surface& s, const QList<AtlasFeature>& candidates, const QString& outDir,
-                      QStringList* report, QString* error);
+bool makeIndexPicture(const Surface& s, const QList<AtlasFeature>& candidates, const QSet<QString>& photographed,
+                      const QString& outDir, QStringList* report, QString* error);
 
-// Title of sheet n: the most prominent feature whose centre lies in the
-// sheet's cell on the index picture, or, for a cell with none, the nearest.
-QString sheetTitle(int n, const QList<AtlasFeature>& candidates);
+// Title of sheet n, from the features whose centre lies in the sheet's cell on
+// the index picture: the largest crater with a photograph (by plain name),
+// else the largest crater, else the largest sea, else the largest other
+// feature; for a cell with none, the nearest feature.
+QString sheetTitle(int n, const QList<AtlasFeature>& candidates, const QSet<QString>& photographed);

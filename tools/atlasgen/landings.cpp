@@ -1,47 +1,71 @@
 #include "tools/atlasgen/landings.h"
 
 // Sites as published by the mission teams, refined where the Lunar
-// Reconnaissance Orbiter has since photographed the hardware.
+// Reconnaissance Orbiter Camera (LROC) has since photographed the hardware or
+// the fresh crater. Where no picture has found the wreck, the position is the
+// impact point computed from the tracking, as the NASA Space Science Data
+// Coordinated Archive (NSSDCA) and the NASA history of the missions give it.
 const QList<LandingSite>& landingSites()
 {
     static const QList<LandingSite> sites{
-        {"Luna 2 Landing", 29.10, 0.00},   // impact, 1959
-        {"Luna 9 Landing", 7.08, -64.37},   // first soft landing, 1966
-        {"Luna 13 Landing", 18.87, -62.05},   // 1966
-        {"Luna 16 Landing", -0.5137, 56.3638},   // first robotic sample return, 1970
-        {"Luna 17 Landing", 38.2378, -34.9966},   // Lunokhod 1, 1970
-        {"Luna 20 Landing", 3.7863, 56.6242},   // samples, 1972
-        {"Luna 21 Landing", 25.9994, 30.4076},   // Lunokhod 2, 1973
-        {"Luna 23 Landing", 12.6669, 62.1511},   // landed, tipped over, 1974
-        {"Luna 24 Landing", 12.7145, 62.2129},   // samples, 1976
-        {"Ranger 6 Landing", 9.39, 21.51},   // impact as planned, cameras failed, 1964
-        {"Ranger 7 Landing", -10.6346, -20.6771},   // impact, 1964
-        {"Ranger 8 Landing", 2.6377, 24.7881},   // impact, 1965
-        {"Ranger 9 Landing", -12.8281, -2.3874},   // impact in Alphonsus, 1965
-        {"Surveyor 1 Landing", -2.4745, -43.3394},   // 1966
-        {"Surveyor 3 Landing", -3.0160, -23.4178},   // 1967, visited by Apollo 12
-        {"Surveyor 5 Landing", 1.4550, 23.1952},   // 1967
-        {"Surveyor 6 Landing", 0.4738, -1.4275},   // 1967
-        {"Surveyor 7 Landing", -40.9807, -11.5120},   // 1968, near Tycho
-        {"Apollo 11 Landing", 0.67408, 23.47297},   // 1969
-        {"Apollo 12 Landing", -3.01239, -23.42157},   // 1969
-        {"Apollo 14 Landing", -3.64530, -17.47136},   // 1971
-        {"Apollo 15 Landing", 26.13222, 3.63386},   // 1971
-        {"Apollo 16 Landing", -8.97301, 15.50019},   // 1972
-        {"Apollo 17 Landing", 20.19080, 30.77168},   // 1972
-        {"Chang'e 3 Landing", 44.1214, -19.5116},   // Yutu rover, 2013
-        {"Chang'e 5 Landing", 43.0576, -51.9161},   // sample return, 2020
-        {"Chandrayaan-3 Landing", -69.3733, 32.3191},   // Vikram, 2023
-        {"SLIM Landing", -13.3160, 25.2510},   // 2024
-        {"IM-1 Landing", -80.1300, 1.4376},   // Odysseus, 2024
-        {"Blue Ghost 1 Landing", 18.5620, 61.8103},   // 2025
-        {"IM-2 Landing", -84.7906, 29.1957},   // Athena, tipped over, 2025
-        {"Lunar Prospector Landing", -87.7, 42.1},   // deliberate impact, 1999
-        {"LCROSS Landing", -84.675, -48.725},   // deliberate impact into Cabeus, 2009
-        {"SMART-1 Landing", -34.262, -46.193},   // deliberate impact, 2006
-        {"Chang'e 1 Landing", -1.50, 52.36},   // deliberate impact, 2009
-        {"Chandrayaan-1 MIP Landing", -89.76, -39.40},   // Moon Impact Probe, deliberate, 2008
-        {"GRAIL Landing", 75.62, -26.63},   // Ebb and Flow, deliberate impacts, 2012
+        {"Luna 2", 29.10, 0.00, true},   // 1959, the first object to reach the Moon; NSSDCA
+        {"Luna 5", 8.0, -23.0, true},   // 1965, retrorocket never fired; NASA history (Siddiqi, Beyond Earth,
+                                         // 2018) from the tracking; first announced as 31 S, 8 W
+        {"Luna 7", 9.80, -47.80, true},   // 1965, retrorocket cut off; NSSDCA, 9 48' N, 47 48' W
+        {"Luna 8", 9.13, -63.30, true},   // 1965, airbag burst before braking; NSSDCA, 9 8' N, 63 18' W
+        {"Luna 9", 7.08, -64.37, false},   // first soft landing, 1966
+        {"Luna 13", 18.87, -62.05, false},   // 1966
+        {"Luna 15", 17.0, 60.0, true},   // 1969, during Apollo 11; NSSDCA
+        {"Luna 16", -0.5137, 56.3638, false},   // first robotic sample return, 1970
+        {"Luna 17", 38.2378, -34.9966, false},   // Lunokhod 1, 1970
+        {"Luna 18", 3.57, 56.50, true},   // 1971, in the highlands by Apollonius; NSSDCA, 3 34' N, 56 30' E
+        {"Luna 20", 3.7863, 56.6242, false},   // samples, 1972
+        {"Luna 21", 25.9994, 30.4076, false},   // Lunokhod 2, 1973
+        {"Luna 23", 12.6669, 62.1511, false},   // landed, tipped over, 1974
+        {"Luna 24", 12.7145, 62.2129, false},   // samples, 1976
+        {"Ranger 6", 9.39, 21.51, true},   // as planned, cameras failed, 1964
+        {"Ranger 7", -10.6346, -20.6771, true},   // 1964
+        {"Ranger 8", 2.6377, 24.7881, true},   // 1965
+        {"Ranger 9", -12.8281, -2.3874, true},   // in Alphonsus, 1965
+        {"Surveyor 1", -2.4745, -43.3394, false},   // 1966
+        {"Surveyor 2", 5.5, -12.0, true},   // 1966, tumbling after a vernier failed; JPL's impact estimate
+                                             // (NSSDCA), south-east of Copernicus
+        {"Surveyor 3", -3.0160, -23.4178, false},   // 1967, visited by Apollo 12
+        {"Surveyor 4", 0.45, -1.39, true},   // 1967, lost 2.5 minutes before touchdown; NSSDCA impact estimate
+        {"Surveyor 5", 1.4550, 23.1952, false},   // 1967
+        {"Surveyor 6", 0.4738, -1.4275, false},   // 1967
+        {"Surveyor 7", -40.9807, -11.5120, false},   // 1968, near Tycho
+        {"Apollo 11", 0.67408, 23.47297, false},   // 1969
+        {"Apollo 12", -3.01239, -23.42157, false},   // 1969
+        {"Apollo 14", -3.64530, -17.47136, false},   // 1971
+        {"Apollo 15", 26.13222, 3.63386, false},   // 1971
+        {"Apollo 16", -8.97301, 15.50019, false},   // 1972
+        {"Apollo 17", 20.19080, 30.77168, false},   // 1972
+        {"Lunar Prospector", -87.7, 42.1, true},   // deliberate, 1999
+        {"SMART-1", -34.262, -46.193, true},   // deliberate, 2006
+        {"Chandrayaan-1 MIP", -89.76, -39.40, true},   // Moon Impact Probe, deliberate, 2008
+        {"Chang'e 1", -1.50, 52.36, true},   // deliberate, 2009
+        {"LCROSS", -84.675, -48.725, true},   // deliberate, into Cabeus, 2009
+        {"GRAIL", 75.62, -26.63, true},   // Ebb and Flow, deliberate, 2012
+        {"Chang'e 3", 44.1214, -19.5116, false},   // Yutu rover, 2013
+        {"Beresheet", 32.5956, 19.3496, true},   // 2019, main engine failed; LROC, 15 May 2019
+        {"Chandrayaan-2", -70.8810, 22.7840, true},   // lander Vikram, 2019; LROC, 2 December 2019
+        {"Chang'e 5", 43.0576, -51.9161, false},   // sample return, 2020
+        {"Hakuto-R M1", 47.581, 44.094, true},   // 2023, ran out of fuel hovering; LROC, 23 May 2023
+        {"Luna 25", -57.865, 61.360, true},   // 2023, on Pontécoulant G's inner rim; LROC, 31 August 2023
+        {"Chandrayaan-3", -69.3733, 32.3191, false},   // Vikram, 2023
+        {"SLIM", -13.3160, 25.2510, false},   // 2024
+        {"IM-1", -80.1300, 1.4376, false},   // Odysseus, 2024
+        {"Blue Ghost 1", 18.5620, 61.8103, false},   // 2025
+        {"IM-2", -84.7906, 29.1957, false},   // Athena, tipped over, 2025
     };
     return sites;
+}
+
+QString landingName(const LandingSite& site)
+{
+    QString name = QString::fromUtf8(site.craft) + QStringLiteral(" Landing");
+    if (site.impact)
+        name += QStringLiteral(" (inslag)");
+    return name;
 }

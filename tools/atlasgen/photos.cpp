@@ -188,7 +188,6 @@ QList<PhotoEntry> readPhotoTable(const QString& file, QString* error)
         field = !e                                   ? nullptr
                 : key == QLatin1String("naam")       ? &e->origin
                 : key == QLatin1String("kijk")       ? &e->lookFor
-                : key == QLatin1String("laag")       ? &e->lowSun
                 : key == QLatin1String("ochtend")    ? &e->morning
                 : key == QLatin1String("avond")      ? &e->evening
                                                      : nullptr;
@@ -199,7 +198,7 @@ QList<PhotoEntry> readPhotoTable(const QString& file, QString* error)
         *field = line.mid(colon + 1).trimmed();
     }
     for (const auto& e : out) {
-        if (e.origin.isEmpty() || e.lookFor.isEmpty() || (e.lowSun.isEmpty() && (e.morning.isEmpty() || e.evening.isEmpty()))) {
+        if (e.origin.isEmpty() || e.lookFor.isEmpty() || e.morning.isEmpty() || e.evening.isEmpty()) {
             *error = file + QStringLiteral(": incomplete entry ") + e.iauName;
             return {};
         }
@@ -207,9 +206,59 @@ QList<PhotoEntry> readPhotoTable(const QString& file, QString* error)
     return out;
 }
 
-bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QList<GazetteerEntry>& gazetteer,
-                     const QString& outDir, QStringList* report, QString* error)
+QStringList namesNotInIndex(const QString& text, const QStringList& gazetteerNames, const QSet<QString>& indexed)
 {
+    struct Hit { qsizetype at, length; QString name; };
+    QList<Hit> hits;
+    auto isWordChar = [](QChar c) { return c.isLetterOrNumber(); };
+    for (const auto& name : gazetteerNames) {
+        for (qsizetype at = text.indexOf(name); at >= 0; at = text.indexOf(name, at + 1)) {
+            const qsizetype end = at + name.size();
+            if ((at > 0 && isWordChar(text[at - 1])) || (end < text.size() && isWordChar(text[end])))
+                continue;
+            // "Apollo 15" is a spacecraft, not the crater Apollo.
+            if (end + 1 < text.size() && text[end] == QLatin1Char(' ') && text[end + 1].isDigit())
+                continue;
+            hits.append({at, name.size(), name});
+        }
+    }
+    // "Messier A" is one name, not the crater Messier followed by a letter.
+    std::stable_sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) { return a.length > b.length; });
+    QList<std::pair<qsizetype, qsizetype>> taken;
+    QList<Hit> unfindable;
+    static const QString unmarked = QStringLiteral(" (niet in de index)");
+    for (const auto& h : hits) {
+        const bool inside = std::any_of(taken.begin(), taken.end(), [&](const auto& t) {
+            return h.at < t.second && h.at + h.length > t.first;
+        });
+        if (inside)
+            continue;
+        taken.append({h.at, h.at + h.length});
+        if (!indexed.contains(h.name) && text.mid(h.at + h.length, unmarked.size()) != unmarked)
+            unfindable.append(h);
+    }
+    std::sort(unfindable.begin(), unfindable.end(), [](const Hit& a, const Hit& b) { return a.at < b.at; });
+    QStringList missing;
+    for (const auto& h : unfindable)
+        if (!missing.contains(h.name))
+            missing.append(h.name);
+    return missing;
+}
+
+bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QList<GazetteerEntry>& gazetteer,
+                     const QSet<QString>& indexed, const QString& outDir, QStringList* report, QString* error)
+{
+    QStringList gazetteerNames;
+    for (const auto& e : gazetteer)
+        gazetteerNames.append(plainName(atlasName(e.iauName, false)));
+    gazetteerNames.removeDuplicates();
+    // A name the user cannot look up is a dead end for the reader.
+    auto checkNames = [&](const QString& text, const QString& file) {
+        const QStringList missing = namesNotInIndex(text, gazetteerNames, indexed);
+        if (!missing.isEmpty())
+            *error = file + QStringLiteral(": names features no index holds: ") + missing.join(QStringLiteral(", "));
+        return missing.isEmpty();
+    };
     const double minKmPerPixel = s.albedo.kmPerPixel() / 2.0;   // never enlarge the mosaic more than twice
     const double maxKmPerPixel = 2.1 * MoonRadiusKm / PhotoWidth;
     int made = 0;
@@ -279,17 +328,22 @@ bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QLi
         const QString frameText =
             QStringLiteral("Over de foto: een bovenaanzicht, alsof de camera recht boven %1 hangt; zo is ook een "
                            "vorm dicht bij de maanrand niet vertekend. Het beeld is %2 km breed, het noorden is "
-                           "boven (pijl N) en de streep linksonder geeft de schaal.")
+                           "boven (pijl N) en de streep linksonder geeft de schaal. De foto's van deze atlas zijn "
+                           "samengesteld uit kaarten van de hele Maan: details van minder dan een paar kilometer, "
+                           "en reliëf van minder dan zo'n tien kilometer breed, tonen ze niet.")
                 .arg(title)
                 .arg(qRound(PhotoWidth * kmPerPixel));
         const QString facts = QStringLiteral("Soort: %1\n%2\nLigging: %3\n")
                                   .arg(dutchKind(*g), dutchSize(*g), dutchPosition(g->latitude, g->longitude));
         const QString main = QStringLiteral("%1\n\n%2\nNaam: %3\n\nWaar moet u op letten?\n%4\n\n%5\n")
                                  .arg(title, facts, plainText(entry.origin), plainText(entry.lookFor), frameText);
-        if (!writeCp1252Text(main, QDir(outDir).filePath(entry.name + QStringLiteral(".txt")), error))
+        // The origin of the name speaks of people, whose names may be those of
+        // other craters.
+        const QString mainFile = entry.name + QStringLiteral(".txt");
+        if (!checkNames(QString(main).remove(plainText(entry.origin)), mainFile)
+            || !writeCp1252Text(main, QDir(outDir).filePath(mainFile), error))
             return false;
 
-        const bool crater = g->typeCode == QLatin1String("AA");
         for (int k = 1; k <= 2; ++k) {
             const bool morning = k == 1;
             const QString sunLine =
@@ -300,27 +354,18 @@ bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QLi
                         : QStringLiteral("De zon staat %1° boven de westelijke horizon; het licht valt op deze foto "
                                          "van links in. Zo ziet u deze plek bij afnemende maan, kort voordat de "
                                          "terminator er overheen trekt en de lange maannacht begint.");
-            const QString shadows =
-                crater ? (morning ? QStringLiteral("De westelijke binnenwand, die naar de zon toe kijkt, vangt het "
-                                                   "volle licht; de oostelijke wal werpt een lange schaduw over de "
-                                                   "bodem naar het westen.")
-                                  : QStringLiteral("Nu vangt de oostelijke binnenwand het licht, en de westelijke wal "
-                                                   "werpt zijn schaduw naar het oosten over de bodem."))
-                       : (morning ? QStringLiteral("Hellingen die naar het oosten kijken zijn fel verlicht, wat naar "
-                                                   "het westen afloopt ligt in de schaduw, en elke heuvel en rug werpt "
-                                                   "een lange schaduw naar het westen.")
-                                  : QStringLiteral("Nu zijn de hellingen naar het westen verlicht en vallen de "
-                                                   "schaduwen naar het oosten: precies andersom als bij ochtendzon."));
-            const QString specific = plainText(morning ? (entry.morning.isEmpty() ? entry.lowSun : entry.morning)
-                                                       : (entry.evening.isEmpty() ? entry.lowSun : entry.evening));
-            const QString text =
-                QStringLiteral("%1 bij lage %2\n\n%3 %4\n\n%5\n\nHoogteverschillen die bij volle maan onzichtbaar "
-                               "blijven, tekenen zich bij zo'n lage zon scherp af; daarom kijkt men het liefst "
-                               "vlak bij de terminator.\n")
-                    .arg(title, morning ? QStringLiteral("ochtendzon") : QStringLiteral("avondzon"),
-                         sunLine.arg(qRound(elevations[k])), shadows, specific);
-            if (!writeCp1252Text(text, QDir(outDir).filePath(entry.name + QString::number(k) + QStringLiteral(".txt")),
-                                 error))
+            const QString closing =
+                morning ? QStringLiteral("Hoogteverschillen die bij volle maan onzichtbaar blijven, tekenen zich bij "
+                                         "zo'n lage zon af; daarom kijkt men het liefst vlak bij de terminator.")
+                        : QStringLiteral("Leg deze foto naast die bij ochtendzon: wat daar in de schaduw lag, is nu "
+                                         "verlicht, zodat u aan beide kanten van elke helling ziet hoe het terrein "
+                                         "loopt.");
+            const QString text = QStringLiteral("%1 bij lage %2\n\n%3\n\n%4\n\n%5\n")
+                                     .arg(title, morning ? QStringLiteral("ochtendzon") : QStringLiteral("avondzon"),
+                                          sunLine.arg(qRound(elevations[k])),
+                                          plainText(morning ? entry.morning : entry.evening), closing);
+            const QString file = entry.name + QString::number(k) + QStringLiteral(".txt");
+            if (!checkNames(text, file) || !writeCp1252Text(text, QDir(outDir).filePath(file), error))
                 return false;
         }
         ++made;
