@@ -5,7 +5,7 @@
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/hints.h"
-#include "platform/imagefile.h"
+#include "platform/bmploader.h"
 #include "platform/picture.h"
 #include "presentation/maanun8.h"
 #include "presentation/resources.h"
@@ -117,7 +117,7 @@ void Ttiteldlg::FormActivate()
     Image1->setGeometry((width() - 210) / 2, 220, 210, 200);
     Image1->setPicture(QImage());
     // The place stays clickable without its picture.
-    if (!runReportingErrors([this] { Image1->setPicture(loadImageFile(QStringLiteral("titelmaan.bmp"))); }))
+    if (!runReportingErrors([this] { Image1->setPicture(loadBitmapFile(QStringLiteral("titelmaan.bmp"))); }))
         Image1->setPicture(missingMoonPicture(Image1->size()));
 }
 

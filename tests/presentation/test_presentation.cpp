@@ -197,7 +197,9 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("missing") << QByteArray() << QStringLiteral("titelmaan.bmp: No such file or directory");
         QTest::newRow("not a picture") << QByteArray("BM this is no bitmap")
-                                       << QStringLiteral("titelmaan.bmp: geen geldig beeldbestand");
+                                       << QStringLiteral("titelmaan.bmp: beschadigd of geen geldig beeldbestand");
+        QTest::newRow("cut short") << readWholeFile(TestWorkDir::atlasDir() + QStringLiteral("/titelmaan.bmp")).left(5000)
+                                   << QStringLiteral("titelmaan.bmp: beschadigd of geen geldig beeldbestand");
     }
 
     void missingTitlePictureKeepsTheMoonClickable()
