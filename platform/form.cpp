@@ -46,6 +46,10 @@ bool Form::FormKeyDown(int, Qt::KeyboardModifiers) { return false; }
 
 int Form::showModal()
 {
+    // Modality takes effect when a window is shown: one that is open without
+    // it (a help window opened from the menu, say) is shown anew.
+    if (isVisible())
+        hide();
     modalResult_ = mrNone;
     setWindowModality(Qt::ApplicationModal);
     QPointer<Form> opener = ActivationTracker::instance()->activeForm();

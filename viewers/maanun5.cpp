@@ -14,6 +14,7 @@
 #include "app/sharedstate.h"
 #include "platform/dialogs.h"
 #include "platform/rtfreader.h"
+#include "platform/windowplacement.h"
 
 HelpFindDialog::HelpFindDialog(QWidget* parent)
     : QDialog(parent)
@@ -89,7 +90,7 @@ Thelpdlg::Thelpdlg(QWidget* parent)
     layout->addWidget(RichEdit1);
 
     connect(FindDialog1, &HelpFindDialog::findNext, this, &Thelpdlg::FindDialog1Find);
-    applyOuterGeometry();
+    outer_ = placeWindowFrame(this, outer_);
 }
 
 Thelpdlg::~Thelpdlg() = default;
@@ -233,38 +234,15 @@ void Thelpdlg::setOuterGeometry(int left, int top, int width, int height)
         outer_.setWidth(std::max(width, 1));
     if (height != keep)
         outer_.setHeight(std::max(height, 1));
-    applyOuterGeometry();
-}
-
-QMargins Thelpdlg::currentFrameMargins() const
-{
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-            frame.bottom() - inner.bottom()};
-}
-
-void Thelpdlg::applyOuterGeometry()
-{
-    applyingGeometry_ = true;
-    const QMargins m = currentFrameMargins();
-    move(outer_.topLeft());
-    resize(std::max(outer_.width() - m.left() - m.right(), 1), std::max(outer_.height() - m.top() - m.bottom(), 1));
-    appliedMargins_ = m;
-    applyingGeometry_ = false;
+    outer_ = placeWindowFrame(this, outer_);
 }
 
 bool Thelpdlg::event(QEvent* event)
 {
     const bool result = Form::event(event);
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) && isVisible() && !applyingGeometry_) {
-        // The frame is known only once the window system has decorated the
-        // window; size it again then. Later moves are the user's.
-        if (currentFrameMargins() != appliedMargins_)
-            applyOuterGeometry();
-        else
-            outer_ = frameGeometry();
-    }
+    // Where the user (or the window manager) moves the window, the next opener
+    // that leaves something unchanged finds it.
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && isVisible())
+        outer_ = knownWindowFrame(this);
     return result;
 }

@@ -1,6 +1,5 @@
 #pragma once
 #include <QDialog>
-#include <QMargins>
 #include <QRect>
 #include <climits>
 #include <memory>
@@ -44,7 +43,8 @@ public:
 
     // Leaves a value of setOuterGeometry as it is.
     static constexpr int keep = INT_MIN;
-    // Places and sizes the window by its outer frame, as the openers give it.
+    // Places and sizes the window by its outer frame, as the openers give it,
+    // within the screen.
     void setOuterGeometry(int left, int top, int width, int height);
     QRect outerGeometry() const { return outer_; }
 
@@ -76,13 +76,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void applyOuterGeometry();
-    QMargins currentFrameMargins() const;
-
     QTextEdit* RichEdit1;
     HelpFindDialog* FindDialog1;
     std::unique_ptr<QPrinter> printer_;
     QRect outer_;
-    QMargins appliedMargins_;
-    bool applyingGeometry_ = false;
 };
