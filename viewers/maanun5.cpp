@@ -1,6 +1,8 @@
 #include "viewers/maanun5.h"
 
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +12,8 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QVBoxLayout>
+
+#include <cstdlib>
 
 #include "app/sharedstate.h"
 #include "platform/dialogs.h"
@@ -95,6 +99,34 @@ Thelpdlg::Thelpdlg(QWidget* parent)
 
 Thelpdlg::~Thelpdlg() = default;
 
+namespace {
+// The font as the font dialog must be given it. The dialog finds its style by
+// name, and the name it makes of a font ("Normal", in Dutch "Normaal") is not
+// the name the family gives the same style ("Regular"); where they differ it
+// takes the family's first style, often "Bold". So the family's own style of
+// the same weight and slant is named outright, and an uninstalled family is
+// replaced by the one that shows it.
+QFont dialogFont(QFont font)
+{
+    QString family = font.families().value(0, font.family());
+    if (!QFontDatabase::hasFamily(family))
+        family = QFontInfo(font).family();
+    font.setFamilies({family});
+    QString best;
+    int bestDistance = INT_MAX;
+    for (const QString& style : QFontDatabase::styles(family)) {
+        const int distance = (QFontDatabase::italic(family, style) != font.italic() ? 10000 : 0)
+                           + std::abs(QFontDatabase::weight(family, style) - int(font.weight()));
+        if (distance < bestDistance) {
+            best = style;
+            bestDistance = distance;
+        }
+    }
+    font.setStyleName(best);
+    return font;
+}
+} // namespace
+
 QFont Thelpdlg::defaultFont()
 {
     return QFont(installedFontFamily(QStringLiteral("Courier New")), 10);
@@ -176,8 +208,7 @@ void Thelpdlg::Lettertype1Click()
     if (first.hasSelection())
         first.setPosition(first.selectionStart() + 1);
     const QTextCharFormat current = first.charFormat();
-    const QFont initial = current.font().resolve(RichEdit1->document()->defaultFont());
-    QFontDialog dialog(initial, this);
+    QFontDialog dialog(dialogFont(current.font().resolve(RichEdit1->document()->defaultFont())), this);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted)
         return;
