@@ -16,6 +16,7 @@
 #include <cstdlib>
 
 #include "app/sharedstate.h"
+#include "data/fileerror.h"
 #include "platform/dialogs.h"
 #include "platform/rtfreader.h"
 #include "platform/windowplacement.h"
@@ -139,9 +140,18 @@ void Thelpdlg::FormActivate()
 
 void Thelpdlg::loadHelpFile()
 {
-    const QByteArray bytes = readFileBytes(shared().helpFileName);
-    QTextDocument* document = RichEdit1->document();
-    readRichOrPlainText(document, bytes, defaultFont());
+    const QString& name = shared().helpFileName;
+    const QByteArray bytes = readFileBytes(name);
+    // Built apart from the window: a text that cannot be shown leaves the one
+    // shown before, and the window lays out a new text bit by bit, not all of
+    // it with every insertion.
+    auto* document = new QTextDocument(RichEdit1);
+    if (!readRichOrPlainText(document, bytes, defaultFont())) {
+        delete document;
+        throw FileError(name.toStdString() + ": de tekst in dit bestand is te lang om te tonen.");
+    }
+    // The window owns the new text and lets go of the old one.
+    RichEdit1->setDocument(document);
     // Every load shows the text from its beginning.
     RichEdit1->setTextCursor(QTextCursor(document));
 }

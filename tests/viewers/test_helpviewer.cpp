@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 #include "app/sharedstate.h"
 #include "platform/dialogs.h"
@@ -77,7 +78,8 @@ private slots:
     void printsTheGuideOnSeveralPages();
     void printerSetupCancelledPrintsNothing();
     void plainTextExplanationInCourierNew();
-    void missingFileKeepsTheOldText();
+    void unreadableFileKeepsTheOldText_data();
+    void unreadableFileKeepsTheOldText();
 
 private:
     void showAndWait();
@@ -404,20 +406,42 @@ void TestHelpViewer::plainTextExplanationInCourierNew()
     QVERIFY(!shown.bold());
 }
 
-void TestHelpViewer::missingFileKeepsTheOldText()
+void TestHelpViewer::unreadableFileKeepsTheOldText_data()
 {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << "weg.rtf" << "weg.rtf: No such file or directory";
+    QTest::newRow("pipe") << "pijp.rtf" << "pijp.rtf: dit is geen gewoon bestand en kan niet worden getoond.";
+    QTest::newRow("link to a device") << "nul.rtf" << "nul.rtf: dit is geen gewoon bestand en kan niet worden getoond.";
+    QTest::newRow("above 8 MB") << "groot.rtf" << "groot.rtf: dit bestand is te groot om te tonen (meer dan 8 MB).";
+    QTest::newRow("one word of 1 MB") << "woord.txt" << "woord.txt: de tekst in dit bestand is te lang om te tonen.";
+    QTest::newRow("empty paragraphs") << "leeg.rtf" << "leeg.rtf: de tekst in dit bestand is te lang om te tonen.";
+}
+
+void TestHelpViewer::unreadableFileKeepsTheOldText()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    QVERIFY(mkfifo("pijp.rtf", 0600) == 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("nul.rtf")));
+    QFile big(QStringLiteral("groot.rtf"));
+    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(MaxTextFileSize + 1));
+    big.close();
+    QVERIFY(writeWholeFile(QStringLiteral("woord.txt"), QByteArray(1024 * 1024, 'x')));
+    QVERIFY(writeWholeFile(QStringLiteral("leeg.rtf"), "{\\rtf1 " + QByteArray("\\par ").repeated(1000000) + "}"));
+
     showAndWait();
     const QString before = help_->richEdit()->toPlainText();
     help_->close();
-    shared().helpFileName = QStringLiteral("weg.rtf");
-    auto message = std::make_shared<QString>();
-    whenModal<QMessageBox>([message](QMessageBox* box) {
-        *message = box->text();
+    shared().helpFileName = file;
+    auto shown = std::make_shared<QString>();
+    whenModal<QMessageBox>([shown](QMessageBox* box) {
+        *shown = box->text();
         QCOMPARE(box->icon(), QMessageBox::Critical);
         box->button(QMessageBox::Ok)->click();
     });
     help_->show();
-    QTRY_COMPARE(*message, QStringLiteral("weg.rtf: No such file or directory"));
+    QTRY_COMPARE(*shown, message);
     QCOMPARE(help_->richEdit()->toPlainText(), before);
 }
 
