@@ -150,6 +150,25 @@ private slots:
         QCOMPARE(explanation, QRect(254, 0, 600, screen.height()));
         verifyReachable(helpdlg, explanation);
     }
+
+    // The help window's find dialog has its frame at (5, 5) each time.
+    void findDialogAtItsPlace()
+    {
+        TestWorkDir dir;
+        QVERIFY(writeWholeFile("help.rtf", "{\\rtf1 Handleiding}"));
+        shared().helpFileName = QStringLiteral("help.rtf");
+        Thelpdlg help;
+        help.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        for (int time = 0; time < 3; ++time) {
+            help.Zoek1Click();
+            QVERIFY(QTest::qWaitForWindowExposed(help.findDialog()));
+            const QRect frame = settledFrame(help.findDialog());
+            QCOMPARE(frame.topLeft(), QPoint(5, 5));
+            help.findDialog()->close();
+            QTest::qWait(100);
+        }
+    }
 };
 
 int main(int argc, char** argv)
