@@ -35,11 +35,7 @@ struct Kind {
 // `count` units between head and tail.
 QByteArray repeated(const Kind& k, qint64 count)
 {
-    QByteArray body;
-    body.reserve(k.unit.size() * count);
-    for (qint64 i = 0; i < count; ++i)
-        body += k.unit;
-    return k.head + body + k.tail;
+    return k.head + k.unit.repeated(count) + k.tail;
 }
 
 // As many units as the text limits allow.
@@ -47,10 +43,15 @@ qint64 largestAccepted(const Kind& k)
 {
     QTextDocument doc;
     const QFont font = Thelpdlg::defaultFont();
-    qint64 accepted = 1, refused = MaxTextCharacters + 2;
+    auto fits = [&](qint64 n) { return readRichOrPlainText(&doc, repeated(k, n), font); };
+    qint64 accepted = 1, refused = 2;
+    while (fits(refused)) {
+        accepted = refused;
+        refused *= 2;
+    }
     while (refused - accepted > 1) {
         const qint64 n = (accepted + refused) / 2;
-        (readRichOrPlainText(&doc, repeated(k, n), font) ? accepted : refused) = n;
+        (fits(n) ? accepted : refused) = n;
     }
     return accepted;
 }
