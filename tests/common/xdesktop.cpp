@@ -118,19 +118,25 @@ bool TestDesktop::start(int width, int height)
     }
     number.pop_back();
     display_ = QLatin1Char(':') + QString::fromStdString(number);
+    const QByteArray previousDisplay = qgetenv("DISPLAY");
     qputenv("DISPLAY", display_.toLatin1());
-    qputenv("QT_QPA_PLATFORM", "xcb");
 
     manager_ = spawn({"openbox", "--sm-disable"});
     const std::string check = "xprop -display " + display_.toStdString() + " -root _NET_SUPPORTING_WM_CHECK 2>/dev/null";
     for (int i = 0; i < 150; ++i) {
-        if (capture(check).find("window id") != std::string::npos)
+        if (capture(check).find("window id") != std::string::npos) {
+            qputenv("QT_QPA_PLATFORM", "xcb");
             return true;
+        }
         if (!stillRunning(manager_))
             break;
         std::this_thread::sleep_for(milliseconds(100));
     }
     stop();
+    if (previousDisplay.isNull())
+        qunsetenv("DISPLAY");
+    else
+        qputenv("DISPLAY", previousDisplay);
     failure_ = QStringLiteral("openbox could not be started on the test's X server (Debian packages openbox, x11-utils)");
     return false;
 }
