@@ -15,7 +15,6 @@
 #include <unistd.h>
 #include <algorithm>
 #include <climits>
-#include <memory>
 #include <string_view>
 #include <unordered_map>
 #include <vector>

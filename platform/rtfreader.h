@@ -22,8 +22,8 @@ bool isRichText(const QByteArray& bytes);
 
 // The readers replace the document's contents with the text in `bytes`. They
 // return false, leaving the document with the beginning of the text, when the
-// text goes beyond the limits above. A word too
-// long for any line is given places to break after every so many characters.
+// text goes beyond the limits above. A word too long for any line is given
+// places to break after every so many characters.
 
 // Rich text. Text that carries no font or size of its own is shown in
 // `defaultFont`. Damaged input (truncated, unbalanced, absurd numbers) gives

@@ -143,8 +143,7 @@ void Thelpdlg::loadHelpFile()
     const QString& name = shared().helpFileName;
     const QByteArray bytes = readFileBytes(name);
     // Built apart from the window: a text that cannot be shown leaves the one
-    // shown before, and the window lays out a new text bit by bit, not all of
-    // it with every insertion.
+    // shown before.
     auto* document = new QTextDocument(RichEdit1);
     if (!readRichOrPlainText(document, bytes, defaultFont())) {
         delete document;

@@ -110,7 +110,8 @@ void Tfoto1dlg::Allenamen()
 void Tfoto1dlg::OpenFile(const QString& fileName)
 {
     // A missing photograph shows nothing rather than the previous feature's
-    // picture under this feature's caption.
+    // picture under this feature's caption. The old picture goes before the
+    // new one is decoded, so that the two never take memory together.
     picture = QImage();
     Image1->clear();
     if (isPlainFileHere(fileName) && hasJpegExtension(fileName))
