@@ -14,7 +14,6 @@
 #include "app/windows.h"
 #include "data/numbertext.h"
 #include "libration/canvasview.h"
-#include "libration/helpplacement.h"
 #include "platform/rtfreader.h"
 #include "viewers/maanun5.h"
 
@@ -229,6 +228,6 @@ void Tlibratiedlg::Toelichting1Click()
     shared().helpFileName = QStringLiteral("libratie.rtf");
     if (!helpdlg)
         return;
-    placeHelpViewerOnScreen(0, Thelpdlg::keep, 250, 500);
+    helpdlg->setOuterGeometry(0, Thelpdlg::keep, 250, 500);
     helpdlg->showModal();
 }

@@ -15,7 +15,6 @@
 #include "app/sharedstate.h"
 #include "app/windows.h"
 #include "libration/canvasview.h"
-#include "libration/helpplacement.h"
 #include "platform/dialogs.h"
 #include "platform/rtfreader.h"
 #include "viewers/maanun5.h"
@@ -199,7 +198,7 @@ void Tlibratie2dlg::Toelichting1Click()
     if (!helpdlg)
         return;
     const QRect screen = QApplication::primaryScreen()->availableGeometry();
-    placeHelpViewerOnScreen(screen.left(), screen.top(), 260, screen.height());
+    helpdlg->setOuterGeometry(screen.left(), screen.top(), 260, screen.height());
     // Beside this modal window the viewer takes the mouse and keys only as a
     // window of this one; it does not become the program's focused window
     // either, so it is given its file here.

@@ -13,7 +13,6 @@
 #include "astro/libration.h"
 #include "data/numbertext.h"
 #include "libration/canvasview.h"
-#include "libration/helpplacement.h"
 #include "platform/dialogs.h"
 #include "platform/rtfreader.h"
 #include "viewers/maanun5.h"
@@ -141,6 +140,6 @@ void Tmaanbeelddlg::Toelichting1Click()
     shared().helpFileName = kHelpFile;
     if (!helpdlg)
         return;
-    placeHelpViewerOnScreen(Thelpdlg::keep, Thelpdlg::keep, 500, 320);
+    helpdlg->setOuterGeometry(Thelpdlg::keep, Thelpdlg::keep, 500, 320);
     helpdlg->showModal();
 }

@@ -46,7 +46,7 @@ Tkeuzedlg::Tkeuzedlg(QWidget* parent)
 
     setClientSize(129, 231);
     setFixedSize(size());
-    moveFrame(200, 108);
+    setOuterGeometry(200, 108, keep, keep);
 
     // FormCreate
     runReportingErrors([this] { ListBox1->addItems(readSheetList(QStringLiteral("kaarten.txt"))); });

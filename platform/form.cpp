@@ -1,5 +1,7 @@
 #include "platform/form.h"
 
+#include "platform/windowplacement.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -7,7 +9,6 @@
 #include <QLayout>
 #include <QPointer>
 #include <QTimer>
-#include <QWindow>
 #include <algorithm>
 #include <memory>
 
@@ -40,27 +41,6 @@ void Form::setClientSize(int width, int height)
     resize(width + qMax(0, extraW), height + qMax(0, extraH));
 }
 
-void Form::moveFrame(int left, int top)
-{
-    framePosition_ = QPoint(left, top);
-    if (isVisible())
-        setVisible(true);
-}
-
-void Form::setVisible(bool visible)
-{
-    // A window manager may take move() of a window it has not framed yet as
-    // the place of the client area and push the frame down by its title bar;
-    // the frame's own place, given just before the window is shown, cannot be
-    // mistaken.
-    if (visible && framePosition_) {
-        winId();
-        windowHandle()->setFramePosition(*framePosition_);
-        framePosition_.reset();
-    }
-    QMainWindow::setVisible(visible);
-}
-
 void Form::setClient(QWidget* client)
 {
     client_ = client;
@@ -74,55 +54,29 @@ bool Form::FormKeyDown(int, Qt::KeyboardModifiers) { return false; }
 
 void Form::setOuterGeometry(int left, int top, int width, int height)
 {
-    if (!outerGiven_)
-        outer_ = frameGeometry();
-    outerGiven_ = true;
+    QRect outer = knownWindowFrame(this);
     if (left != keep)
-        outer_.moveLeft(left);
+        outer.moveLeft(left);
     if (top != keep)
-        outer_.moveTop(top);
+        outer.moveTop(top);
     if (width != keep)
-        outer_.setWidth(std::max(width, 1));
+        outer.setWidth(std::max(width, 1));
     if (height != keep)
-        outer_.setHeight(std::max(height, 1));
-    applyOuterGeometry();
+        outer.setHeight(std::max(height, 1));
+    placeWindowFrame(this, outer, width == keep && height == keep);
 }
 
-QMargins Form::currentFrameMargins() const
+QRect Form::outerGeometry() const
 {
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-            frame.bottom() - inner.bottom()};
-}
-
-void Form::applyOuterGeometry()
-{
-    applyingGeometry_ = true;
-    const QMargins m = currentFrameMargins();
-    move(outer_.topLeft());
-    resize(std::max(outer_.width() - m.left() - m.right(), 1), std::max(outer_.height() - m.top() - m.bottom(), 1));
-    appliedMargins_ = m;
-    applyingGeometry_ = false;
-}
-
-bool Form::event(QEvent* event)
-{
-    const bool result = QMainWindow::event(event);
-    const QEvent::Type type = event->type();
-    if (outerGiven_ && (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) && isVisible()
-        && !applyingGeometry_) {
-        // Size the window again once its frame is known; later moves are the user's.
-        if (currentFrameMargins() != appliedMargins_)
-            applyOuterGeometry();
-        else
-            outer_ = frameGeometry();
-    }
-    return result;
+    return knownWindowFrame(this);
 }
 
 int Form::showModal()
 {
+    // Modality takes effect when a window is shown: one that is open without
+    // it (a help window opened from the menu, say) is shown anew.
+    if (isVisible())
+        hide();
     modalResult_ = mrNone;
     setWindowModality(Qt::ApplicationModal);
     QPointer<Form> opener = ActivationTracker::instance()->activeForm();

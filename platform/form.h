@@ -1,11 +1,8 @@
 #pragma once
 #include <QMainWindow>
-#include <QMargins>
-#include <QPoint>
 #include <QPointer>
 #include <QRect>
 #include <climits>
-#include <optional>
 
 class QKeyEvent;
 
@@ -25,10 +22,6 @@ public:
 
     QWidget* client() const { return client_; }
     void setClientSize(int width, int height);
-    // Places the outer frame, title bar included, with its top-left corner at
-    // (left, top) on the screen; a hidden window goes there when next shown.
-    void moveFrame(int left, int top);
-    void setVisible(bool visible) override;
     int clientWidth() const;
     int clientHeight() const;
 
@@ -44,10 +37,12 @@ public:
 
     // Leaves a value of setOuterGeometry as it is.
     static constexpr int keep = INT_MIN;
-    // Places and sizes the window by its outer frame. The frame is known only
-    // once the window system has decorated the window; it is sized again then.
+    // Places and sizes the window by its outer frame, title bar included,
+    // within the screen's available area; `keep` leaves a value as it is. The
+    // frame is known only once the window system has decorated the window; it
+    // is placed again then.
     void setOuterGeometry(int left, int top, int width, int height);
-    QRect outerGeometry() const { return outer_; }
+    QRect outerGeometry() const;
 
     bool keyPreview() const { return keyPreview_; }
     void setKeyPreview(bool on) { keyPreview_ = on; }
@@ -65,23 +60,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
     friend class ActivationTracker;
-    void applyOuterGeometry();
-    QMargins currentFrameMargins() const;
     QWidget* client_;
     bool keyPreview_ = true;
     int modalResult_ = mrNone;
     class QEventLoop* modalLoop_ = nullptr;
     QPointer<Form> modalOpener_;
     bool activateOnNextActivation_ = false;
-    QRect outer_;
-    bool outerGiven_ = false;
-    QMargins appliedMargins_;
-    bool applyingGeometry_ = false;
-    std::optional<QPoint> framePosition_;
 };
 
 // The program's activation rule, kept in one place: a window's FormActivate runs

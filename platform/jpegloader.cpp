@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <vector>
 
 // jpeglib.h first: jerror.h's message list depends on its configuration.
 #include <jpeglib.h>
@@ -76,6 +77,8 @@ J_DITHER_MODE ditherMode(JpegDither dither)
     return JDITHER_NONE;
 }
 
+constexpr JDIMENSION Batch = 16;   // scanlines read at a time
+
 // Everything that must outlive a longjmp lives here, in the caller's frame:
 // decodeInto itself holds no object with a destructor.
 struct Decoder {
@@ -84,6 +87,9 @@ struct Decoder {
     ScanLimit scanLimit{};
     bool created = false;
     QImage image;
+    // Ink values of a batch of rows, for a CMYK picture made grey here.
+    std::vector<JSAMPLE> inks;
+    bool invertedInks = false;
 
     ~Decoder()
     {
@@ -116,7 +122,8 @@ QList<QRgb> levelTable(int levels)
 bool allocateImage(Decoder& d)
 {
     const auto& cinfo = d.cinfo;
-    if (cinfo.output_components != 1)
+    const bool inks = cinfo.out_color_space == JCS_CMYK;
+    if (cinfo.output_components != (inks ? 4 : 1))
         return false;
     QList<QRgb> table;
     if (cinfo.quantize_colors) {
@@ -134,7 +141,23 @@ bool allocateImage(Decoder& d)
     if (d.image.isNull())
         return false;
     d.image.setColorTable(table);
+    if (inks)
+        d.inks.resize(std::size_t(cinfo.output_width) * 4 * Batch);
     return true;
+}
+
+// The grey of one pixel of ink: the colour the inks leave (each ink takes its
+// share of the light, black takes from all three), weighted as libjpeg weighs
+// red, green and blue for grey. Adobe's programs store the inks inverted,
+// 255 for none.
+inline JSAMPLE greyOfInks(const JSAMPLE* ink, bool inverted)
+{
+    const int c = inverted ? ink[0] : MAXJSAMPLE - ink[0];
+    const int m = inverted ? ink[1] : MAXJSAMPLE - ink[1];
+    const int y = inverted ? ink[2] : MAXJSAMPLE - ink[2];
+    const int k = inverted ? ink[3] : MAXJSAMPLE - ink[3];
+    const int r = (c * k + 127) / 255, g = (m * k + 127) / 255, b = (y * k + 127) / 255;
+    return JSAMPLE((19595 * r + 38470 * g + 7471 * b + 32768) >> 16);
 }
 
 bool readAllScanlines(Decoder& d)
@@ -142,15 +165,23 @@ bool readAllScanlines(Decoder& d)
     auto& cinfo = d.cinfo;
     uchar* bits = d.image.bits();
     const qsizetype stride = d.image.bytesPerLine();
-    constexpr JDIMENSION Batch = 16;
+    const bool inks = !d.inks.empty();
+    const std::size_t inkStride = std::size_t(cinfo.output_width) * 4;
     JSAMPROW rows[Batch];
     while (cinfo.output_scanline < cinfo.output_height) {
         const JDIMENSION first = cinfo.output_scanline;
         const JDIMENSION n = std::min(Batch, cinfo.output_height - first);
         for (JDIMENSION i = 0; i < n; ++i)
-            rows[i] = bits + qsizetype(first + i) * stride;
-        if (jpeg_read_scanlines(&cinfo, rows, n) == 0)
+            rows[i] = inks ? d.inks.data() + i * inkStride : bits + qsizetype(first + i) * stride;
+        const JDIMENSION got = jpeg_read_scanlines(&cinfo, rows, n);
+        if (got == 0)
             return false;
+        for (JDIMENSION i = 0; inks && i < got; ++i) {
+            uchar* out = bits + qsizetype(first + i) * stride;
+            const JSAMPLE* in = rows[i];
+            for (JDIMENSION x = 0; x < cinfo.output_width; ++x, in += 4)
+                out[x] = greyOfInks(in, d.invertedInks);
+        }
     }
     return true;
 }
@@ -176,12 +207,16 @@ bool decodeInto(Decoder& d, const uchar* data, qsizetype size, const JpegDecodeO
     if (qint64(cinfo->image_width) * qint64(cinfo->image_height) > options.maxPixels)
         return false;
 
-    cinfo->out_color_space = JCS_GRAYSCALE;
+    // libjpeg turns CMYK and YCCK into CMYK only; the grey is made here, and
+    // quantised by the colour table like any other.
+    const bool inks = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+    d.invertedInks = inks && cinfo->saw_Adobe_marker;
+    cinfo->out_color_space = inks ? JCS_CMYK : JCS_GRAYSCALE;
     cinfo->dct_method = JDCT_ISLOW;
     cinfo->scale_num = 1;
     cinfo->scale_denom = 1;
     cinfo->desired_number_of_colors = std::clamp(options.greyLevels, 2, MAXJSAMPLE + 1);
-    cinfo->quantize_colors = options.quantiser == JpegQuantiser::Libjpeg ? TRUE : FALSE;
+    cinfo->quantize_colors = options.quantiser == JpegQuantiser::Libjpeg && !inks ? TRUE : FALSE;
     cinfo->two_pass_quantize = FALSE;
     cinfo->dither_mode = ditherMode(options.dither);
     const bool progressive = onPass && jpeg_has_multiple_scans(cinfo);

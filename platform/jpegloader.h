@@ -5,8 +5,9 @@
 #include <functional>
 
 // JPEG decoding through libjpeg, the way the program shows its photographs:
-// greyscale, accurate integer DCT, full scale, quantised to a fixed set of
-// evenly spaced grey levels. The result is an Indexed8 image (a null image for
+// greyscale (a CMYK or YCCK picture too, from the colour its inks leave),
+// accurate integer DCT, full scale, quantised to a fixed set of evenly spaced
+// grey levels. The result is an Indexed8 image (a null image for
 // anything that is not a whole, valid JPEG); its colour table maps every index
 // to one of those levels.
 
@@ -16,7 +17,8 @@ enum class JpegQuantiser {
     // picture, without a pass over every pixel. Dithering does not apply.
     ColourTable,
     // libjpeg's own one-pass quantiser (quantize_colors), with `dither`; the
-    // colour table then holds just the levels.
+    // colour table then holds just the levels. Not for CMYK pictures, which
+    // libjpeg cannot make grey: they always go by the colour table.
     Libjpeg,
 };
 

@@ -2,7 +2,10 @@
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace {
 class ClickFilter : public QObject {
@@ -58,6 +61,36 @@ void onClick(QWidget* widget, std::function<void()> handler)
     new ClickFilter(widget, std::move(handler));
 }
 
+namespace {
+// floor(a / b) for b > 0.
+qint64 floorDiv(qint64 a, qint64 b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+}
+
+void drawPictureScaled(QPainter& painter, const QImage& picture, QPoint origin, int scale, const QRect& exposed)
+{
+    if (picture.isNull() || scale < 1 || exposed.isEmpty())
+        return;
+    // The picture's pixels under the exposed rectangle, whole ones only.
+    const qint64 left = floorDiv(qint64(exposed.left()) - origin.x(), scale);
+    const qint64 top = floorDiv(qint64(exposed.top()) - origin.y(), scale);
+    const qint64 right = floorDiv(qint64(exposed.right()) - origin.x(), scale);
+    const qint64 bottom = floorDiv(qint64(exposed.bottom()) - origin.y(), scale);
+    const QRect source = QRect(QPoint(int(std::clamp<qint64>(left, 0, picture.width())),
+                                      int(std::clamp<qint64>(top, 0, picture.height()))),
+                               QPoint(int(std::clamp<qint64>(right, -1, picture.width() - 1)),
+                                      int(std::clamp<qint64>(bottom, -1, picture.height() - 1))));
+    if (source.isEmpty())
+        return;
+    const QRect target(origin.x() + source.x() * scale, origin.y() + source.y() * scale, source.width() * scale,
+                       source.height() * scale);
+    // Without smoothing, each pixel becomes an exact square.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(target, picture.copy(source));
+}
+
 PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent)
 {
@@ -75,7 +108,7 @@ void PictureBox::setStretch(bool stretch)
     update();
 }
 
-void PictureBox::paintEvent(QPaintEvent*)
+void PictureBox::paintEvent(QPaintEvent* event)
 {
     if (image_.isNull())
         return;
@@ -83,5 +116,5 @@ void PictureBox::paintEvent(QPaintEvent*)
     if (stretch_)
         painter.drawImage(rect(), image_);
     else
-        painter.drawImage(0, 0, image_);
+        drawPictureScaled(painter, image_, QPoint(0, 0), 1, event->rect());
 }

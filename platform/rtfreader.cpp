@@ -10,10 +10,11 @@
 #include <QTextList>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <climits>
-#include <cstdio>
-#include <memory>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -199,6 +200,36 @@ char16_t safeChar(char16_t ch)
     return ch;
 }
 
+// A line can break at a space or after a hyphen. In a word with no such place
+// the layout tries every line against the rest of the word, which makes a long
+// one cost the square of its length; so a zero-width space, where the layout
+// may break, is put after every so many characters of it.
+constexpr int kMaxUnbrokenRun = 200;
+constexpr char16_t kZeroWidthSpace = 0x200B;
+
+class WordBreaker {
+public:
+    // Appends `piece` (a character, or a surrogate pair) to `text`, with a
+    // break before it where the word has run on too long.
+    void append(QString& text, QStringView piece)
+    {
+        const char16_t ch = piece.front().unicode();
+        const bool breaks = ch == u'-' || ch == kZeroWidthSpace || ch == 0x00AD
+            || (QChar::isSpace(ch) && ch != 0x00A0 && ch != 0x2007 && ch != 0x202F);
+        if (breaks) {
+            run_ = 0;
+        } else if (++run_ > kMaxUnbrokenRun) {
+            text += QChar(kZeroWidthSpace);
+            run_ = 1;
+        }
+        text += piece;
+    }
+    void reset() { run_ = 0; }
+
+private:
+    int run_ = 0;
+};
+
 qreal twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
 
 // \uN takes a signed 16-bit number; negative values stand for the upper half.
@@ -219,7 +250,8 @@ public:
     {
     }
 
-    void run();
+    // False when the text went beyond the limits and was cut there.
+    bool run();
 
 private:
     struct FontEntry {
@@ -241,6 +273,7 @@ private:
     void byteChar(unsigned char b);
     void character(char16_t ch);
     void appendText(char16_t ch);
+    void appendPiece(QStringView piece);
     void flushText();
     void endParagraph(bool pageBreakAfter);
     void applyBlockFormat();
@@ -268,6 +301,12 @@ private:
     int fallbackToSkip_ = 0;     // characters after \uN that stand in for it
     bool starPending_ = false;   // "\*" before the next control word
     QString pending_;            // text not yet inserted, all in st_.chr
+    WordBreaker breaker_;
+    qsizetype characters_ = 0;   // in the document, pending_ included
+    qsizetype lines_ = 1;        // paragraphs and forced line breaks
+    qsizetype runs_ = 0;         // stretches of text in one format
+    QTextCharFormat lastFormat_;
+    bool tooLong_ = false;
     char16_t highSurrogate_ = 0;
 
     QHash<int, FontEntry> fonts_;
@@ -288,7 +327,7 @@ private:
     ListKind listKind_ = ListKind::None;
 };
 
-void RtfParser::run()
+bool RtfParser::run()
 {
     document_->clear();
     document_->setUndoRedoEnabled(false);
@@ -317,14 +356,15 @@ void RtfParser::run()
         }
     }
 
-    flushText();
     if (highSurrogate_) {
         highSurrogate_ = 0;
-        pending_ += QChar(0xFFFD);
-        flushText();
+        const QChar replacement(0xFFFD);
+        appendPiece(QStringView(&replacement, 1));
     }
+    flushText();
     applyBlockFormat();
     cursor_.endEditBlock();
+    return !tooLong_;
 }
 
 void RtfParser::openGroup()
@@ -831,40 +871,72 @@ void RtfParser::character(char16_t ch)
 
 void RtfParser::appendText(char16_t ch)
 {
+    const QChar replacement(0xFFFD);
     if (QChar::isHighSurrogate(ch)) {
         if (highSurrogate_)
-            pending_ += QChar(0xFFFD);
+            appendPiece(QStringView(&replacement, 1));
         highSurrogate_ = ch;
         return;
     }
     if (QChar::isLowSurrogate(ch)) {
         if (highSurrogate_) {
-            pending_ += QChar(highSurrogate_);
-            pending_ += QChar(ch);
+            const QChar pair[] = {QChar(highSurrogate_), QChar(ch)};
+            appendPiece(QStringView(pair, 2));
             highSurrogate_ = 0;
         } else {
-            pending_ += QChar(0xFFFD);
+            appendPiece(QStringView(&replacement, 1));
         }
         return;
     }
     if (highSurrogate_) {
-        pending_ += QChar(0xFFFD);
+        appendPiece(QStringView(&replacement, 1));
         highSurrogate_ = 0;
     }
-    if (const char16_t safe = safeChar(ch))
-        pending_ += QChar(safe);
+    if (const char16_t safe = safeChar(ch)) {
+        const QChar c(safe);
+        appendPiece(QStringView(&c, 1));
+    }
+}
+
+void RtfParser::appendPiece(QStringView piece)
+{
+    if (tooLong_)
+        return;
+    const qsizetype before = pending_.size();
+    breaker_.append(pending_, piece);
+    characters_ += pending_.size() - before;
+    if (characters_ > MaxTextCharacters || (piece.front() == QChar::LineSeparator && ++lines_ > MaxTextLines)) {
+        pending_.truncate(before);
+        tooLong_ = done_ = true;
+    }
 }
 
 void RtfParser::flushText()
 {
     if (pending_.isEmpty())
         return;
-    cursor_.insertText(pending_, charFormat());
+    const QTextCharFormat format = charFormat();
+    if (format != lastFormat_) {
+        lastFormat_ = format;
+        if (++runs_ > MaxTextFormatRuns) {
+            pending_.clear();
+            tooLong_ = done_ = true;
+            return;
+        }
+    }
+    cursor_.insertText(pending_, format);
     pending_.clear();
 }
 
 void RtfParser::endParagraph(bool pageBreakAfter)
 {
+    if (tooLong_)
+        return;
+    if (++lines_ > MaxTextLines) {
+        tooLong_ = done_ = true;
+        return;
+    }
+    breaker_.reset();
     flushText();
     applyBlockFormat();
     // A fresh format: the new paragraph must not inherit list membership.
@@ -983,18 +1055,41 @@ QTextCharFormat RtfParser::charFormat() const
     return format;
 }
 
-QString normalisedText(QString text)
+// The text as the document gets it: one kind of line end, no characters the
+// document would take for structure, long words given places to break. False
+// when it goes beyond the limits; the text then ends there.
+bool normaliseText(QString& text)
 {
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    for (QChar& ch : text) {
-        const char16_t u = ch.unicode();
-        if (u == u'\n' || QChar::isSurrogate(u))
-            continue;
-        const char16_t safe = safeChar(u);
-        ch = QChar(safe ? safe : u' ');
+    QString out;
+    out.reserve(std::min(text.size(), MaxTextCharacters + 1));
+    WordBreaker breaker;
+    qsizetype lines = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t u = text.at(i).unicode();
+        if (u == u'\n' || u == QChar::LineSeparator) {
+            if (++lines > MaxTextLines)
+                break;
+            breaker.reset();
+            out += QChar(u);
+        } else if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            breaker.append(out, QStringView(text).mid(i, 2));
+            ++i;
+        } else {
+            if (QChar::isSurrogate(u))
+                u = 0xFFFD;
+            const char16_t safe = safeChar(u);
+            const QChar c(safe ? safe : u' ');
+            breaker.append(out, QStringView(&c, 1));
+        }
+        if (out.size() > MaxTextCharacters)
+            break;
     }
-    return text;
+    const bool whole = out.size() <= MaxTextCharacters && lines <= MaxTextLines;
+    out.truncate(std::min(out.size(), MaxTextCharacters));
+    text = std::move(out);
+    return whole;
 }
 
 } // namespace
@@ -1004,49 +1099,64 @@ bool isRichText(const QByteArray& bytes)
     return bytes.startsWith("{\\rtf");
 }
 
-void readRichText(QTextDocument* document, const QByteArray& bytes, const QFont& defaultFont)
+bool readRichText(QTextDocument* document, const QByteArray& bytes, const QFont& defaultFont)
 {
-    RtfParser(document, bytes, defaultFont).run();
+    return RtfParser(document, bytes, defaultFont).run();
 }
 
-void readPlainText(QTextDocument* document, const QByteArray& bytes, const QFont& defaultFont)
+bool readPlainText(QTextDocument* document, const QByteArray& bytes, const QFont& defaultFont)
 {
-    const QString text = bytes.startsWith("\xEF\xBB\xBF") ? QString::fromUtf8(bytes.mid(3)) : fromCp1252(bytes);
+    QString text = bytes.startsWith("\xEF\xBB\xBF") ? QString::fromUtf8(bytes.mid(3)) : fromCp1252(bytes);
+    const bool whole = normaliseText(text);
     document->clear();
     document->setUndoRedoEnabled(false);
     document->setDefaultFont(defaultFont);
     QTextOption option = document->defaultTextOption();
     option.setTabStopDistance(twipsToPixels(720));
     document->setDefaultTextOption(option);
-    document->setPlainText(normalisedText(text));
+    document->setPlainText(text);
+    return whole;
 }
 
-void readRichOrPlainText(QTextDocument* document, const QByteArray& bytes, const QFont& defaultFont)
+bool readRichOrPlainText(QTextDocument* document, const QByteArray& bytes, const QFont& defaultFont)
 {
-    if (isRichText(bytes))
-        readRichText(document, bytes, defaultFont);
-    else
-        readPlainText(document, bytes, defaultFont);
+    return isRichText(bytes) ? readRichText(document, bytes, defaultFont)
+                             : readPlainText(document, bytes, defaultFont);
 }
 
 QByteArray readFileBytes(const QString& fileName)
 {
     const std::string name = fileName.toStdString();
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(QFile::encodeName(fileName).constData(), "rb"),
-                                                         &std::fclose);
-    if (!file)
+    // Not blocking: opening a pipe would otherwise wait for a writer forever.
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         throw FileError::fromErrno(name, errno);
-    QByteArray bytes;
-    char buffer[65536];
-    for (;;) {
-        const std::size_t n = std::fread(buffer, 1, sizeof buffer, file.get());
-        bytes.append(buffer, qsizetype(n));
-        if (n < sizeof buffer) {
-            if (std::ferror(file.get()))
-                throw FileError::fromErrno(name, errno ? errno : EIO);
+    const struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        throw FileError::fromErrno(name, errno);
+    // A device, a pipe or a folder is no text, however it is named.
+    if (!S_ISREG(info.st_mode))
+        throw FileError(name + ": dit is geen gewoon bestand en kan niet worden getoond.");
+    if (info.st_size > MaxTextFileSize)
+        throw FileError(name + ": dit bestand is te groot om te tonen (meer dan 8 MB).");
+    QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
+    qsizetype got = 0;
+    // A file that grows while it is read is taken as far as its size was.
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, std::size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw FileError::fromErrno(name, errno);
+        if (n == 0)
             break;
-        }
+        got += n;
     }
+    bytes.truncate(got);
     return bytes;
 }
 

@@ -43,7 +43,8 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 
 # One run at a time in a build directory: a second one waits for the first.
-mkdir -p "$build"
+# From here on the folder is known by its absolute path, however it was given.
+mkdir -p "$build" && build=$(cd "$build" && pwd -P) || exit 1
 exec 9>"$build/.fuzz.lock"
 flock 9
 
@@ -130,7 +131,7 @@ mkdir -p "$build/logs"
 # fontconfig (under Qt's font database) keeps its caches for the life of the
 # process; LeakSanitizer would report them when a target exits.
 printf '%s\n' 'leak:libfontconfig.so' >"$build/lsan.supp"
-export LSAN_OPTIONS="suppressions=$PWD/$build/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$build/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 summary=()
 failed=0
 for t in "${targets[@]}"; do

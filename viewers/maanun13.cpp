@@ -130,7 +130,6 @@ Tatlas2dlg::Tatlas2dlg(QWidget* parent)
 
     // FormCreate; the state starts at half size with the origin at (0, 0).
     runReportingErrors([this] { OpenFile(kPictureFile); });
-    outer_ = QRect(0, OuterTop, OuterWidth, OuterHeight);
     resize(OuterWidth, OuterHeight);
     surface_->setToolTip(kHint);
 }
@@ -145,58 +144,15 @@ void Tatlas2dlg::OpenFile(const QString& fileName)
     Image1 = ScaledPicture(loadJpegFile(fileName));
 }
 
-// Left = the main window's client width - 295: the top-right corner of the
-// atlas. Placed again just before it is first shown, once the main window has
-// its real size; the window system then puts the frame where it is asked to.
-void Tatlas2dlg::placeWindow()
-{
-    if (Form1)
-        outer_.moveLeft(Form1->clientWidth() - OuterWidth);
-    // The title bar stays on the screen, whatever the main window's size.
-    const QRect screen = (Form1 ? Form1->screen() : QApplication::primaryScreen())->availableGeometry();
-    outer_.moveLeft(std::clamp(outer_.left(), screen.left(), std::max(screen.left(), screen.right() + 1 - outer_.width())));
-    outer_.moveTop(std::clamp(outer_.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - outer_.height())));
-    moveFrame(outer_.left(), outer_.top());
-    fitOuterSize(true);
-}
-
-// The frame is known only once the window system has decorated the window;
-// the window is sized again then, so that its outer frame is 295 x 200. Later
-// sizes are the user's.
-void Tatlas2dlg::fitOuterSize(bool always)
-{
-    const QRect frame = frameGeometry(), inner = geometry();
-    const QMargins m(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-                     frame.bottom() - inner.bottom());
-    if ((m == appliedMargins_ && !always) || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        return;
-    appliedMargins_ = m;
-    resize(std::max(1, outer_.width() - m.left() - m.right()), std::max(1, outer_.height() - m.top() - m.bottom()));
-}
-
 void Tatlas2dlg::setVisible(bool visible)
 {
+    // Placed just before it is first shown, once the main window has its real
+    // size: its outer frame at the top-right corner of the atlas.
     if (visible && !placed_) {
         placed_ = true;
-        placeWindow();
+        setOuterGeometry(Form1 ? Form1->clientWidth() - OuterWidth : 0, OuterTop, OuterWidth, OuterHeight);
     }
     Form::setVisible(visible);
-}
-
-bool Tatlas2dlg::event(QEvent* e)
-{
-    const bool result = Form::event(e);
-    switch (e->type()) {
-    case QEvent::Move:
-    case QEvent::Resize:
-    case QEvent::WindowActivate:
-        if (isVisible())
-            fitOuterSize(false);
-        break;
-    default:
-        break;
-    }
-    return result;
 }
 
 // --- Painting ----------------------------------------------------------------

@@ -68,20 +68,13 @@ public:
     QAction *Hintaanuit1 = nullptr, *half2 = nullptr, *Raster2 = nullptr;
     QLabel* Panel1 = nullptr;   // the read-out
 
-protected:
-    bool event(QEvent* event) override;
-
 private:
     void moveOrigin(int dx, int dy);
-    void placeWindow();
-    void fitOuterSize(bool always);
 
     AtlasSurface* surface_;
     Canvas canvas_;
     bool hintsOn_ = true;
     bool placed_ = false;
-    QRect outer_;
-    QMargins appliedMargins_;
 };
 
 // The viewer's client area: shows the canvas and passes the mouse on.

@@ -1,6 +1,8 @@
 #include "viewers/maanun5.h"
 
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,9 +13,13 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <cstdlib>
+
 #include "app/sharedstate.h"
+#include "data/fileerror.h"
 #include "platform/dialogs.h"
 #include "platform/rtfreader.h"
+#include "platform/windowplacement.h"
 
 HelpFindDialog::HelpFindDialog(QWidget* parent)
     : QDialog(parent)
@@ -93,6 +99,34 @@ Thelpdlg::Thelpdlg(QWidget* parent)
 
 Thelpdlg::~Thelpdlg() = default;
 
+namespace {
+// The font as the font dialog must be given it. The dialog finds its style by
+// name, and the name it makes of a font ("Normal", in Dutch "Normaal") is not
+// the name the family gives the same style ("Regular"); where they differ it
+// takes the family's first style, often "Bold". So the family's own style of
+// the same weight and slant is named outright, and an uninstalled family is
+// replaced by the one that shows it.
+QFont dialogFont(QFont font)
+{
+    QString family = font.families().value(0, font.family());
+    if (!QFontDatabase::hasFamily(family))
+        family = QFontInfo(font).family();
+    font.setFamilies({family});
+    QString best;
+    int bestDistance = INT_MAX;
+    for (const QString& style : QFontDatabase::styles(family)) {
+        const int distance = (QFontDatabase::italic(family, style) != font.italic() ? 10000 : 0)
+                           + std::abs(QFontDatabase::weight(family, style) - int(font.weight()));
+        if (distance < bestDistance) {
+            best = style;
+            bestDistance = distance;
+        }
+    }
+    font.setStyleName(best);
+    return font;
+}
+} // namespace
+
 QFont Thelpdlg::defaultFont()
 {
     return QFont(installedFontFamily(QStringLiteral("Courier New")), 10);
@@ -105,9 +139,17 @@ void Thelpdlg::FormActivate()
 
 void Thelpdlg::loadHelpFile()
 {
-    const QByteArray bytes = readFileBytes(shared().helpFileName);
-    QTextDocument* document = RichEdit1->document();
-    readRichOrPlainText(document, bytes, defaultFont());
+    const QString& name = shared().helpFileName;
+    const QByteArray bytes = readFileBytes(name);
+    // Built apart from the window: a text that cannot be shown leaves the one
+    // shown before.
+    auto* document = new QTextDocument(RichEdit1);
+    if (!readRichOrPlainText(document, bytes, defaultFont())) {
+        delete document;
+        throw FileError(name.toStdString() + ": de tekst in dit bestand is te lang om te tonen.");
+    }
+    // The window owns the new text and lets go of the old one.
+    RichEdit1->setDocument(document);
     // Every load shows the text from its beginning.
     RichEdit1->setTextCursor(QTextCursor(document));
 }
@@ -174,8 +216,7 @@ void Thelpdlg::Lettertype1Click()
     if (first.hasSelection())
         first.setPosition(first.selectionStart() + 1);
     const QTextCharFormat current = first.charFormat();
-    const QFont initial = current.font().resolve(RichEdit1->document()->defaultFont());
-    QFontDialog dialog(initial, this);
+    QFontDialog dialog(dialogFont(current.font().resolve(RichEdit1->document()->defaultFont())), this);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted)
         return;

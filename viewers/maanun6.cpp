@@ -6,6 +6,7 @@
 #include "data/featurenames.h"
 #include "platform/dialogs.h"
 #include "platform/jpegloader.h"
+#include "platform/picture.h"
 #include "viewers/maanun5.h"
 
 #include <QAction>
@@ -15,7 +16,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
+#include <QPaintEvent>
 #include <QScreen>
 
 namespace {
@@ -46,7 +47,7 @@ Tfoto1dlg::Tfoto1dlg(QWidget* parent)
     black.setColor(QPalette::Window, Qt::black);
     client()->setPalette(black);
 
-    Image1 = new QLabel(client());
+    Image1 = new PictureBox(client());
     Image1->setGeometry(0, 0, 0, 0);
 
     Panel1 = new QLabel(QStringLiteral("Sleep het beeld met de muis"), client());
@@ -109,14 +110,13 @@ void Tfoto1dlg::Allenamen()
 void Tfoto1dlg::OpenFile(const QString& fileName)
 {
     // A missing photograph shows nothing rather than the previous feature's
-    // picture under this feature's caption.
+    // picture under this feature's caption. The old picture goes before the
+    // new one is decoded, so that the two never take memory together.
     picture = QImage();
+    Image1->clear();
     if (isPlainFileHere(fileName) && hasJpegExtension(fileName))
         picture = loadJpegFile(fileName);
-    if (picture.isNull())
-        Image1->clear();
-    else
-        Image1->setPixmap(QPixmap::fromImage(picture));
+    Image1->setPicture(picture);
     SetJPEGOptions();
 }
 
@@ -162,17 +162,8 @@ void Tfoto1dlg::groter1Click()
     Image1->hide();
     Panel1->show();
     OpenFile(shownPhotoFile);
-    enlargedBitmap = QImage();
-    if (!picture.isNull()) {
-        const int w = 2 * picture.width();
-        const int h = 2 * picture.height();
-        enlargedBitmap = QImage(w, h, QImage::Format_RGB32);
-        if (!enlargedBitmap.isNull()) {
-            QPainter painter(&enlargedBitmap);
-            painter.drawImage(QRect(0, 0, w, h), picture);
-        }
-        fitWindow(w, h, true);
-    }
+    if (!picture.isNull())
+        fitWindow(2 * picture.width(), 2 * picture.height(), true);
     client()->update();
 }
 
@@ -205,13 +196,15 @@ bool Tfoto1dlg::FormKeyDown(int key, Qt::KeyboardModifiers)
 
 void Tfoto1dlg::FormClose()
 {
-    enlargedBitmap = QImage();
+    // Every opening decodes its photograph again.
+    picture = QImage();
+    Image1->clear();
 }
 
-void Tfoto1dlg::FormPaint(QPainter& painter)
+void Tfoto1dlg::FormPaint(QPainter& painter, const QRect& exposed)
 {
-    if (enlarged && !enlargedBitmap.isNull())
-        painter.drawImage(photoOffsetX, photoOffsetY, enlargedBitmap);
+    if (enlarged)
+        drawPictureScaled(painter, picture, QPoint(photoOffsetX, photoOffsetY), 2, exposed);
 }
 
 void Tfoto1dlg::FormMouseDown(int x, int y)
@@ -242,7 +235,7 @@ bool Tfoto1dlg::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::Paint: {
         QPainter painter(client());
-        FormPaint(painter);
+        FormPaint(painter, static_cast<QPaintEvent*>(event)->rect());
         return true;
     }
     case QEvent::MouseButtonPress:

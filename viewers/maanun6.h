@@ -8,6 +8,7 @@
 class QAction;
 class QLabel;
 class QPainter;
+class PictureBox;
 
 // The photo viewer: a feature's photograph, its numbered extra photographs,
 // twice the size with dragging, and the explanation text of each.
@@ -36,7 +37,7 @@ public:
     QAction* Volgendefoto1 = nullptr;
     QAction* groter1 = nullptr;
     QAction* Tekst1 = nullptr;
-    QLabel* Image1 = nullptr;   // the photograph at its own size, normal size only
+    PictureBox* Image1 = nullptr;   // the photograph at its own size, normal size only
     QLabel* Panel1 = nullptr;   // the drag hint, enlarged size only
 
     // extraPhotos[0 .. extraPhotoCount-1] hold extra photographs 1..count.
@@ -45,8 +46,9 @@ public:
     int photoIndex = 0;          // 0: the main photograph, k: extraPhotos[k-1]
     QString shownPhotoFile;
     bool enlarged = false;
-    QImage picture;              // the photograph as decoded; null when none
-    QImage enlargedBitmap;       // twice the size; kept until the viewer closes
+    // The photograph as decoded, one byte a pixel; null when none. Enlarged,
+    // it is drawn doubled while painting rather than kept twice the size.
+    QImage picture;
     int photoPressX = 0;
     int photoPressY = 0;
     int photoOffsetX = 0;
@@ -56,7 +58,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormPaint(QPainter& painter);
+    void FormPaint(QPainter& painter, const QRect& exposed);
     void FormMouseDown(int x, int y);
     void FormMouseUp(int x, int y);
     void showPhotograph(int index);

@@ -15,7 +15,6 @@
 #include "app/windows.h"
 #include "astro/libration.h"
 #include "libration/canvasview.h"
-#include "libration/helpplacement.h"
 #include "libration/maanun11.h"
 #include "libration/maanun12.h"
 #include "libration/maanun15.h"
@@ -599,17 +598,6 @@ private slots:
             QVERIFY2(text.contains(QStringLiteral("Esc")) && text.contains(QStringLiteral("Pijltoets")), name);
             QVERIFY2(!text.contains(QLatin1Char('\\')) && !text.contains(QChar::ReplacementCharacter), name);
         }
-    }
-
-    void titleBarsStayOnTheScreen()
-    {
-        const QRect screen(0, 0, 1280, 1024);
-        QCOMPARE(withTitleBarOnScreen(QRect(0, 1010, 250, 500), screen), QRect(0, 984, 250, 500));
-        QCOMPARE(withTitleBarOnScreen(QRect(-80, -30, 500, 320), screen), QRect(0, 0, 500, 320));
-        QCOMPARE(withTitleBarOnScreen(QRect(1100, 200, 500, 320), screen), QRect(780, 200, 500, 320));
-        QCOMPARE(withTitleBarOnScreen(QRect(10, 20, 500, 320), screen), QRect(10, 20, 500, 320));
-        // Wider than the screen: its left part, with the title, shows.
-        QCOMPARE(withTitleBarOnScreen(QRect(200, 0, 1400, 300), screen), QRect(0, 0, 1400, 300));
     }
 };
 

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "platform/form.h"
+#include "platform/windowplacement.h"
 #include "platform/spinedit.h"
 
 #include <QDialog>
@@ -198,13 +199,26 @@ private slots:
         Form f;
         f.menuBar()->addAction(QStringLiteral("Afsluiten"));
         f.setClientSize(129, 231);
-        f.moveFrame(200, 108);
+        f.setOuterGeometry(200, 108, Form::keep, Form::keep);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QCOMPARE(f.client()->size(), QSize(129, 231));
         QCOMPARE(f.frameGeometry().topLeft(), QPoint(200, 108));
-        f.moveFrame(30, 40);
+        f.setOuterGeometry(30, 40, Form::keep, Form::keep);
         QTRY_COMPARE(f.frameGeometry().topLeft(), QPoint(30, 40));
+    }
+
+    void framesAreFittedIntoTheScreen()
+    {
+        const QRect screen(0, 0, 1280, 1024);
+        QCOMPARE(fitFrameIntoArea(QRect(0, 1010, 250, 500), screen), QRect(0, 524, 250, 500));
+        QCOMPARE(fitFrameIntoArea(QRect(-80, -30, 500, 320), screen), QRect(0, 0, 500, 320));
+        QCOMPARE(fitFrameIntoArea(QRect(1100, 200, 500, 320), screen), QRect(780, 200, 500, 320));
+        QCOMPARE(fitFrameIntoArea(QRect(10, 20, 500, 320), screen), QRect(10, 20, 500, 320));
+        // Larger than the screen: shrunk into it, the title bar on it.
+        QCOMPARE(fitFrameIntoArea(QRect(200, -40, 1400, 1100), screen), QRect(0, 0, 1280, 1024));
+        // A screen with a panel at the top.
+        QCOMPARE(fitFrameIntoArea(QRect(0, 0, 500, 1024), QRect(0, 30, 1280, 994)), QRect(0, 30, 500, 994));
     }
 
     void spinEditReadsWritesAndNests()

@@ -5,6 +5,14 @@
 #include <QSet>
 
 #include "data/fileerror.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+// jpeglib.h needs FILE and size_t declared first.
+#include <jpeglib.h>
 #include "platform/jpegloader.h"
 #include "tests/common/workdir.h"
 
@@ -42,6 +50,47 @@ QSet<int> greyLevelsUsed(const QImage& image)
         for (int x = 0; x < image.width(); ++x)
             levels.insert(qGray(image.pixel(x, y)));
     return levels;
+}
+
+// A picture of four inks per pixel, written by libjpeg as Adobe's programs
+// write one: inverted inks (255 for none) and an Adobe marker; or plain inks
+// without the marker. `ycck` stores it as YCCK, as such files often are.
+QByteArray encodeInks(int width, int height, const std::function<std::array<int, 4>(int x, int y)>& ink,
+                      bool adobe, bool ycck, bool progressive)
+{
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr err{};
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = JDIMENSION(width);
+    cinfo.image_height = JDIMENSION(height);
+    cinfo.input_components = 4;
+    cinfo.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_colorspace(&cinfo, ycck ? JCS_YCCK : JCS_CMYK);
+    jpeg_set_quality(&cinfo, 100, TRUE);
+    cinfo.write_Adobe_marker = adobe ? TRUE : FALSE;
+    if (progressive)
+        jpeg_simple_progression(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<JSAMPLE> row(std::size_t(width) * 4);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        for (int x = 0; x < width; ++x) {
+            const auto inks = ink(x, int(cinfo.next_scanline));
+            for (int i = 0; i < 4; ++i)
+                row[std::size_t(x) * 4 + std::size_t(i)] = JSAMPLE(adobe ? 255 - inks[std::size_t(i)] : inks[std::size_t(i)]);
+        }
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    const QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(size));
+    std::free(buffer);
+    return bytes;
 }
 
 // Replaces the 16-bit height and width of the first SOF marker.
@@ -141,6 +190,48 @@ private slots:
         QVERIFY(qAbs(qGray(image.pixel(8, 8)) - 76) <= 4);
         QVERIFY(qAbs(qGray(image.pixel(24, 8)) - 150) <= 4);
         QVERIFY(qAbs(qGray(image.pixel(40, 8)) - 29) <= 4);
+    }
+
+    // Four patches of ink: none, full black, full cyan, half black; the grey
+    // is that of the colour they leave (white, black, cyan's 179, 128).
+    void inksAreShownInGrey_data()
+    {
+        QTest::addColumn<bool>("adobe");
+        QTest::addColumn<bool>("ycck");
+        QTest::addColumn<bool>("progressive");
+        QTest::newRow("Adobe CMYK") << true << false << false;
+        QTest::newRow("Adobe YCCK") << true << true << false;
+        QTest::newRow("Adobe YCCK, progressive") << true << true << true;
+        QTest::newRow("plain CMYK") << false << false << false;
+    }
+
+    void inksAreShownInGrey()
+    {
+        QFETCH(bool, adobe);
+        QFETCH(bool, ycck);
+        QFETCH(bool, progressive);
+        const QByteArray jpeg = encodeInks(64, 16, [](int x, int) -> std::array<int, 4> {
+            switch (x / 16) {
+            case 0: return {0, 0, 0, 0};
+            case 1: return {0, 0, 0, 255};
+            case 2: return {255, 0, 0, 0};
+            default: return {0, 0, 0, 128};
+            }
+        }, adobe, ycck, progressive);
+        const int expected[] = {255, 0, 179, 127};
+        int passes = 0;
+        const QImage shown = decodeJpegProgressively(jpeg, [&](const QImage&, int) { ++passes; });
+        QCOMPARE(shown, decodeJpeg(jpeg));
+        QVERIFY(progressive ? passes > 1 : passes == 1);
+        QCOMPARE(shown.size(), QSize(64, 16));
+        QCOMPARE(shown.format(), QImage::Format_Indexed8);
+        for (int patch = 0; patch < 4; ++patch)
+            QVERIFY2(qAbs(qGray(shown.pixel(patch * 16 + 8, 8)) - expected[patch]) <= 4,
+                     qPrintable(QStringLiteral("patch %1: %2").arg(patch).arg(qGray(shown.pixel(patch * 16 + 8, 8)))));
+        // Quantised like every other picture: the same levels.
+        QCOMPARE(shown.colorTable(), decodeJpeg(encode(greyRamp(16, 16))).colorTable());
+        // Cut short, it is damaged like any other.
+        QVERIFY(decodeJpeg(jpeg.left(jpeg.size() / 2)).isNull());
     }
 
     void damagedDataGivesEmptyImage_data()

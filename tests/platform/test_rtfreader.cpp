@@ -7,6 +7,7 @@
 #include <QTextList>
 
 #include <memory>
+#include <sys/stat.h>
 
 #include "data/fileerror.h"
 #include "platform/rtfreader.h"
@@ -81,6 +82,10 @@ private slots:
     void plainTextIsShownLiterally_data();
     void plainTextIsShownLiterally();
     void missingFileReportsSystemError();
+    void onlyRegularFilesOfSaneSizeAreRead();
+    void textsWithinTheLimitsOnly_data();
+    void textsWithinTheLimitsOnly();
+    void longWordsGetPlacesToBreak();
     void randomDamageNeverCrashes();
 };
 
@@ -312,13 +317,13 @@ void TestRtfReader::deepNestingIsLinear()
     QCOMPARE(raw(*doc), QStringLiteral("ac"));
     QCOMPARE(formatOf(*doc, "c").fontWeight(), int(QFont::Normal));
 
-    // Many paragraphs and format changes.
+    // Many paragraphs and format changes, as many as a text may have.
     QByteArray many = "{\\rtf1 ";
-    for (int i = 0; i < 20000; ++i)
+    for (int i = 0; i < MaxTextFormatRuns / 2 - 1; ++i)
         many += "\\b a\\b0 b\\par ";
     many += "}";
     const auto big = read(many);
-    QCOMPARE(big->blockCount(), 20001);
+    QCOMPARE(big->blockCount(), MaxTextFormatRuns / 2);
     QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
 }
 
@@ -373,6 +378,88 @@ void TestRtfReader::missingFileReportsSystemError()
     QVERIFY_THROWS_EXCEPTION(FileError, readFileBytes(QStringLiteral("map.rtf")));
     QVERIFY(writeWholeFile(dir.filePath(QStringLiteral("a.rtf")), "{\\rtf1 x}"));
     QCOMPARE(readFileBytes(QStringLiteral("a.rtf")), QByteArray("{\\rtf1 x}"));
+}
+
+void TestRtfReader::onlyRegularFilesOfSaneSizeAreRead()
+{
+    TestWorkDir dir;
+    auto refusal = [](const char* name) {
+        try {
+            readFileBytes(QString::fromLatin1(name));
+        } catch (const FileError& e) {
+            return QString::fromLocal8Bit(e.what());
+        }
+        return QStringLiteral("(read)");
+    };
+    // A pipe nobody writes to would block a plain open for ever.
+    QVERIFY(mkfifo("pijp.rtf", 0600) == 0);
+    QCOMPARE(refusal("pijp.rtf"), QStringLiteral("pijp.rtf: dit is geen gewoon bestand en kan niet worden getoond."));
+    // A device would be read until the memory runs out.
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("nul.rtf")));
+    QCOMPARE(refusal("nul.rtf"), QStringLiteral("nul.rtf: dit is geen gewoon bestand en kan niet worden getoond."));
+    QVERIFY(QDir().mkdir(QStringLiteral("map.rtf")));
+    QCOMPARE(refusal("map.rtf"), QStringLiteral("map.rtf: dit is geen gewoon bestand en kan niet worden getoond."));
+
+    QFile big(QStringLiteral("groot.rtf"));
+    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(MaxTextFileSize));
+    big.close();
+    QCOMPARE(readFileBytes(QStringLiteral("groot.rtf")).size(), MaxTextFileSize);
+    QVERIFY(big.resize(MaxTextFileSize + 1));
+    QCOMPARE(refusal("groot.rtf"), QStringLiteral("groot.rtf: dit bestand is te groot om te tonen (meer dan 8 MB)."));
+    // Through a link, a regular file is read like any other.
+    QVERIFY(writeWholeFile(QStringLiteral("a.rtf"), "{\\rtf1 x}"));
+    QVERIFY(QFile::link(QStringLiteral("a.rtf"), QStringLiteral("b.rtf")));
+    QCOMPARE(readFileBytes(QStringLiteral("b.rtf")), QByteArray("{\\rtf1 x}"));
+}
+
+void TestRtfReader::textsWithinTheLimitsOnly_data()
+{
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<QByteArray>("unit");
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<qsizetype>("most");   // units a text may have
+    const qsizetype chars = MaxTextCharacters, lines = MaxTextLines, runs = MaxTextFormatRuns;
+    QTest::newRow("characters, plain") << QByteArray() << QByteArray("ab ") << QByteArray() << chars / 3;
+    QTest::newRow("characters, rich") << QByteArray("{\\rtf1 ") << QByteArray("a b") << QByteArray("}") << chars / 3;
+    QTest::newRow("lines, plain") << QByteArray() << QByteArray("\r\n") << QByteArray() << lines - 1;
+    QTest::newRow("paragraphs, rich") << QByteArray("{\\rtf1 ") << QByteArray("\\par ") << QByteArray("}")
+                                      << lines - 1;
+    QTest::newRow("line breaks, rich") << QByteArray("{\\rtf1 ") << QByteArray("\\line ") << QByteArray("}")
+                                       << lines - 1;
+    QTest::newRow("format runs") << QByteArray("{\\rtf1 ") << QByteArray("{\\b a}b") << QByteArray("}") << runs / 2;
+}
+
+void TestRtfReader::textsWithinTheLimitsOnly()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(QByteArray, unit);
+    QFETCH(QByteArray, tail);
+    QFETCH(qsizetype, most);
+    QTextDocument doc;
+    QVERIFY(readRichOrPlainText(&doc, head + unit.repeated(most) + tail, defaultFont()));
+    QVERIFY(!readRichOrPlainText(&doc, head + unit.repeated(most + 1) + tail, defaultFont()));
+    QVERIFY(doc.characterCount() <= MaxTextCharacters + 1);
+    QVERIFY(doc.blockCount() <= MaxTextLines);
+}
+
+void TestRtfReader::longWordsGetPlacesToBreak()
+{
+    // A word of 1000 letters, then ordinary words.
+    const QString word = QString(1000, QLatin1Char('x'));
+    const QString rest = QStringLiteral(" en nog een paar woorden");
+    for (const QByteArray& input : {word.toLatin1() + rest.toLatin1(),
+                                    "{\\rtf1 {\\b " + word.left(500).toLatin1() + "}" + word.mid(500).toLatin1()
+                                        + rest.toLatin1() + "}"}) {
+        const auto doc = read(input);
+        const QString text = raw(*doc);
+        QCOMPARE(text.count(QChar(0x200B)), 4);
+        QCOMPARE(QString(text).remove(QChar(0x200B)), word + rest);
+        for (const QString& piece : text.split(QChar(0x200B)))
+            QVERIFY(piece.size() <= 200 + rest.size());
+    }
+    // A long line of short words is left as it is.
+    const QString words = QStringLiteral("maan ").repeated(400);
+    QCOMPARE(raw(*read(words.toLatin1())), words);
 }
 
 void TestRtfReader::randomDamageNeverCrashes()

@@ -15,8 +15,10 @@
 
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 #include "app/sharedstate.h"
+#include "platform/dialogs.h"
 #include "platform/rtfreader.h"
 #include "tests/common/workdir.h"
 #include "viewers/maanun5.h"
@@ -62,24 +64,35 @@ int pdfPageCount(const QByteArray& pdf)
 class TestHelpViewer : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void windowAsDesigned();
     void findsForwardWithoutWrapping();
     void findIsCaseSensitiveAndStartsAtTheBeginning();
     void findDialogAndKeys();
+    void fontDialogPresetFromTheFirstSelectedCharacter_data();
+    void fontDialogPresetFromTheFirstSelectedCharacter();
     void fontAppliesToAllUntilTheNextActivation();
     void fontDialogCancelledChangesNothing();
     void printsTheGuideOnSeveralPages();
     void printerSetupCancelledPrintsNothing();
     void plainTextExplanationInCourierNew();
-    void missingFileKeepsTheOldText();
+    void unreadableFileKeepsTheOldText_data();
+    void unreadableFileKeepsTheOldText();
 
 private:
     void showAndWait();
     std::unique_ptr<TestWorkDir> dir_;
     std::unique_ptr<Thelpdlg> help_;
 };
+
+void TestHelpViewer::initTestCase()
+{
+    // The standard dialogs speak Dutch in the program, and so they do here:
+    // the font dialog's style names are translated.
+    Application::installDutchTranslations();
+}
 
 void TestHelpViewer::init()
 {
@@ -214,25 +227,92 @@ void TestHelpViewer::findDialogAndKeys()
     QVERIFY(!find->isVisible());
 }
 
+void TestHelpViewer::fontDialogPresetFromTheFirstSelectedCharacter_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<QColor>("colour");
+    const QColor text = QApplication::palette().color(QPalette::Text);
+    const QColor navy(0, 0, 128);
+    QTest::newRow("regular word") << "zoek.rtf" << "draait" << "Liberation Sans" << 10 << false << false << text;
+    QTest::newRow("bold heading") << "zoek.rtf" << "Kop" << "Liberation Sans" << 14 << true << false << navy;
+    QTest::newRow("italic word, bold after it")
+        << "stijl.rtf" << "schuin" << "Liberation Serif" << 12 << false << true << text;
+    QTest::newRow("bold italic word") << "stijl.rtf" << "beide" << "Liberation Serif" << 12 << true << true << text;
+    QTest::newRow("photograph's explanation") << "krater.txt" << "Krater" << "Liberation Mono" << 10 << false
+                                              << false << text;
+}
+
+// Preset exactly from the first selected character; choosing only another
+// size changes the size and nothing else.
+void TestHelpViewer::fontDialogPresetFromTheFirstSelectedCharacter()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, word);
+    QFETCH(QString, family);
+    QFETCH(int, size);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(QColor, colour);
+    QVERIFY(writeWholeFile(dir_->filePath(QStringLiteral("stijl.rtf")),
+                           "{\\rtf1{\\fonttbl{\\f0\\froman Times New Roman;}}\\f0\\fs24 Gewoon, "
+                           "\\i schuin\\b vet\\b0\\i0  en \\b\\i beide\\b0\\i0 .\\par}"));
+    QVERIFY(writeWholeFile(dir_->filePath(QStringLiteral("krater.txt")), "De Krater bij lage zon.\r\n"));
+    shared().helpFileName = file;
+    showAndWait();
+    QTextEdit* edit = help_->richEdit();
+    const int at = edit->toPlainText().indexOf(word);
+    QVERIFY(at >= 0);
+    // Selected backwards, one character beyond the word: the first counts.
+    QTextCursor selection(edit->document());
+    selection.setPosition(at + int(word.size()) + 1);
+    selection.setPosition(at, QTextCursor::KeepAnchor);
+    edit->setTextCursor(selection);
+
+    QFont preset;
+    whenModal<QFontDialog>([&preset](QFontDialog* dialog) {
+        preset = dialog->currentFont();
+        // The user types another size and confirms.
+        for (QLineEdit* field : dialog->findChildren<QLineEdit*>())
+            if (field->validator()) {
+                field->selectAll();
+                QTest::keyClicks(field, QStringLiteral("16"));
+            }
+        dialog->accept();
+    });
+    help_->Lettertype1Click();
+    QCOMPARE(preset.family(), family);
+    QCOMPARE(preset.pointSize(), size);
+    QCOMPARE(preset.bold(), bold);
+    QCOMPARE(preset.italic(), italic);
+
+    for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            const QFont shown = f.font().resolve(edit->document()->defaultFont());
+            QCOMPARE(QFontInfo(shown).family(), family);
+            QCOMPARE(shown.pointSize(), 16);
+            QCOMPARE(shown.bold(), bold);
+            QCOMPARE(shown.italic(), italic);
+            QCOMPARE(f.foreground().color(), colour);
+        }
+}
+
 void TestHelpViewer::fontAppliesToAllUntilTheNextActivation()
 {
     showAndWait();
     QTextEdit* edit = help_->richEdit();
-    // Preset from the selection: the bold heading.
-    QTextCursor heading(edit->document());
-    heading.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
-    edit->setTextCursor(heading);
-    QFont preset;
-    whenModal<QFontDialog>([&preset](QFontDialog* dialog) {
-        preset = dialog->currentFont();
-        dialog->setCurrentFont(QFont(QStringLiteral("Liberation Serif"), 24));
+    QFont serif(QStringLiteral("Liberation Serif"), 24);
+    serif.setStyleName(QStringLiteral("Regular"));
+    whenModal<QFontDialog>([serif](QFontDialog* dialog) {
+        dialog->setCurrentFont(serif);
         dialog->accept();
     });
     help_->Lettertype1Click();
-    QCOMPARE(preset.family(), QStringLiteral("Liberation Sans"));
-    QCOMPARE(preset.pointSize(), 14);
-    QVERIFY(preset.bold());
-
     for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next())
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat f = it.fragment().charFormat();
@@ -326,20 +406,42 @@ void TestHelpViewer::plainTextExplanationInCourierNew()
     QVERIFY(!shown.bold());
 }
 
-void TestHelpViewer::missingFileKeepsTheOldText()
+void TestHelpViewer::unreadableFileKeepsTheOldText_data()
 {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << "weg.rtf" << "weg.rtf: No such file or directory";
+    QTest::newRow("pipe") << "pijp.rtf" << "pijp.rtf: dit is geen gewoon bestand en kan niet worden getoond.";
+    QTest::newRow("link to a device") << "nul.rtf" << "nul.rtf: dit is geen gewoon bestand en kan niet worden getoond.";
+    QTest::newRow("above 8 MB") << "groot.rtf" << "groot.rtf: dit bestand is te groot om te tonen (meer dan 8 MB).";
+    QTest::newRow("one word of 1 MB") << "woord.txt" << "woord.txt: de tekst in dit bestand is te lang om te tonen.";
+    QTest::newRow("empty paragraphs") << "leeg.rtf" << "leeg.rtf: de tekst in dit bestand is te lang om te tonen.";
+}
+
+void TestHelpViewer::unreadableFileKeepsTheOldText()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    QVERIFY(mkfifo("pijp.rtf", 0600) == 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("nul.rtf")));
+    QFile big(QStringLiteral("groot.rtf"));
+    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(MaxTextFileSize + 1));
+    big.close();
+    QVERIFY(writeWholeFile(QStringLiteral("woord.txt"), QByteArray(1024 * 1024, 'x')));
+    QVERIFY(writeWholeFile(QStringLiteral("leeg.rtf"), "{\\rtf1 " + QByteArray("\\par ").repeated(1000000) + "}"));
+
     showAndWait();
     const QString before = help_->richEdit()->toPlainText();
     help_->close();
-    shared().helpFileName = QStringLiteral("weg.rtf");
-    auto message = std::make_shared<QString>();
-    whenModal<QMessageBox>([message](QMessageBox* box) {
-        *message = box->text();
+    shared().helpFileName = file;
+    auto shown = std::make_shared<QString>();
+    whenModal<QMessageBox>([shown](QMessageBox* box) {
+        *shown = box->text();
         QCOMPARE(box->icon(), QMessageBox::Critical);
         box->button(QMessageBox::Ok)->click();
     });
     help_->show();
-    QTRY_COMPARE(*message, QStringLiteral("weg.rtf: No such file or directory"));
+    QTRY_COMPARE(*shown, message);
     QCOMPARE(help_->richEdit()->toPlainText(), before);
 }
 

@@ -1,0 +1,157 @@
+#include "platform/windowplacement.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QMargins>
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace {
+
+// The frame the window manager last put around any window of the program:
+// the best guess for a window that has never been shown.
+QMargins lastSeenMargins;
+
+QMargins reportedMargins(const QWidget* window)
+{
+    const QWindow* handle = window->windowHandle();
+    return handle && window->isVisible() ? handle->frameMargins() : QMargins();
+}
+
+// Keeps a window at the frame it was given until the window manager has
+// decorated it: only then does the frame's real size become known.
+class FramePlacer : public QObject {
+public:
+    explicit FramePlacer(QWidget* window)
+        : QObject(window)
+        , window_(window)
+    {
+        window->installEventFilter(this);
+    }
+
+    static FramePlacer* of(const QWidget* window)
+    {
+        for (QObject* child : window->children())
+            if (auto* placer = dynamic_cast<FramePlacer*>(child))
+                return placer;
+        return nullptr;
+    }
+
+    void place(const QRect& frame, bool keepClientSize)
+    {
+        target_ = frame;
+        keepClientSize_ = keepClientSize;
+        clientSize_ = window_->size();
+        settled_ = false;
+        apply();
+    }
+
+    QMargins margins() const { return known_ ? margins_ : lastSeenMargins; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Show:
+            // The decorated frame arrives with the native window's exposure,
+            // which the widget does not see.
+            if (QWindow* handle = window_->windowHandle(); handle && handle != watchedHandle_) {
+                handle->installEventFilter(this);
+                watchedHandle_ = handle;
+            }
+            frameMayHaveChanged();
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Expose:
+            frameMayHaveChanged();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void apply()
+    {
+        applied_ = margins();
+        if (keepClientSize_)
+            target_.setSize(clientSize_.grownBy(applied_));
+        // The client area's place: the window system puts it exactly there,
+        // whatever Qt believes the frame to be at this moment.
+        window_->setGeometry(target_.marginsRemoved(applied_));
+    }
+
+    void frameMayHaveChanged()
+    {
+        // No frame reported: not decorated yet, or a platform without frames.
+        const QMargins m = reportedMargins(window_);
+        if (m.isNull())
+            return;
+        margins_ = m;
+        known_ = true;
+        lastSeenMargins = m;
+        if (settled_)
+            return;
+        if (m != applied_)
+            apply();
+        else
+            settled_ = true;
+    }
+
+    QWidget* window_;
+    QPointer<QWindow> watchedHandle_;
+    QRect target_;
+    QMargins margins_;
+    QMargins applied_;
+    bool known_ = false;
+    bool settled_ = true;
+    bool keepClientSize_ = false;
+    QSize clientSize_;
+};
+
+QScreen* screenFor(const QWidget* window, const QRect& outer)
+{
+    if (QScreen* s = QGuiApplication::screenAt(outer.center()))
+        return s;
+    if (QScreen* s = window->screen())
+        return s;
+    return QGuiApplication::primaryScreen();
+}
+
+} // namespace
+
+QRect fitFrameIntoArea(const QRect& outer, const QRect& area)
+{
+    if (area.isEmpty())
+        return outer;
+    const int width = std::clamp(outer.width(), 1, area.width());
+    const int height = std::clamp(outer.height(), 1, area.height());
+    const int left = std::clamp(outer.left(), area.left(), area.left() + area.width() - width);
+    const int top = std::clamp(outer.top(), area.top(), area.top() + area.height() - height);
+    return {left, top, width, height};
+}
+
+QRect placeWindowFrame(QWidget* window, const QRect& outer, bool keepClientSize)
+{
+    const QScreen* screen = screenFor(window, outer);
+    const QRect frame = fitFrameIntoArea(outer, screen ? screen->availableGeometry() : QRect());
+    FramePlacer* placer = FramePlacer::of(window);
+    if (!placer)
+        placer = new FramePlacer(window);
+    placer->place(frame, keepClientSize);
+    return frame;
+}
+
+QRect knownWindowFrame(const QWidget* window)
+{
+    const FramePlacer* placer = FramePlacer::of(window);
+    // A window not yet decorated is assumed to get the frame the others got.
+    const QMargins m = placer ? placer->margins() : window->isVisible() ? reportedMargins(window) : lastSeenMargins;
+    return window->geometry().marginsAdded(m);
+}
