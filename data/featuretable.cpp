@@ -2,16 +2,12 @@
 
 #include "data/cp1252.h"
 #include "data/fileerror.h"
+#include "data/plainfile.h"
 
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
 
 FileError FileError::fromErrno(const std::string& fileName, int errnum)
 {
@@ -43,53 +39,15 @@ QString indexFileNameFor(const QString& imageFileName)
 }
 
 namespace {
-struct Fd {
-    int fd = -1;
-    ~Fd() { if (fd >= 0) ::close(fd); }
-};
-
 // Reads whole records into out[0..]; returns the count. Excess records beyond
 // 800 are ignored.
 int readRecords(const QString& fileName, FeatureRecord* out, bool* missing)
 {
-    const std::string path = fileName.toStdString();
-    Fd f;
-    // Opened without waiting, so that a pipe of that name cannot hold the
-    // program up; only a plain file is an index.
-    f.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (f.fd < 0) {
-        if (errno == ENOENT) {
-            *missing = true;
-            return 0;
-        }
-        throw FileError::fromErrno(path, errno);
-    }
-    struct stat st {};
-    if (::fstat(f.fd, &st) != 0)
-        throw FileError::fromErrno(path, errno);
-    if (!S_ISREG(st.st_mode))
-        throw FileError(path + ": geen gewoon bestand");
-    ::fcntl(f.fd, F_SETFL, ::fcntl(f.fd, F_GETFL) & ~O_NONBLOCK);
-    *missing = false;
-    // The whole file in as few reads as the system allows: the total index
-    // reads three files at a time.
-    std::vector<char> buffer(static_cast<std::size_t>(IndexFileSize));
-    std::size_t got = 0;
-    while (got < buffer.size()) {
-        const ssize_t n = ::read(f.fd, buffer.data() + got, buffer.size() - got);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw FileError::fromErrno(path, errno);
-        }
-        if (n == 0)
-            break;
-        got += std::size_t(n);
-    }
-    const int count = int(got / sizeof(FeatureRecord));
-    std::memcpy(static_cast<void*>(out), buffer.data(), std::size_t(count) * sizeof(FeatureRecord));
-    if (got % sizeof(FeatureRecord) != 0)
-        throw FileError(path + ": lezen voorbij het einde van het bestand (laatste record onvolledig)");
+    const QByteArray bytes = readPlainFile(fileName, IndexFileSize, "geen gewoon bestand", "", missing);
+    const int count = int(bytes.size() / qsizetype(sizeof(FeatureRecord)));
+    std::memcpy(static_cast<void*>(out), bytes.constData(), std::size_t(count) * sizeof(FeatureRecord));
+    if (bytes.size() % qsizetype(sizeof(FeatureRecord)) != 0)
+        throw FileError(fileName.toStdString() + ": lezen voorbij het einde van het bestand (laatste record onvolledig)");
     return count;
 }
 }

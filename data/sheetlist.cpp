@@ -2,52 +2,18 @@
 
 #include "data/cp1252.h"
 #include "data/fileerror.h"
+#include "data/plainfile.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 // 76 sheets with their titles take about a kilobyte.
 constexpr qint64 MaxSheetListSize = 1024 * 1024;
-
-struct Fd {
-    int fd = -1;
-    ~Fd() { if (fd >= 0) ::close(fd); }
-};
 }
 
 QStringList readSheetList(const QString& fileName)
 {
-    const std::string path = fileName.toStdString();
-    Fd f;
-    // Non-blocking, so that a named pipe in its place cannot hold up the start.
-    f.fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (f.fd < 0)
-        throw FileError::fromErrno(path, errno);
-    struct stat st {};
-    if (::fstat(f.fd, &st) != 0)
-        throw FileError::fromErrno(path, errno);
-    if (!S_ISREG(st.st_mode))
-        throw FileError(path + ": geen gewoon bestand");
-    if (st.st_size > MaxSheetListSize)
-        throw FileError(path + ": te groot voor een lijst van kaarten");
-    QByteArray bytes;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(f.fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw FileError::fromErrno(path, errno);
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, n);
-        if (bytes.size() > MaxSheetListSize)
-            throw FileError(path + ": te groot voor een lijst van kaarten");
-    }
+    const QByteArray bytes =
+        readPlainFile(fileName, MaxSheetListSize, "geen gewoon bestand", "te groot voor een lijst van kaarten");
     QStringList lines;
     qsizetype start = 0;
     while (start < bytes.size()) {

@@ -1,10 +1,8 @@
 #include "platform/bmploader.h"
 
 #include "data/fileerror.h"
+#include "data/plainfile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <cerrno>
 
 namespace {
 // No view image comes near this; a bigger file is not one of ours.
@@ -70,21 +68,11 @@ QImage decodeBitmap(const QByteArray& bytes)
 
 QImage loadBitmapFile(const QString& fileName)
 {
-    const std::string name = fileName.toStdString();
-    QFile file(fileName);
-    if (!file.exists())
-        throw FileError::fromErrno(name, ENOENT);
-    const QFileInfo info(fileName);
     // A pipe or a device would never end; only plain files are pictures.
-    if (!info.isFile() || info.size() > kMaxBitmapBytes)
-        throw FileError(name + ": geen geldig beeldbestand");
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileError(name + ": " + file.errorString().toStdString());
-    const QByteArray bytes = file.read(kMaxBitmapBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw FileError(name + ": " + file.errorString().toStdString());
+    const QByteArray bytes =
+        readPlainFile(fileName, kMaxBitmapBytes, "geen geldig beeldbestand", "geen geldig beeldbestand");
     const QImage image = decodeBitmap(bytes);
     if (image.isNull())
-        throw FileError(name + ": beschadigd of geen geldig beeldbestand");
+        throw FileError(fileName.toStdString() + ": beschadigd of geen geldig beeldbestand");
     return image;
 }

@@ -1,6 +1,5 @@
 #include "platform/rtfreader.h"
 
-#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QHash>
@@ -9,10 +8,6 @@
 #include <QTextDocument>
 #include <QTextList>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
 #include <climits>
 #include <string_view>
@@ -21,6 +16,7 @@
 
 #include "data/cp1252.h"
 #include "data/fileerror.h"
+#include "data/plainfile.h"
 
 namespace {
 
@@ -1126,38 +1122,9 @@ bool readRichOrPlainText(QTextDocument* document, const QByteArray& bytes, const
 
 QByteArray readFileBytes(const QString& fileName)
 {
-    const std::string name = fileName.toStdString();
-    // Not blocking: opening a pipe would otherwise wait for a writer forever.
-    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        throw FileError::fromErrno(name, errno);
-    const struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat info {};
-    if (::fstat(fd, &info) != 0)
-        throw FileError::fromErrno(name, errno);
     // A device, a pipe or a folder is no text, however it is named.
-    if (!S_ISREG(info.st_mode))
-        throw FileError(name + ": dit is geen gewoon bestand en kan niet worden getoond.");
-    if (info.st_size > MaxTextFileSize)
-        throw FileError(name + ": dit bestand is te groot om te tonen (meer dan 8 MB).");
-    QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
-    qsizetype got = 0;
-    // A file that grows while it is read is taken as far as its size was.
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, std::size_t(bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw FileError::fromErrno(name, errno);
-        if (n == 0)
-            break;
-        got += n;
-    }
-    bytes.truncate(got);
-    return bytes;
+    return readPlainFile(fileName, MaxTextFileSize, "dit is geen gewoon bestand en kan niet worden getoond.",
+                         "dit bestand is te groot om te tonen (meer dan 8 MB).");
 }
 
 QString installedFontFamily(const QString& name, QFont::StyleHint hint)
