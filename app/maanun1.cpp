@@ -1238,9 +1238,7 @@ void TForm1::Kaartenindex1Click()
 {
     if (!atlas2dlg)
         return;
-    atlas2dlg->show();
-    atlas2dlg->raise();
-    atlas2dlg->activateWindow();
+    atlas2dlg->showModeless();
 }
 
 void TForm1::Nieuwenamen1Click()
@@ -1319,7 +1317,7 @@ void TForm1::Help1Click()
     if (!helpdlg)
         return;
     placeHelpViewer();
-    helpdlg->show();
+    helpdlg->showModeless();
 }
 
 void TForm1::Woordenlijst1Click()

@@ -41,9 +41,7 @@ void Tlijstdlg::showBesideMainWindow()
         placed_ = true;
         placeAtMainWindowEdge();
     }
-    show();
-    raise();
-    activateWindow();
+    showModeless();
 }
 
 void Tlijstdlg::placeAtMainWindowEdge()

@@ -85,9 +85,7 @@ bool Ttotaaldlg::fillAndShow()
 {
     if (!runReportingErrors([this] { vullijst(); }))
         return false;
-    show();
-    raise();
-    activateWindow();
+    showModeless();
     return true;
 }
 

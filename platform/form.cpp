@@ -71,6 +71,13 @@ QRect Form::outerGeometry() const
     return knownWindowFrame(this);
 }
 
+void Form::showModeless()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
 int Form::showModal()
 {
     // Modality takes effect when a window is shown: one that is open without

@@ -47,6 +47,8 @@ public:
     bool keyPreview() const { return keyPreview_; }
     void setKeyPreview(bool on) { keyPreview_ = on; }
 
+    // Shows the window beside the others, on top and active.
+    void showModeless();
     // Shows the window modally and returns its modal result when it is hidden.
     int showModal();
     bool isShownModally() const { return modalLoop_ != nullptr; }

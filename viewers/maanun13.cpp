@@ -297,9 +297,7 @@ void Tatlas2dlg::Kaartkeuze1Click()
 {
     if (!keuzedlg)
         return;
-    keuzedlg->show();
-    keuzedlg->raise();
-    keuzedlg->activateWindow();
+    keuzedlg->showModeless();
 }
 
 void Tatlas2dlg::Toelichting1Click()
