@@ -39,5 +39,5 @@ ModalDriver::Step cancelInput();
 // buttons in order.
 class BoxDriver : public ModalDriver {
 public:
-    explicit BoxDriver(const QList<QMessageBox::StandardButton>& answers);
+    explicit BoxDriver(const QList<QMessageBox::StandardButton>& answers = {});
 };

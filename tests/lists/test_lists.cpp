@@ -352,7 +352,7 @@ private slots:
 
         // An empty file adds nothing and is no error.
         QVERIFY(writeWholeFile(QStringLiteral("maan_ek.dat"), QByteArray()));
-        BoxDriver none({});
+        BoxDriver none;
         key(Qt::Key_F5);
         QCOMPARE(entries(totaaldlg->ListBox1), QStringList({"Apollo 11 Landing   [vm]"}));
         QVERIFY(none.texts.isEmpty());

@@ -11,32 +11,11 @@
 #include "data/fileerror.h"
 #include "data/sheetlist.h"
 #include "lists/maanun14.h"
+#include "tests/common/modaldriver.h"
 #include "tests/common/workdir.h"
 #include "viewers/maanun13.h"
 
 namespace {
-// Answers the message boxes that open while it lives and keeps their texts.
-class BoxDriver : public QObject {
-public:
-    BoxDriver()
-    {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box && box->isVisible()) {
-                texts.append(box->text());
-                icons.append(box->icon());
-                box->accept();
-            }
-        });
-        timer_.start(10);
-    }
-    QStringList texts;
-    QList<QMessageBox::Icon> icons;
-
-private:
-    QTimer timer_;
-};
-
 QPoint origin() { return {atlas2dlg->atlasOriginX, atlas2dlg->atlasOriginY}; }
 
 QPoint centreOfItem(int row)

@@ -8,6 +8,7 @@
 #include "presentation/maanun8.h"
 #include "presentation/maanun9.h"
 #include "tests/common/wavfixture.h"
+#include "tests/common/modaldriver.h"
 #include "tests/common/workdir.h"
 
 #include <QFrame>
@@ -17,26 +18,6 @@
 #include <memory>
 
 namespace {
-// Answers the message boxes that open while it lives and keeps their texts.
-class BoxDriver : public QObject {
-public:
-    BoxDriver()
-    {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            texts.append(box->text());
-            box->button(QMessageBox::Ok)->click();
-        });
-        timer_.start(10);
-    }
-    QStringList texts;
-
-private:
-    QTimer timer_;
-};
-
 void click(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton)
 {
     QTest::mouseClick(w, button, Qt::NoModifier, at);

@@ -11,6 +11,7 @@
 #include "astro/atlasmap.h"
 #include "data/cp1252.h"
 #include "lists/maanun14.h"
+#include "tests/common/modaldriver.h"
 #include "tests/common/workdir.h"
 #include "viewers/maanun13.h"
 #include "viewers/maanun5.h"
@@ -25,26 +26,6 @@ QString readoutAt(const AtlasPlacement& p, int x, int y)
     const AtlasReadout r = atlasReadout(atlasDisc(p), x, y);
     return r.onDisc ? atlasReadoutText(r) : QString();
 }
-
-// Answers the message boxes that open while it lives and keeps their texts.
-class BoxDriver : public QObject {
-public:
-    BoxDriver()
-    {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box && box->isVisible()) {
-                texts.append(box->text());
-                box->accept();
-            }
-        });
-        timer_.start(10);
-    }
-    QStringList texts;
-
-private:
-    QTimer timer_;
-};
 
 Tatlas2dlg* viewer() { return atlas2dlg; }
 QRgb px(int x, int y) { return viewer()->canvas().pixel(x, y); }
