@@ -39,8 +39,7 @@ const QString fullMoonTitle = QStringLiteral(
 
 // The full-moon fixture, in half-pixels; at zoom 0.5 in a 1000 x 700 client
 // area the image lies at (214, 78), so a feature shows at (214 + x/4, 78 + y/4).
-struct Fixture { int slot; const char* name; double x, y; };
-const Fixture fullMoonFeatures[] = {
+const IndexEntry fullMoonFeatures[] = {
     {1, "Alpha", 400, 400},              // (314, 178)
     {2, "Mare Testum", 800, 400},        // (414, 178)
     {3, "Beta *", 1200, 400},            // (514, 178)
@@ -50,30 +49,9 @@ const Fixture fullMoonFeatures[] = {
     {8, "Omega", 1200, 800},             // (514, 278), after an empty slot
 };
 
-void writeIndex(const QString& file, const QList<Fixture>& features)
+QList<IndexEntry> fullMoonFixture()
 {
-    auto table = std::make_unique<FeatureTable>();
-    for (const Fixture& f : features) {
-        table->slot(f.slot).setName(QString::fromLatin1(f.name));
-        table->slot(f.slot).setPosition(f.x, f.y);
-    }
-    table->opslaan(file);
-}
-
-QList<Fixture> fullMoonFixture()
-{
-    return QList<Fixture>(std::begin(fullMoonFeatures), std::end(fullMoonFeatures));
-}
-
-void writeViewImage(const QString& file, int w, int h, bool gradient)
-{
-    QImage img(w, h, QImage::Format_Grayscale8);
-    for (int y = 0; y < h; ++y) {
-        uchar* line = img.scanLine(y);
-        for (int x = 0; x < w; ++x)
-            line[x] = uchar(gradient ? 40 + x * 100 / w : 90);
-    }
-    QVERIFY(img.save(file, "BMP"));
+    return QList<IndexEntry>(std::begin(fullMoonFeatures), std::end(fullMoonFeatures));
 }
 
 SharedState& s() { return shared(); }
@@ -201,10 +179,10 @@ private slots:
     {
         // The sheet list is read when the windows are created.
         dir_ = std::make_unique<TestWorkDir>();
-        writeViewImage(QStringLiteral("maan_vm.bmp"), 1144, 1090, true);
-        writeViewImage(QStringLiteral("maan_ek.bmp"), 745, 1170, false);
-        writeViewImage(QStringLiteral("maan_lk.bmp"), 706, 1230, false);
-        writeIndex(QStringLiteral("maan_vm.dat"), fullMoonFixture());
+        QVERIFY(writeViewImage(QStringLiteral("maan_vm.bmp"), 1144, 1090, true));
+        QVERIFY(writeViewImage(QStringLiteral("maan_ek.bmp"), 745, 1170, false));
+        QVERIFY(writeViewImage(QStringLiteral("maan_lk.bmp"), 706, 1230, false));
+        writeIndexFile(QStringLiteral("maan_vm.dat"), fullMoonFixture());
     }
 
     void cleanup()

@@ -1,6 +1,10 @@
 #include "tests/common/workdir.h"
 
 #include <QFile>
+#include <QImage>
+#include <memory>
+
+#include "data/featuretable.h"
 
 TestWorkDir::TestWorkDir(const QStringList& atlasFiles)
     : previous_(QDir::currentPath())
@@ -42,4 +46,25 @@ bool writeWholeFile(const QString& path, const QByteArray& bytes)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return f.write(bytes) == bytes.size();
+}
+
+void writeIndexFile(const QString& file, const QList<IndexEntry>& features)
+{
+    auto table = std::make_unique<FeatureTable>();
+    for (const IndexEntry& f : features) {
+        table->slot(f.slot).setName(QString::fromUtf8(f.name));
+        table->slot(f.slot).setPosition(f.x, f.y);
+    }
+    table->opslaan(file);
+}
+
+bool writeViewImage(const QString& file, int width, int height, bool gradient)
+{
+    QImage img(width, height, QImage::Format_Grayscale8);
+    for (int y = 0; y < height; ++y) {
+        uchar* line = img.scanLine(y);
+        for (int x = 0; x < width; ++x)
+            line[x] = uchar(gradient ? 40 + x * 100 / width : 90);
+    }
+    return img.save(file, "BMP");
 }

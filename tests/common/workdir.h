@@ -24,3 +24,14 @@ private:
 
 QByteArray readWholeFile(const QString& path);
 bool writeWholeFile(const QString& path, const QByteArray& bytes);
+
+// A feature of a test's index file: slot, name (UTF-8), position in half-pixels.
+struct IndexEntry {
+    int slot;
+    const char* name;
+    double x, y;
+};
+// Writes an index file holding these features, as the program saves one.
+void writeIndexFile(const QString& file, const QList<IndexEntry>& features);
+// Writes a grey view image: flat, or brightening from left to right.
+bool writeViewImage(const QString& file, int width, int height, bool gradient = false);

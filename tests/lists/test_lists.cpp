@@ -21,34 +21,15 @@ const QRgb red = qRgb(255, 0, 0);
 const QRgb yellow = qRgb(255, 255, 0);
 const QRgb aqua = qRgb(0, 255, 255);
 
-struct Feature { int slot; const char* name; double x, y; };
-
-void writeIndex(const QString& file, const QList<Feature>& features)
-{
-    auto table = std::make_unique<FeatureTable>();
-    for (const Feature& f : features) {
-        table->slot(f.slot).setName(QString::fromUtf8(f.name));
-        table->slot(f.slot).setPosition(f.x, f.y);
-    }
-    table->opslaan(file);
-}
-
-void writeViewImage(const QString& file, int w, int h)
-{
-    QImage img(w, h, QImage::Format_Grayscale8);
-    img.fill(90);
-    QVERIFY(img.save(file, "BMP"));
-}
-
 // Full moon at zoom 0.5 in a 1000 x 700 client area: the image lies at (214, 78).
-const QList<Feature> fullMoon{
+const QList<IndexEntry> fullMoon{
     {1, "Mare Testum", 800, 400}, {2, "Twin", 1200, 400},      {3, "alpha", 400, 800},
     {4, "Beta *", 1200, 800},     {5, "Twin", 1600, 800},      {6, "Alpha", 1600, 1200},
     {7, "Ångström", 2000, 1200},  {8, "zeta", 400, 1200},      {10, "Lost", 800, 1600},   // after an empty slot
 };
-const QList<Feature> firstQuarter{{1, "Alpha", 400, 400}, {2, "Luna Landing", 600, 600}};
-const QList<Feature> lastQuarter{{1, "Gamma *", 600, 1000}, {3, "After Gap", 400, 600}};
-const QList<Feature> fullMoonForTotals{
+const QList<IndexEntry> firstQuarter{{1, "Alpha", 400, 400}, {2, "Luna Landing", 600, 600}};
+const QList<IndexEntry> lastQuarter{{1, "Gamma *", 600, 1000}, {3, "After Gap", 400, 600}};
+const QList<IndexEntry> fullMoonForTotals{
     {1, "Alpha", 800, 400}, {2, "Beta *", 1200, 400}, {3, "Apollo 11 Landing", 1200, 800},
     {4, "Odd [x] name", 800, 800}, {5, "landing zone", 400, 400}};
 
@@ -183,12 +164,12 @@ private slots:
     void init()
     {
         dir_ = std::make_unique<TestWorkDir>();
-        writeViewImage(QStringLiteral("maan_vm.bmp"), 1144, 1090);
-        writeViewImage(QStringLiteral("maan_ek.bmp"), 745, 1170);
-        writeViewImage(QStringLiteral("maan_lk.bmp"), 706, 1230);
-        writeIndex(QStringLiteral("maan_vm.dat"), fullMoon);
-        writeIndex(QStringLiteral("maan_ek.dat"), firstQuarter);
-        writeIndex(QStringLiteral("maan_lk.dat"), lastQuarter);
+        QVERIFY(writeViewImage(QStringLiteral("maan_vm.bmp"), 1144, 1090));
+        QVERIFY(writeViewImage(QStringLiteral("maan_ek.bmp"), 745, 1170));
+        QVERIFY(writeViewImage(QStringLiteral("maan_lk.bmp"), 706, 1230));
+        writeIndexFile(QStringLiteral("maan_vm.dat"), fullMoon);
+        writeIndexFile(QStringLiteral("maan_ek.dat"), firstQuarter);
+        writeIndexFile(QStringLiteral("maan_lk.dat"), lastQuarter);
     }
 
     void cleanup()
@@ -322,7 +303,7 @@ private slots:
 
     void totalIndexModesAndCaptions()
     {
-        writeIndex(QStringLiteral("maan_vm.dat"), fullMoonForTotals);
+        writeIndexFile(QStringLiteral("maan_vm.dat"), fullMoonForTotals);
         openMainWindow();
         QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("Totaallijst"));
         openTotals(Qt::Key_F3);
@@ -360,7 +341,7 @@ private slots:
 
     void totalIndexPickSwitchesTheView()
     {
-        writeIndex(QStringLiteral("maan_vm.dat"), fullMoonForTotals);
+        writeIndexFile(QStringLiteral("maan_vm.dat"), fullMoonForTotals);
         openMainWindow();
         openTotals(Qt::Key_F3);
         pressEntry(totaaldlg->ListBox1, QStringLiteral("Gamma *   [lk]"));
@@ -423,7 +404,7 @@ private slots:
 
     void markerSelectionByKind()
     {
-        writeIndex(QStringLiteral("maan_vm.dat"), {{1, "Rima Ariadaeus", 800, 400}, {2, "Rimae Hippalus", 1200, 400}});
+        writeIndexFile(QStringLiteral("maan_vm.dat"), {{1, "Rima Ariadaeus", 800, 400}, {2, "Rimae Hippalus", 1200, 400}});
         openMainWindow();
         QStringList shown;
         QString afterPress;
@@ -604,13 +585,13 @@ private slots:
 
     void renamingAndDeleting()
     {
-        QList<Feature> ten;
+        QList<IndexEntry> ten;
         static QByteArray names[10];
         for (int i = 0; i < 10; ++i) {
             names[i] = "F" + QByteArray::number(i + 1);
             ten.append({i + 1, names[i].constData(), 400.0 + 80 * i, 400});
         }
-        writeIndex(QStringLiteral("maan_vm.dat"), ten);
+        writeIndexFile(QStringLiteral("maan_vm.dat"), ten);
         openMainWindow();
 
         // Not allowed, or nothing under the mouse: no question, only the beep.
