@@ -10,7 +10,6 @@
 
 namespace {
 constexpr double kDegToRad = 0.017453292519943295;
-constexpr double kRadToDeg = 57.29577951308232;
 }
 
 QPoint featureScreenPoint(const ViewPlacement& v, double posX, double posY)
@@ -91,7 +90,7 @@ private:
         if (nearA != nearB) {
             // Cut where the line passes the limb.
             double lo = a, hi = b;
-            for (int k = 0; k < 40; ++k) {
+            for (int k = 0; k < 30; ++k) {
                 const double m = 0.5 * (lo + hi);
                 if ((f(m).depth >= 0) == nearA)
                     lo = m;
@@ -151,19 +150,29 @@ std::vector<GridPolyline> gridLines(const DiscGeometry& disc, const QRect& visib
     if (disc.radius <= 0)
         return lines;
     GridTracer tracer(disc, visible, &lines);
-    const double B = disc.latitudeTilt, L = disc.longitudeShift;
-    auto at = [B, L](double latitude, double longitude) {
-        GridTracer::Point p;
-        p.depth = projectOrthographic(latitude, longitude, B, L, &p.x, &p.y);
-        return p;
-    };
+    const double b = disc.latitudeTilt * kDegToRad, l = disc.longitudeShift * kDegToRad;
+    const double sinB = std::sin(b), cosB = std::cos(b);
+    // Each line keeps its own latitude or longitude: one sine and cosine a point.
     for (int i = -8; i <= 8; ++i) {
-        const double latitude = 10.0 * i;
-        tracer.trace([&](double t) { return at(latitude, t * kRadToDeg); }, -M_PI, M_PI, i == 0);
+        const double phi = 10.0 * i * kDegToRad, sinLat = std::sin(phi), cosLat = std::cos(phi);
+        tracer.trace(
+            [&](double lambda) {
+                GridTracer::Point p;
+                p.depth = projectOrthographic(sinLat, cosLat, std::sin(lambda + l), std::cos(lambda + l), sinB, cosB,
+                                              &p.x, &p.y);
+                return p;
+            },
+            -M_PI, M_PI, i == 0);
     }
     for (int i = -9; i <= 9; ++i) {
-        const double longitude = 10.0 * i;
-        tracer.trace([&](double t) { return at(t * kRadToDeg, longitude); }, -M_PI / 2, M_PI / 2, i == 0);
+        const double dLambda = 10.0 * i * kDegToRad + l, sinDLon = std::sin(dLambda), cosDLon = std::cos(dLambda);
+        tracer.trace(
+            [&](double phi) {
+                GridTracer::Point p;
+                p.depth = projectOrthographic(std::sin(phi), std::cos(phi), sinDLon, cosDLon, sinB, cosB, &p.x, &p.y);
+                return p;
+            },
+            -M_PI / 2, M_PI / 2, i == 0);
     }
     return lines;
 }

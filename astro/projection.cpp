@@ -28,9 +28,8 @@ double projectOrthographic(double latitude, double longitude, double B, double L
     const double phi = latitude * kDegToRad;
     const double dLambda = (longitude + L) * kDegToRad;   // centre longitude is -L
     const double b = B * kDegToRad;
-    *x = std::cos(phi) * std::sin(dLambda);
-    *y = std::cos(b) * std::sin(phi) - std::sin(b) * std::cos(phi) * std::cos(dLambda);
-    return std::sin(b) * std::sin(phi) + std::cos(b) * std::cos(phi) * std::cos(dLambda);
+    return projectOrthographic(std::sin(phi), std::cos(phi), std::sin(dLambda), std::cos(dLambda), std::sin(b),
+                               std::cos(b), x, y);
 }
 
 bool unprojectOrthographic(double x, double y, double B, double L, double* latitude, double* longitude)

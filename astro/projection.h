@@ -27,6 +27,17 @@ const ViewGeometry* viewGeometryFor(const QString& imageFileName);
 // cos of the angular distance from the disc centre; negative on the far side.
 double projectOrthographic(double latitude, double longitude, double B, double L, double* x, double* y);
 
+// The same projection from the sines and cosines of the latitude, of the
+// longitude measured from the centre longitude -L, and of B: for callers that
+// follow a line of constant latitude or longitude and keep one of them.
+inline double projectOrthographic(double sinLat, double cosLat, double sinDLon, double cosDLon, double sinB,
+                                  double cosB, double* x, double* y)
+{
+    *x = cosLat * sinDLon;
+    *y = cosB * sinLat - sinB * cosLat * cosDLon;
+    return sinB * sinLat + cosB * cosLat * cosDLon;
+}
+
 // The inverse, for a point (x east, y north) of the unit disc. False outside
 // the disc (distance from the centre greater than 1).
 bool unprojectOrthographic(double x, double y, double B, double L, double* latitude, double* longitude);

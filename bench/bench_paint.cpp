@@ -111,6 +111,12 @@ int main(int argc, char** argv)
     SharedState& s = shared();
     s.markersOn = s.namesOn = s.gridOn = s.terminatorOn = true;
     Form1->phaseAngle = 120;
+    // A full index: the data set leaves room for the user's own features,
+    // and those are painted too.
+    for (int i = s.featureTable.firstEmptySlot(); i >= 1 && i <= FeatureTableSize; ++i) {
+        s.featureTable.slot(i).setName(QString("Eigen kenmerk %1").arg(i));
+        s.featureTable.slot(i).setPosition(300 + (i * 37) % 1700, 300 + (i * 53) % 1600);
+    }
     int features = 0;
     for (int i = 1; i <= FeatureTableSize; ++i)
         features += s.featureTable.slot(i).inUse() ? 1 : 0;
