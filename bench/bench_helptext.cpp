@@ -14,19 +14,11 @@
 #include "app/sharedstate.h"
 #include "data/fileerror.h"
 #include "platform/rtfreader.h"
+#include "bench/measure.h"
 #include "tests/common/workdir.h"
 #include "viewers/maanun5.h"
 
 namespace {
-double residentMegabytes()
-{
-    QFile f("/proc/self/statm");
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> parts = f.readAll().split(' ');
-    return parts.size() > 1 ? parts[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : 0;
-}
-
 struct Kind {
     const char* name;
     QByteArray head, unit, tail;

@@ -21,6 +21,7 @@
 #include <QImageWriter>
 #include <QTemporaryDir>
 
+#include "bench/measure.h"
 #include "platform/jpegloader.h"
 
 #include <algorithm>
@@ -57,13 +58,6 @@ struct Time {
     double cpu = -1;    // ms, user + system
 };
 
-double threadCpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
 // One djpeg run; negative figures when it failed.
 Time timeDjpeg(const QString& file)
 {
@@ -93,9 +87,9 @@ Time timeDjpeg(const QString& file)
 Time timeOurs(const QString& file, const JpegDecodeOptions& options)
 {
     const auto start = Clock::now();
-    const double cpuStart = threadCpuMs();
+    const double cpuStart = cpuMs(CLOCK_THREAD_CPUTIME_ID);
     const QImage image = loadJpegFile(file, options);
-    const Time t{msSince(start), threadCpuMs() - cpuStart};
+    const Time t{msSince(start), cpuMs(CLOCK_THREAD_CPUTIME_ID) - cpuStart};
     return image.isNull() ? Time{} : t;
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/measure.h"
 #include "app/maanun1.h"
 #include "app/windows.h"
 #include "lists/listbox.h"
@@ -28,14 +29,12 @@ Figures median(int runs, const std::function<void(int)>& work)
 {
     std::vector<double> wall, cpu;
     for (int i = 0; i < runs; ++i) {
-        timespec c0{}, c1{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &c0);
+        const double c0 = cpuMs(CLOCK_THREAD_CPUTIME_ID);
         QElapsedTimer t;
         t.start();
         work(i);
         wall.push_back(double(t.nsecsElapsed()) / 1e6);
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &c1);
-        cpu.push_back(double(c1.tv_sec - c0.tv_sec) * 1e3 + double(c1.tv_nsec - c0.tv_nsec) / 1e6);
+        cpu.push_back(cpuMs(CLOCK_THREAD_CPUTIME_ID) - c0);
     }
     std::sort(wall.begin(), wall.end());
     std::sort(cpu.begin(), cpu.end());

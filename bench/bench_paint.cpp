@@ -13,35 +13,18 @@
 
 #include "app/maanun1.h"
 #include "app/windows.h"
+#include "bench/measure.h"
 #include "tests/common/workdir.h"
 
 namespace {
-double residentMegabytes()
-{
-    QFile f("/proc/self/statm");
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> parts = f.readAll().split(' ');
-    return parts.size() > 1 ? parts[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : 0;
-}
-
-// CPU time of the process (all its threads): what the work costs, whatever
-// else the machine is doing at the time.
-double processCpuMs()
-{
-    timespec ts {};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
 double medianGridMs(int runs)
 {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
-        const double start = processCpuMs();
+        const double start = cpuMs(CLOCK_PROCESS_CPUTIME_ID);
         Form1->tekenraster();
         Form1->canvas().endPainting();
-        times.push_back(processCpuMs() - start);
+        times.push_back(cpuMs(CLOCK_PROCESS_CPUTIME_ID) - start);
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
@@ -58,10 +41,10 @@ PaintTimes medianPaintMs(int runs)
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer t;
         t.start();
-        const double start = processCpuMs();
+        const double start = cpuMs(CLOCK_PROCESS_CPUTIME_ID);
         Form1->FormPaint();
         Form1->canvas().endPainting();
-        cpus.push_back(processCpuMs() - start);
+        cpus.push_back(cpuMs(CLOCK_PROCESS_CPUTIME_ID) - start);
         walls.push_back(double(t.nsecsElapsed()) / 1e6);
     }
     std::sort(walls.begin(), walls.end());
