@@ -21,8 +21,6 @@
 #include <QMessageBox>
 #include <cstring>
 #include <memory>
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -363,13 +361,8 @@ private slots:
         openMainWindow();
         const QByteArray original = readWholeFile(QStringLiteral("maan_vm.dat"));
         s().featureTable.slot(1).setName(QStringLiteral("Gewijzigd"));
-        // A full disk: a file size limit stands in for it.
-        struct rlimit old {};
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        ::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit small = old;
-        small.rlim_cur = 50000;
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        const FullDisk full;
+        QVERIFY(full.active());
         {
             // The error, then the question; No keeps everything.
             BoxDriver boxes({QMessageBox::Yes, QMessageBox::Ok, QMessageBox::No});
@@ -390,7 +383,6 @@ private slots:
             key(Qt::Key_Escape);
             QCOMPARE(boxes.texts.size(), 3);
         }
-        ::setrlimit(RLIMIT_FSIZE, &old);
         QVERIFY(!Form1->isVisible());
         QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), original);
         clearEndOfProgram();

@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <QImage>
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 #include "data/featuretable.h"
 
@@ -67,4 +69,22 @@ bool writeViewImage(const QString& file, int width, int height, bool gradient)
             line[x] = uchar(gradient ? 40 + x * 100 / width : 90);
     }
     return img.save(file, "BMP");
+}
+
+FullDisk::FullDisk()
+{
+    struct rlimit limit {};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    oldLimit_ = limit.rlim_cur;
+    ::signal(SIGXFSZ, SIG_IGN);   // a failed write, not the end of the process
+    limit.rlim_cur = 50000;
+    active_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+FullDisk::~FullDisk()
+{
+    struct rlimit limit {};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(oldLimit_);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
 }

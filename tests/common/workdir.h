@@ -35,3 +35,16 @@ struct IndexEntry {
 void writeIndexFile(const QString& file, const QList<IndexEntry>& features);
 // Writes a grey view image: flat, or brightening from left to right.
 bool writeViewImage(const QString& file, int width, int height, bool gradient = false);
+
+// A full disk, for as long as it lives: a limit on the size of files this
+// process writes stands in for it (writes past 50,000 bytes fail with EFBIG).
+class FullDisk {
+public:
+    FullDisk();
+    ~FullDisk();
+    bool active() const { return active_; }
+
+private:
+    bool active_ = false;
+    unsigned long long oldLimit_ = 0;
+};
