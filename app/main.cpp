@@ -1,5 +1,5 @@
-#include "app/maanun1.h"
-#include "app/windows.h"
+#include "app/mainwindow.h"
+#include "app/program.h"
 #include "platform/dialogs.h"
 
 #include <QScreen>
@@ -8,11 +8,10 @@ int main(int argc, char** argv)
 {
     Application app(argc, argv);
     Application::installDutchTranslations();
-    createAllWindows();
+    Program program;
+    MainWindow* main = program.mainWindow();
     // Without a window manager "maximised" is only a wish: take the screen.
-    Form1->setGeometry(QApplication::primaryScreen()->availableGeometry());
-    Form1->showMaximized();
-    const int result = app.exec();
-    destroyAllWindows();
-    return result;
+    main->setGeometry(QApplication::primaryScreen()->availableGeometry());
+    main->showMaximized();
+    return app.exec();
 }

@@ -6,9 +6,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/windows.h"
+#include "tests/common/program.h"
 #include "tests/common/workdir.h"
-#include "viewers/maanun13.h"
 
 namespace {
 double medianPaintMs(int runs)
@@ -17,7 +16,7 @@ double medianPaintMs(int runs)
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer t;
         t.start();
-        atlas2dlg->FormPaint();
+        atlasMap()->FormPaint();
         times.push_back(double(t.nsecsElapsed()) / 1e6);
     }
     std::sort(times.begin(), times.end());
@@ -32,9 +31,9 @@ int main(int argc, char** argv)
     TestWorkDir dir({QStringLiteral("atlasindex.jpg"), QStringLiteral("kaarten.txt")});
     QElapsedTimer load;
     load.start();
-    createAllWindows();
+    startProgram();
     std::printf("all windows created, index picture decoded: %.1f ms\n", double(load.nsecsElapsed()) / 1e6);
-    Tatlas2dlg* v = atlas2dlg;
+    AtlasMap* v = atlasMap();
     if (v->Image1.isNull())
         std::printf("(atlasindex.jpg missing: the grid alone)\n");
     v->half1Click();
@@ -48,6 +47,6 @@ int main(int argc, char** argv)
         std::printf("client %4dx%-4d full size, grid on: median full repaint %6.2f ms\n", size.width(),
                     size.height(), medianPaintMs(runs));
     }
-    destroyAllWindows();
+    stopProgram();
     return 0;
 }

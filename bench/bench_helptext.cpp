@@ -11,12 +11,11 @@
 #include <QTextEdit>
 #include <cstdio>
 
-#include "app/sharedstate.h"
 #include "data/fileerror.h"
 #include "platform/rtfreader.h"
 #include "bench/measure.h"
+#include "tests/common/program.h"
 #include "tests/common/workdir.h"
-#include "viewers/maanun5.h"
 
 namespace {
 struct Kind {
@@ -34,7 +33,7 @@ QByteArray repeated(const Kind& k, qint64 count)
 qint64 largestAccepted(const Kind& k)
 {
     QTextDocument doc;
-    const QFont font = Thelpdlg::defaultFont();
+    const QFont font = HelpViewer::defaultFont();
     auto fits = [&](qint64 n) { return readRichOrPlainText(&doc, repeated(k, n), font); };
     qint64 accepted = 1, refused = 2;
     while (fits(refused)) {
@@ -65,12 +64,12 @@ void measure(const Kind& k, const QByteArray& bytes)
     if (!writeWholeFile(QStringLiteral("klein.rtf"), "{\\rtf1 Klein}")
         || !writeWholeFile(QStringLiteral("groot.rtf"), bytes))
         return;
-    shared().helpFileName = QStringLiteral("klein.rtf");
-    Thelpdlg help;
+    helpViewer()->helpFileName = QStringLiteral("klein.rtf");
+    HelpViewer help;
     help.setOuterGeometry(0, 0, 500, 1000);
     help.show();
     QCoreApplication::processEvents();
-    shared().helpFileName = QStringLiteral("groot.rtf");
+    helpViewer()->helpFileName = QStringLiteral("groot.rtf");
     const double before = residentMegabytes();
     QElapsedTimer t;
     t.start();

@@ -7,11 +7,8 @@
 #include <functional>
 #include <vector>
 
-#include "app/windows.h"
-#include "libration/canvasview.h"
-#include "libration/maanun11.h"
-#include "libration/maanun12.h"
-#include "libration/maanun15.h"
+#include "platform/canvasview.h"
+#include "tests/common/program.h"
 #include "tests/common/workdir.h"
 
 namespace {
@@ -50,28 +47,28 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int runs = qEnvironmentVariableIntValue("BENCH_RUNS") > 0 ? qEnvironmentVariableIntValue("BENCH_RUNS") : 101;
     TestWorkDir dir;
-    createAllWindows();
+    startProgram();
 
-    sizeTo(libratiedlg);
-    libratiedlg->FormActivate();
-    report("libration in longitude, one position", libratiedlg->PaintBox1, runs);
-    libratiedlg->Totaal1Click();
-    report("libration in longitude, whole orbit (73)", libratiedlg->PaintBox1, runs);
-    libratiedlg->hide();
+    sizeTo(longitudeDemo());
+    longitudeDemo()->FormActivate();
+    report("libration in longitude, one position", longitudeDemo()->PaintBox1, runs);
+    longitudeDemo()->Totaal1Click();
+    report("libration in longitude, whole orbit (73)", longitudeDemo()->PaintBox1, runs);
+    longitudeDemo()->hide();
 
-    sizeTo(libratie2dlg);
-    report("libration in latitude", libratie2dlg->PaintBox, runs);
-    libratie2dlg->kijkhoek = 85;
-    report("libration in latitude, seen from 85 degrees", libratie2dlg->PaintBox, runs);
-    libratie2dlg->hide();
+    sizeTo(latitudeDemo());
+    report("libration in latitude", latitudeDemo()->PaintBox, runs);
+    latitudeDemo()->kijkhoek = 85;
+    report("libration in latitude, seen from 85 degrees", latitudeDemo()->PaintBox, runs);
+    latitudeDemo()->hide();
 
-    sizeTo(maanbeelddlg);
-    report("moon image, libration 0, 0", maanbeelddlg->PaintBox, runs);
-    maanbeelddlg->librationLatitude = 7;
-    maanbeelddlg->librationLongitude = -8;
-    report("moon image, libration 7, -8", maanbeelddlg->PaintBox, runs);
-    maanbeelddlg->hide();
+    sizeTo(librationFace());
+    report("moon image, libration 0, 0", librationFace()->PaintBox, runs);
+    librationFace()->librationLatitude = 7;
+    librationFace()->librationLongitude = -8;
+    report("moon image, libration 7, -8", librationFace()->PaintBox, runs);
+    librationFace()->hide();
 
-    destroyAllWindows();
+    stopProgram();
     return 0;
 }

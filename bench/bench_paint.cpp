@@ -11,9 +11,8 @@
 #include <ctime>
 #include <vector>
 
-#include "app/maanun1.h"
-#include "app/windows.h"
 #include "bench/measure.h"
+#include "tests/common/program.h"
 #include "tests/common/workdir.h"
 
 namespace {
@@ -22,8 +21,8 @@ double medianGridMs(int runs)
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         const double start = cpuMs(CLOCK_PROCESS_CPUTIME_ID);
-        Form1->tekenraster();
-        Form1->canvas().endPainting();
+        mainWindow()->tekenraster();
+        mainWindow()->canvas().endPainting();
         times.push_back(cpuMs(CLOCK_PROCESS_CPUTIME_ID) - start);
     }
     std::sort(times.begin(), times.end());
@@ -42,8 +41,8 @@ PaintTimes medianPaintMs(int runs)
         QElapsedTimer t;
         t.start();
         const double start = cpuMs(CLOCK_PROCESS_CPUTIME_ID);
-        Form1->FormPaint();
-        Form1->canvas().endPainting();
+        mainWindow()->FormPaint();
+        mainWindow()->canvas().endPainting();
         cpus.push_back(cpuMs(CLOCK_PROCESS_CPUTIME_ID) - start);
         walls.push_back(double(t.nsecsElapsed()) / 1e6);
     }
@@ -70,7 +69,7 @@ void makeSyntheticView()
 void report(int runs)
 {
     const PaintTimes p = medianPaintMs(runs);
-    std::printf("zoom %-8.4g median full repaint %6.2f ms (CPU %.2f ms; grid alone %.2f ms)\n", shared().zoomFactor,
+    std::printf("zoom %-8.4g median full repaint %6.2f ms (CPU %.2f ms; grid alone %.2f ms)\n", mainWindow()->state().zoomFactor,
                 p.wall, p.cpu, medianGridMs(runs));
 }
 }
@@ -85,15 +84,15 @@ int main(int argc, char** argv)
         makeSyntheticView();
     }
     dir.copyAtlasFile("kaarten.txt");
-    createAllWindows();
-    Form1->setClientSize(1920, 1080);
-    Form1->canvas().resize(1920, 1080);
-    Form1->firstActivation = false;
-    Form1->Vollemaan1Click();
-    Form1->setClientSize(1920, 1080);
-    SharedState& s = shared();
+    startProgram();
+    mainWindow()->setClientSize(1920, 1080);
+    mainWindow()->canvas().resize(1920, 1080);
+    mainWindow()->firstActivation = false;
+    mainWindow()->Vollemaan1Click();
+    mainWindow()->setClientSize(1920, 1080);
+    RunState& s = mainWindow()->state();
     s.markersOn = s.namesOn = s.gridOn = s.terminatorOn = true;
-    Form1->phaseAngle = 120;
+    mainWindow()->phaseAngle = 120;
     // A full index: the data set leaves room for the user's own features,
     // and those are painted too.
     for (int i = s.featureTable.firstEmptySlot(); i >= 1 && i <= FeatureTableSize; ++i) {
@@ -104,35 +103,35 @@ int main(int argc, char** argv)
     for (int i = 1; i <= FeatureTableSize; ++i)
         features += s.featureTable.slot(i).inUse() ? 1 : 0;
     std::printf("client %dx%d, %d features, markers, names, grid and terminator on\n",
-                Form1->clientWidth(), Form1->clientHeight(), features);
+                mainWindow()->clientWidth(), mainWindow()->clientHeight(), features);
 
-    Form1->Defaultgrootte1Click();
+    mainWindow()->Defaultgrootte1Click();
     medianPaintMs(5);
     const double rss05 = residentMegabytes();
     report(runs);
-    Form1->N5xdefaultClick();
+    mainWindow()->N5xdefaultClick();
     report(runs);
-    Form1->Defaultgrootte1Click();
+    mainWindow()->Defaultgrootte1Click();
     for (int i = 0; i < 40; ++i)
-        Form1->ZoomIN1Click();
+        mainWindow()->ZoomIN1Click();
     report(runs);
     const double rss226 = residentMegabytes();
     for (int i = 0; i < 60; ++i)
-        Form1->ZoomIN1Click();
+        mainWindow()->ZoomIN1Click();
     report(runs);
     std::printf("resident memory: %.1f MB at zoom 0.5, %.1f MB at zoom 22.6 (difference %.1f MB)\n",
                 rss05, rss226, rss226 - rss05);
 
     // Mouse moves over the shown window, local scale on: the pointer passes
     // features and the space between them.
-    Form1->Defaultgrootte1Click();
-    Form1->show();
+    mainWindow()->Defaultgrootte1Click();
+    mainWindow()->show();
     QCoreApplication::processEvents();
     if (!s.localScaleOn)
-        Form1->SchaalS1Click();
+        mainWindow()->SchaalS1Click();
     std::vector<QPoint> path;
     for (int i = 1; i <= FeatureTableSize && s.featureTable.slot(i).inUse(); i += 7) {
-        const QPoint p = featureScreenPoint(Form1->placement(), s.featureTable.slot(i).x(), s.featureTable.slot(i).y());
+        const QPoint p = featureScreenPoint(mainWindow()->placement(), s.featureTable.slot(i).x(), s.featureTable.slot(i).y());
         path.push_back(p);
         path.push_back(p + QPoint(23, 17));
     }
@@ -141,13 +140,13 @@ int main(int argc, char** argv)
         for (const QPoint& p : path) {
             QElapsedTimer t;
             t.start();
-            Form1->FormMouseMove(p.x(), p.y());
+            mainWindow()->FormMouseMove(p.x(), p.y());
             moves.push_back(double(t.nsecsElapsed()) / 1e6);   // wall time: it includes the window system
         }
     std::sort(moves.begin(), moves.end());
     std::printf("mouse move (%s, local scale on, %zu moves): median %.3f ms, 90th percentile %.3f ms\n",
                 qPrintable(QGuiApplication::platformName()), moves.size(), moves[moves.size() / 2],
                 moves[moves.size() * 9 / 10]);
-    destroyAllWindows();
+    stopProgram();
     return 0;
 }

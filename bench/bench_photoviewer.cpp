@@ -9,11 +9,8 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/sharedstate.h"
-#include "app/windows.h"
+#include "tests/common/program.h"
 #include "tests/common/workdir.h"
-#include "viewers/maanun5.h"
-#include "viewers/maanun6.h"
 
 namespace {
 double statusMegabytes(const char* field)
@@ -60,24 +57,23 @@ int main(int argc, char** argv)
         }
     }
     const double greyMegabytes = double(side) * side / (1024.0 * 1024.0);
-    helpdlg = new Thelpdlg;
-    foto1dlg = new Tfoto1dlg;
-    shared().photoFileName = QStringLiteral("Groot.jpg");
+    startProgram();
+    photoViewer()->photoFileName = QStringLiteral("Groot.jpg");
 
     double shown = 0, enlarged = 0, peak = 0;
     QTimer::singleShot(0, [&] {
         QCoreApplication::processEvents();
-        foto1dlg->client()->repaint();
+        photoViewer()->client()->repaint();
         shown = residentMegabytes();
         resetPeak();
-        foto1dlg->groter1Click();
-        foto1dlg->client()->repaint();
+        photoViewer()->groter1Click();
+        photoViewer()->client()->repaint();
         QCoreApplication::processEvents();
         enlarged = residentMegabytes();
         peak = peakMegabytes();
-        foto1dlg->close();
+        photoViewer()->close();
     });
-    foto1dlg->showModal();
+    photoViewer()->showModal();
 
     std::printf("photograph %d x %d, %.0f MB in grey; file %.1f MB\n", side, side, greyMegabytes,
                 QFile(QStringLiteral("Groot.jpg")).size() / 1048576.0);
@@ -85,7 +81,6 @@ int main(int argc, char** argv)
                 "limit +%.0f MB %s\n",
                 shown, enlarged, enlarged - shown, peak - shown, 2 * greyMegabytes,
                 peak - shown <= 2 * greyMegabytes ? "(within)" : "(ABOVE)");
-    delete foto1dlg;
-    delete helpdlg;
+    stopProgram();
     return 0;
 }

@@ -12,10 +12,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/maanun1.h"
-#include "app/windows.h"
 #include "platform/dialogs.h"
-#include "presentation/maanun9.h"
+#include "tests/common/program.h"
 #include "tests/common/workdir.h"
 
 namespace {
@@ -43,11 +41,11 @@ int child(int argc, char** argv)
 {
     Application app(argc, argv);
     Application::installDutchTranslations();
-    createAllWindows();
+    startProgram();
     FirstPaint firstPaint;
-    titeldlg->client()->installEventFilter(&firstPaint);
-    Form1->setGeometry(QApplication::primaryScreen()->availableGeometry());
-    Form1->showMaximized();
+    titleScreen()->client()->installEventFilter(&firstPaint);
+    mainWindow()->setGeometry(QApplication::primaryScreen()->availableGeometry());
+    mainWindow()->showMaximized();
     return app.exec();
 }
 

@@ -1,5 +1,8 @@
 #include "data/indexlists.h"
 
+#include "data/featurenames.h"
+#include "data/featuretable.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -70,4 +73,26 @@ TotalIndexEntry splitTotalIndexLine(const QString& line)
             entry.name = line.left(nameLength);
         }
     return entry;
+}
+
+std::vector<int> slotsNamed(const FeatureTable& table, const QString& name)
+{
+    std::vector<int> found;
+    for (int i = 1; i <= FeatureTableSize; ++i) {
+        const FeatureRecord& r = table.slot(i);
+        if (r.inUse() && r.name() == name)
+            found.push_back(i);
+    }
+    return found;
+}
+
+bool listedInMode(TotalIndexMode mode, const QString& name)
+{
+    switch (mode) {
+    case TotalIndexMode::All: return !name.isEmpty();
+    case TotalIndexMode::Photos: return hasPhotographMark(name);
+    case TotalIndexMode::Landings: return name.contains(QLatin1String("Landing"));
+    case TotalIndexMode::None: break;
+    }
+    return false;
 }

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <vector>
 
+class FeatureTable;
+
 // What the index lists show: names in alphabetical order, and the lines of the
 // total index, a name followed by the tag of its view.
 
@@ -33,3 +35,13 @@ struct TotalIndexEntry {
     int view = -1;
 };
 TotalIndexEntry splitTotalIndexLine(const QString& line);
+
+// The slots whose name is exactly `name` (case-sensitive), in slot order. All
+// 800 slots are looked at: every name a list shows can be picked, also one
+// stored after an empty slot.
+std::vector<int> slotsNamed(const FeatureTable& table, const QString& name);
+
+// What the total index lists: every feature, those with a photograph, or the
+// landing sites. None before the first command that opens it.
+enum class TotalIndexMode { None, All, Landings, Photos };
+bool listedInMode(TotalIndexMode mode, const QString& name);

@@ -1,6 +1,7 @@
 #include "lists/listbox.h"
 
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -32,8 +33,24 @@ ListBox::ListBox(QWidget* parent, int itemHeight)
 
 void ListBox::setEntries(const QStringList& lines)
 {
+    // A refill that changes nothing leaves the list as the user sees it: a
+    // press that activates the window refills it before the press arrives,
+    // and must land on the entry under the pointer.
+    if (entries() == lines)
+        return;
+    const int top = verticalScrollBar()->value();
     clear();
     addItems(lines);
+    verticalScrollBar()->setValue(top);
+}
+
+QStringList ListBox::entries() const
+{
+    QStringList lines;
+    lines.reserve(count());
+    for (int i = 0; i < count(); ++i)
+        lines.append(item(i)->text());
+    return lines;
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event)

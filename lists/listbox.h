@@ -18,8 +18,10 @@ public:
 
     // The entry at a viewport position, or null below the last one.
     QListWidgetItem* entryAt(QPoint position) const { return itemAt(position); }
-    // Replaces the entries; the list keeps the order given.
+    // Replaces the entries; the list keeps the order given, and where it can,
+    // the part scrolled to.
     void setEntries(const QStringList& lines);
+    QStringList entries() const;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,5 +1,7 @@
 #include "platform/controls.h"
 
+#include <QApplication>
+
 #include <QLabel>
 #include <QScreen>
 
@@ -29,4 +31,13 @@ void centreOnScreen(QWidget* window)
     const QSize size = window->frameGeometry().size();
     window->move(screen.x() + (screen.width() - size.width()) / 2,
                  screen.y() + (screen.height() - size.height()) / 2);
+}
+
+void setPanelColours(QWidget* panel)
+{
+    QPalette face = panel->palette();
+    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    face.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::ButtonText));
+    panel->setPalette(face);
+    panel->setAutoFillBackground(true);
 }

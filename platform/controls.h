@@ -15,3 +15,6 @@ QLabel* addLabel(QWidget* parent, int x, int y, const QString& text, const QFont
 
 // Places a top-level window in the middle of its screen.
 void centreOnScreen(QWidget* window);
+
+// A panel in the default colour of panels, as the status lines have.
+void setPanelColours(QWidget* panel);

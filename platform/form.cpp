@@ -127,6 +127,7 @@ void Form::hideEvent(QHideEvent* event)
     if (event->spontaneous())
         return;
     FormClose();
+    emit closed();
     if (modalLoop_)
         modalLoop_->exit();
     auto* tracker = ActivationTracker::instance();
@@ -142,7 +143,7 @@ void Form::showEvent(QShowEvent* event)
     if (event->spontaneous())
         return;
     activateOnNextActivation_ = true;
-    if (isWindow())
+    if (isWindow() && !testAttribute(Qt::WA_ShowWithoutActivating))
         activateWindow();
     // Some window systems (and the offscreen one) do not activate a window that
     // is shown; treat showing as activation then.
@@ -184,7 +185,10 @@ void ActivationTracker::formActivated(Form* form)
         return;
     active_ = form;
     form->activateOnNextActivation_ = false;
+    QPointer<Form> self(form);
     form->FormActivate();
+    if (self)
+        emit self->activated();
 }
 
 bool ActivationTracker::eventFilter(QObject* watched, QEvent* event)

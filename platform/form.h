@@ -56,6 +56,11 @@ public:
     // Setting a result other than mrNone closes a modal window.
     void setModalResult(int result);
 
+signals:
+    // After FormActivate and FormClose, for the windows that follow this one.
+    void activated();
+    void closed();
+
 protected:
     // Replaces the plain client widget by one of the window's own.
     void setClient(QWidget* client);

@@ -1,15 +1,9 @@
 #include <QtTest>
 
-#include "app/maanun1.h"
-#include "app/windows.h"
 #include "data/featuretable.h"
 #include "data/numbertext.h"
-#include "lists/maanun10.h"
-#include "lists/maanun4.h"
 #include "platform/dialogs.h"
-#include "presentation/maanun9.h"
-#include "viewers/maanun5.h"
-#include "viewers/maanun6.h"
+#include "tests/common/program.h"
 #include "tests/common/modaldriver.h"
 #include "tests/common/workdir.h"
 
@@ -52,9 +46,9 @@ QList<IndexEntry> fullMoonFixture()
     return QList<IndexEntry>(std::begin(fullMoonFeatures), std::end(fullMoonFeatures));
 }
 
-SharedState& s() { return shared(); }
-QWidget* surface() { return Form1->surface(); }
-QRgb px(int x, int y) { return Form1->canvas().pixel(x, y); }
+RunState& s() { return mainWindow()->state(); }
+QWidget* surface() { return mainWindow()->surface(); }
+QRgb px(int x, int y) { return mainWindow()->canvas().pixel(x, y); }
 
 // What the window system does when the user picks a window.
 void makeActive(QWidget* w)
@@ -65,7 +59,7 @@ void makeActive(QWidget* w)
 
 void activateMain()
 {
-    makeActive(Form1);
+    makeActive(mainWindow());
     surface()->setFocus();
     QCoreApplication::processEvents();
 }
@@ -73,7 +67,7 @@ void activateMain()
 // Types a key where the platform delivers it: to the focused control, else the window.
 void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(Form1);
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(mainWindow());
     QTest::keyClick(target, Qt::Key(k), modifiers);
 }
 
@@ -90,7 +84,7 @@ void selectAllAndType(SpinEdit* spin, int k)
 QString spinText(SpinEdit* spin) { return spin->findChild<QLineEdit*>()->text(); }
 
 // Marks the canvas so a test can tell whether a full repaint ran since.
-void markCanvas() { Form1->canvas().fillRect(QRect(995, 695, 1, 1), QColor(magenta)); }
+void markCanvas() { mainWindow()->canvas().fillRect(QRect(995, 695, 1, 1), QColor(magenta)); }
 bool repaintedSinceMark() { return px(995, 695) != magenta; }
 
 // Closing the main window ends the program's event loop; a test process goes on.
@@ -102,31 +96,31 @@ void clearEndOfProgram()
 
 void setDate(int y, int m, int d, int h)
 {
-    Form1->dagspin->setValue(1);
-    Form1->jaarspin->setValue(y);
-    Form1->maandspin->setValue(m);
-    Form1->dagspin->setValue(d);
-    Form1->uurspin->setValue(h);
+    child<SpinEdit>(mainWindow(), "dagspin")->setValue(1);
+    child<SpinEdit>(mainWindow(), "jaarspin")->setValue(y);
+    child<SpinEdit>(mainWindow(), "maandspin")->setValue(m);
+    child<SpinEdit>(mainWindow(), "dagspin")->setValue(d);
+    child<SpinEdit>(mainWindow(), "uurspin")->setValue(h);
 }
 
-QList<int> dateOf() { return {Form1->date.year, Form1->date.month, Form1->date.day, Form1->date.hour}; }
+QList<int> dateOf() { return {mainWindow()->date.year, mainWindow()->date.month, mainWindow()->date.day, mainWindow()->date.hour}; }
 QList<int> datePanel()
 {
-    return {spinText(Form1->jaarspin).toInt(), spinText(Form1->maandspin).toInt(), spinText(Form1->dagspin).toInt(),
-            spinText(Form1->uurspin).toInt()};
+    return {spinText(child<SpinEdit>(mainWindow(), "jaarspin")).toInt(), spinText(child<SpinEdit>(mainWindow(), "maandspin")).toInt(), spinText(child<SpinEdit>(mainWindow(), "dagspin")).toInt(),
+            spinText(child<SpinEdit>(mainWindow(), "uurspin")).toInt()};
 }
 
 // The image point under the middle of the window, in bitmap pixels.
 QPointF pointUnderMiddle()
 {
-    return QPointF((Form1->clientWidth() * 0.5 - s().originX) / s().zoomFactor,
-                   (Form1->clientHeight() * 0.5 - s().originY) / s().zoomFactor);
+    return QPointF((mainWindow()->clientWidth() * 0.5 - s().originX) / s().zoomFactor,
+                   (mainWindow()->clientHeight() * 0.5 - s().originY) / s().zoomFactor);
 }
 
 QPoint screenPointOfSlot(int slot)
 {
     const FeatureRecord& r = s().featureTable.slot(slot);
-    return featureScreenPoint(Form1->placement(), r.x(), r.y());
+    return featureScreenPoint(mainWindow()->placement(), r.x(), r.y());
 }
 
 bool isCrossAt(int x, int y, int h, QRgb colour)
@@ -154,16 +148,16 @@ class TestMainWindow : public QObject {
     std::unique_ptr<TestWorkDir> dir_;
 
     // The main window on its first view, 1000 x 700, without the title screen.
-    void openMainWindow(void (TForm1::*firstView)() = &TForm1::Vollemaan1Click)
+    void openMainWindow(void (MainWindow::*firstView)() = &MainWindow::Vollemaan1Click)
     {
-        createAllWindows();
-        Form1->firstActivation = false;
-        Form1->show();
-        QTRY_VERIFY(Form1->phaseReportCount > 0);
-        Form1->setClientSize(1000, 700);
-        QTRY_COMPARE(Form1->clientWidth(), 1000);
-        QTRY_COMPARE(Form1->clientHeight(), 700);
-        (Form1->*firstView)();
+        startProgram();
+        mainWindow()->firstActivation = false;
+        mainWindow()->show();
+        QTRY_VERIFY(mainWindow()->phaseReportCount > 0);
+        mainWindow()->setClientSize(1000, 700);
+        QTRY_COMPARE(mainWindow()->clientWidth(), 1000);
+        QTRY_COMPARE(mainWindow()->clientHeight(), 700);
+        (mainWindow()->*firstView)();
         activateMain();
     }
 
@@ -185,66 +179,66 @@ private slots:
 
     void cleanup()
     {
-        destroyAllWindows();
+        stopProgram();
         dir_.reset();
     }
 
     void startUpAndFirstView()
     {
-        createAllWindows();
+        startProgram();
         QCOMPARE(s().zoomFactor, 0.5);
         QCOMPARE(s().originX, 0);
         QVERIFY(s().imageFileName.isEmpty());
         QVERIFY(s().markersOn && !s().namesOn && !s().gridOn && !s().terminatorOn && !s().localScaleOn);
         QVERIFY(!s().rotated180 && !s().keyListShown && !s().changesAllowed);
-        for (QWidget* w : {static_cast<QWidget*>(Form1->Panel1), Form1->Panel2, Form1->Panel3,
-                           static_cast<QWidget*>(Form1->Memo1), static_cast<QWidget*>(Form1->Image1), static_cast<QWidget*>(Form1->Label1)})
+        for (QWidget* w : {static_cast<QWidget*>(child<QLabel>(mainWindow(), "Panel1")), child<QWidget>(mainWindow(), "Panel2"), child<QWidget>(mainWindow(), "Panel3"),
+                           static_cast<QWidget*>(child<QPlainTextEdit>(mainWindow(), "Memo1")), static_cast<QWidget*>(child<QLabel>(mainWindow(), "Image1")), static_cast<QWidget*>(child<QLabel>(mainWindow(), "Label1"))})
             QVERIFY(w->isHidden());
-        const QStringList lines = Form1->Memo1->toPlainText().split(QLatin1Char('\n'));
+        const QStringList lines = child<QPlainTextEdit>(mainWindow(), "Memo1")->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), 24);
         QCOMPARE(lines.first(), QStringLiteral("F1 = Help"));
         QCOMPARE(lines[18], QStringLiteral("+ = 10% Groter"));
         QCOMPARE(lines[22], QString());
         QCOMPARE(lines.last(), QStringLiteral("S = sneltoetsen"));
-        QVERIFY(!Form1->Wijzignaam1->isEnabled());
-        QVERIFY(Form1->markeren1->isChecked() && Form1->Markeringen1->isChecked());
-        QVERIFY(!Form1->Namentonen1->isChecked() && !Form1->Toonnamen1->isChecked());
+        QVERIFY(!child<QAction>(mainWindow(), "Wijzignaam1")->isEnabled());
+        QVERIFY(child<QAction>(mainWindow(), "markeren1")->isChecked() && child<QAction>(mainWindow(), "Markeringen1")->isChecked());
+        QVERIFY(!child<QAction>(mainWindow(), "Namentonen1")->isChecked() && !child<QAction>(mainWindow(), "Toonnamen1")->isChecked());
         // Before the first activation a paint leaves the title alone.
-        const QString before = Form1->windowTitle();
-        Form1->FormPaint();
-        QCOMPARE(Form1->windowTitle(), before);
+        const QString before = mainWindow()->windowTitle();
+        mainWindow()->FormPaint();
+        QCOMPARE(mainWindow()->windowTitle(), before);
 
         // The title screen comes first; a key closes it.
         QVERIFY(dir_->copyAtlasFile(QStringLiteral("titelmaan.bmp")));
         QTimer closer;
         connect(&closer, &QTimer::timeout, [] {
-            if (titeldlg && titeldlg->isVisible())
-                QTest::keyClick(titeldlg, Qt::Key_Space);
+            if (titleScreen() && titleScreen()->isVisible())
+                QTest::keyClick(titleScreen(), Qt::Key_Space);
         });
         closer.start(20);
-        Form1->show();
-        QTRY_VERIFY_WITH_TIMEOUT(!Form1->firstActivation, 10000);
+        mainWindow()->show();
+        QTRY_VERIFY_WITH_TIMEOUT(!mainWindow()->firstActivation, 10000);
         closer.stop();
-        QVERIFY(!titeldlg->isVisible());
+        QVERIFY(!titleScreen()->isVisible());
 
         // Then the full-moon view, centred, at zoom 0.5.
         QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
-        QCOMPARE(Form1->windowTitle(), fullMoonTitle + QStringLiteral("160 km"));
-        QCOMPARE(s().originX, toPixel((Form1->clientWidth() - 0.5 * 1144) * 0.5));
-        QCOMPARE(s().originY, toPixel((Form1->clientHeight() - 0.5 * 1090) * 0.5));
-        QVERIFY(!Form1->firstVisit[1] && Form1->firstVisit[0] && Form1->firstVisit[2]);
+        QCOMPARE(mainWindow()->windowTitle(), fullMoonTitle + QStringLiteral("160 km"));
+        QCOMPARE(s().originX, toPixel((mainWindow()->clientWidth() - 0.5 * 1144) * 0.5));
+        QCOMPARE(s().originY, toPixel((mainWindow()->clientHeight() - 0.5 * 1090) * 0.5));
+        QVERIFY(!mainWindow()->firstVisit[1] && mainWindow()->firstVisit[0] && mainWindow()->firstVisit[2]);
         QCOMPARE(s().featureTable.slot(1).name(), QStringLiteral("Alpha"));
-        QVERIFY(Form1->Panel1->isVisible());
-        QVERIFY(Form1->Panel1->text().isEmpty());
-        QCOMPARE(Form1->Panel1->font().pointSize(), 10);
-        QCOMPARE(Form1->Panel2->pos(), QPoint(0, 15));
+        QVERIFY(child<QLabel>(mainWindow(), "Panel1")->isVisible());
+        QVERIFY(child<QLabel>(mainWindow(), "Panel1")->text().isEmpty());
+        QCOMPARE(child<QLabel>(mainWindow(), "Panel1")->font().pointSize(), 10);
+        QCOMPARE(child<QWidget>(mainWindow(), "Panel2")->pos(), QPoint(0, 15));
         // The date line of today (the title screen hides it again when it closes).
         const QDate today = QDate::currentDate();
-        QVERIFY(Form1->Label8->text().endsWith(QStringLiteral(", %1-%2-%3").arg(today.day()).arg(today.month()).arg(today.year())));
-        QVERIFY(Form1->Label8->isHidden());
-        QVERIFY(Form1->Label7->text().startsWith(QStringLiteral("Fasehoek ")));
+        QVERIFY(child<QLabel>(mainWindow(), "Label8")->text().endsWith(QStringLiteral(", %1-%2-%3").arg(today.day()).arg(today.month()).arg(today.year())));
+        QVERIFY(child<QLabel>(mainWindow(), "Label8")->isHidden());
+        QVERIFY(child<QLabel>(mainWindow(), "Label7")->text().startsWith(QStringLiteral("Fasehoek ")));
         // The orientation note, north up.
-        Form1->repaintNow();
+        mainWindow()->repaintNow();
         QCOMPARE(px(3, 1), white);
         QCOMPARE(px(10, 30), yellow);
         QCOMPARE(px(10, 54), yellow);
@@ -272,7 +266,7 @@ private slots:
         // A first visit is centred.
         QCOMPARE(s().originX, 314);   // (1000 - 372.5) / 2 = 313.75
         QCOMPARE(s().originY, 58);    // (700 - 585) / 2 = 57.5, to the even neighbour
-        QVERIFY(Form1->windowTitle().contains(QStringLiteral("Eerste kwartier (wassende maan)")));
+        QVERIFY(mainWindow()->windowTitle().contains(QStringLiteral("Eerste kwartier (wassende maan)")));
         key(Qt::Key_Plus, Qt::KeypadModifier);
         const double zoom = s().zoomFactor;
 
@@ -292,28 +286,28 @@ private slots:
         QCOMPARE(s().originX, 239);
 
         // The last quarter, first visit: centred at the current zoom; from the menu too.
-        Form1->Laatstekwartier1->trigger();
+        child<QAction>(mainWindow(), "Laatstekwartier1")->trigger();
         QCOMPARE(s().imageFileName, QStringLiteral("maan_lk.bmp"));
         QCOMPARE(s().originX, toPixel((1000 - zoom * 706) * 0.5));
         QCOMPARE(s().originY, toPixel((700 - zoom * 1230) * 0.5));
-        QVERIFY(!Form1->firstVisit[0] && !Form1->firstVisit[1] && !Form1->firstVisit[2]);
+        QVERIFY(!mainWindow()->firstVisit[0] && !mainWindow()->firstVisit[1] && !mainWindow()->firstVisit[2]);
     }
 
     void terminatorControlsOnlyInTheFullMoonView()
     {
         openMainWindow();
         auto shown = [] {
-            return QList<bool>({Form1->Panel2->isVisible(), Form1->Image1->isVisible(), Form1->Label1->isVisible()});
+            return QList<bool>({child<QWidget>(mainWindow(), "Panel2")->isVisible(), child<QLabel>(mainWindow(), "Image1")->isVisible(), child<QLabel>(mainWindow(), "Label1")->isVisible()});
         };
         const QList<bool> all{true, true, true}, none{false, false, false};
-        QVERIFY(Form1->Terminator1->isVisible());
+        QVERIFY(child<QAction>(mainWindow(), "Terminator1")->isVisible());
         QCOMPARE(shown(), none);
         key(Qt::Key_T);
-        QVERIFY(s().terminatorOn && Form1->Terminator1->isChecked());
+        QVERIFY(s().terminatorOn && child<QAction>(mainWindow(), "Terminator1")->isChecked());
         QCOMPARE(shown(), all);
 
         key(Qt::Key_1);
-        QVERIFY(!Form1->Terminator1->isVisible());
+        QVERIFY(!child<QAction>(mainWindow(), "Terminator1")->isVisible());
         QCOMPARE(shown(), none);
         QVERIFY(s().terminatorOn);
         // T still works in a quarter view and shows the panel there.
@@ -324,9 +318,9 @@ private slots:
         QCOMPARE(shown(), all);
         key(Qt::Key_3);
         QCOMPARE(shown(), none);
-        QVERIFY(!Form1->Terminator1->isVisible());
+        QVERIFY(!child<QAction>(mainWindow(), "Terminator1")->isVisible());
         key(Qt::Key_2);
-        QVERIFY(Form1->Terminator1->isVisible());
+        QVERIFY(child<QAction>(mainWindow(), "Terminator1")->isVisible());
         QCOMPARE(shown(), all);
     }
 
@@ -341,14 +335,14 @@ private slots:
             QCOMPARE(no.texts, QStringList({"Dit programma verlaten?"}));
             QCOMPARE(no.icons.first(), QMessageBox::Question);
         }
-        QVERIFY(Form1->isVisible());
+        QVERIFY(mainWindow()->isVisible());
         QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), original);
         {
             BoxDriver yes({QMessageBox::Yes});
-            Form1->Afsluiten1->trigger();
+            child<QAction>(mainWindow(), "Afsluiten1")->trigger();
             QCOMPARE(yes.texts.size(), 1);
         }
-        QVERIFY(!Form1->isVisible());
+        QVERIFY(!mainWindow()->isVisible());
         const QByteArray saved = readWholeFile(QStringLiteral("maan_vm.dat"));
         QCOMPARE(saved.size(), IndexFileSize);
         QCOMPARE(saved.mid(0, 10), QByteArray("\x09Gewijzigd"));
@@ -373,7 +367,7 @@ private slots:
             QCOMPARE(boxes.texts[2], QStringLiteral("Toch afsluiten zonder de wijzigingen op te slaan?"));
             QCOMPARE(boxes.icons[2], QMessageBox::Question);
         }
-        QVERIFY(Form1->isVisible());
+        QVERIFY(mainWindow()->isVisible());
         QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), original);
         QCOMPARE(s().featureTable.slot(1).name(), QStringLiteral("Gewijzigd"));
         QCOMPARE(QDir().entryList(QDir::Files).filter(QStringLiteral("maan_vm.dat")).size(), 1);
@@ -383,7 +377,7 @@ private slots:
             key(Qt::Key_Escape);
             QCOMPARE(boxes.texts.size(), 3);
         }
-        QVERIFY(!Form1->isVisible());
+        QVERIFY(!mainWindow()->isVisible());
         QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), original);
         clearEndOfProgram();
     }
@@ -392,7 +386,7 @@ private slots:
     {
         const QByteArray whole = readWholeFile(QStringLiteral("maan_vm.dat"));
         QVERIFY(writeWholeFile(QStringLiteral("maan_vm.dat"), whole.left(3 * 114 + 50)));
-        openMainWindow(&TForm1::Eerstekwartier1Click);
+        openMainWindow(&MainWindow::Eerstekwartier1Click);
         {
             BoxDriver ok({QMessageBox::Ok});
             key(Qt::Key_2);
@@ -428,7 +422,7 @@ private slots:
             QCOMPARE(boxes.texts.size(), 2);
             QVERIFY(boxes.texts[1].contains(QStringLiteral("niet opgeslagen")));
         }
-        QVERIFY(!Form1->isVisible());
+        QVERIFY(!mainWindow()->isVisible());
         clearEndOfProgram();
     }
 
@@ -438,7 +432,7 @@ private slots:
         const QByteArray whole = readWholeFile(QStringLiteral("maan_vm.dat"));
         const QByteArray damaged = whole.left(3 * 114 + 50);
         QVERIFY(writeWholeFile(QStringLiteral("maan_vm.dat"), damaged));
-        openMainWindow(&TForm1::Eerstekwartier1Click);
+        openMainWindow(&MainWindow::Eerstekwartier1Click);
         {
             BoxDriver ok({QMessageBox::Ok});
             key(Qt::Key_2);
@@ -463,7 +457,7 @@ private slots:
             key(Qt::Key_Escape);
             QCOMPARE(yes.texts.size(), 1);
         }
-        QVERIFY(!Form1->isVisible());
+        QVERIFY(!mainWindow()->isVisible());
         QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), damaged);
         clearEndOfProgram();
     }
@@ -474,53 +468,53 @@ private slots:
         key(Qt::Key_T);
         // Hour 23 stepped up: hour 0 of the next day.
         setDate(2026, 7, 15, 23);
-        Form1->uurspin->stepBy(1);
+        child<SpinEdit>(mainWindow(), "uurspin")->stepBy(1);
         QCOMPARE(dateOf(), QList<int>({2026, 7, 16, 0}));
         QCOMPARE(datePanel(), dateOf());
         // Hour 0 stepped down stays 0, without a report.
-        const int reports = Form1->phaseReportCount;
-        Form1->uurspin->stepBy(-1);
+        const int reports = mainWindow()->phaseReportCount;
+        child<SpinEdit>(mainWindow(), "uurspin")->stepBy(-1);
         QCOMPARE(dateOf(), QList<int>({2026, 7, 16, 0}));
-        QCOMPARE(Form1->phaseReportCount, reports);
+        QCOMPARE(mainWindow()->phaseReportCount, reports);
         // 30 April and a day: 1 May. 28 February and a day: 1 March, or 29 in a leap year.
         setDate(2026, 4, 30, 12);
-        Form1->dagspin->stepBy(1);
+        child<SpinEdit>(mainWindow(), "dagspin")->stepBy(1);
         QCOMPARE(dateOf(), QList<int>({2026, 5, 1, 12}));
         setDate(2025, 2, 28, 12);
-        Form1->dagspin->stepBy(1);
+        child<SpinEdit>(mainWindow(), "dagspin")->stepBy(1);
         QCOMPARE(dateOf(), QList<int>({2025, 3, 1, 12}));
         setDate(2024, 2, 28, 12);
-        Form1->dagspin->stepBy(1);
+        child<SpinEdit>(mainWindow(), "dagspin")->stepBy(1);
         QCOMPARE(dateOf(), QList<int>({2024, 2, 29, 12}));
         // 31 December, hour 24: 1 January of the next year.
         setDate(2026, 12, 31, 23);
-        Form1->uurspin->stepBy(1);
+        child<SpinEdit>(mainWindow(), "uurspin")->stepBy(1);
         QCOMPARE(dateOf(), QList<int>({2027, 1, 1, 0}));
         QCOMPARE(datePanel(), dateOf());
 
         // Typing 0 over the day and ending it: the last day of the month before.
         setDate(2026, 5, 15, 12);
-        selectAllAndType(Form1->dagspin, Qt::Key_0);
+        selectAllAndType(child<SpinEdit>(mainWindow(), "dagspin"), Qt::Key_0);
         QCOMPARE(dateOf(), QList<int>({2026, 4, 30, 12}));
         QCOMPARE(datePanel(), dateOf());
         setDate(2024, 3, 10, 12);
-        selectAllAndType(Form1->dagspin, Qt::Key_0);
+        selectAllAndType(child<SpinEdit>(mainWindow(), "dagspin"), Qt::Key_0);
         QCOMPARE(dateOf(), QList<int>({2024, 2, 29, 12}));
         setDate(2026, 1, 10, 12);
-        selectAllAndType(Form1->dagspin, Qt::Key_0);
+        selectAllAndType(child<SpinEdit>(mainWindow(), "dagspin"), Qt::Key_0);
         QCOMPARE(dateOf(), QList<int>({2025, 12, 31, 12}));
 
         // An emptied year field reads as 1500 and shows it when the typing ends.
-        selectAllAndType(Form1->jaarspin, Qt::Key_Backspace);
-        QCOMPARE(spinText(Form1->jaarspin), QStringLiteral("1500"));
-        QCOMPARE(Form1->date.year, 1500);
+        selectAllAndType(child<SpinEdit>(mainWindow(), "jaarspin"), Qt::Key_Backspace);
+        QCOMPARE(spinText(child<SpinEdit>(mainWindow(), "jaarspin")), QStringLiteral("1500"));
+        QCOMPARE(mainWindow()->date.year, 1500);
         // A letter typed in a date field is a key for the window, not a digit.
         const bool markers = s().markersOn;
-        Form1->uurspin->setFocus();
+        child<SpinEdit>(mainWindow(), "uurspin")->setFocus();
         QCoreApplication::processEvents();
         key(Qt::Key_M);
         QCOMPARE(s().markersOn, !markers);
-        QCOMPARE(spinText(Form1->uurspin), QStringLiteral("12"));
+        QCOMPARE(spinText(child<SpinEdit>(mainWindow(), "uurspin")), QStringLiteral("12"));
     }
 
     void typingADate()
@@ -528,41 +522,41 @@ private slots:
         openMainWindow();
         key(Qt::Key_T);
         setDate(2026, 12, 8, 12);
-        const int reports = Form1->phaseReportCount;
+        const int reports = mainWindow()->phaseReportCount;
         // "2000" typed over the year: taken whole, at Enter.
-        Form1->jaarspin->setFocus();
+        child<SpinEdit>(mainWindow(), "jaarspin")->setFocus();
         QCoreApplication::processEvents();
         key(Qt::Key_A, Qt::ControlModifier);
         for (int k : {Qt::Key_2, Qt::Key_0, Qt::Key_0, Qt::Key_0})
             key(k);
-        QCOMPARE(spinText(Form1->jaarspin), QStringLiteral("2000"));
-        QCOMPARE(Form1->date.year, 2026);   // not yet taken
+        QCOMPARE(spinText(child<SpinEdit>(mainWindow(), "jaarspin")), QStringLiteral("2000"));
+        QCOMPARE(mainWindow()->date.year, 2026);   // not yet taken
         QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
         key(Qt::Key_Return);
-        QCOMPARE(Form1->date.year, 2000);
-        QCOMPARE(Form1->phaseReportCount, reports + 1);
+        QCOMPARE(mainWindow()->date.year, 2000);
+        QCOMPARE(mainWindow()->phaseReportCount, reports + 1);
         // "16" in the day field switches no view and keeps the panel; a pause ends it.
-        Form1->dagspin->setFocus();
+        child<SpinEdit>(mainWindow(), "dagspin")->setFocus();
         QCoreApplication::processEvents();
         key(Qt::Key_A, Qt::ControlModifier);
         key(Qt::Key_1);
         key(Qt::Key_6);
         QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
-        QVERIFY(Form1->Panel2->isVisible());
-        QTRY_COMPARE_WITH_TIMEOUT(Form1->date.day, 16, SpinEdit::TypingPause * 3);
+        QVERIFY(child<QWidget>(mainWindow(), "Panel2")->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindow()->date.day, 16, SpinEdit::TypingPause * 3);
         // Out of range: clamped when taken, also when the field is left.
         key(Qt::Key_A, Qt::ControlModifier);
         key(Qt::Key_4);
         key(Qt::Key_5);
-        Form1->uurspin->setFocus();
+        child<SpinEdit>(mainWindow(), "uurspin")->setFocus();
         QCoreApplication::processEvents();
-        QCOMPARE(spinText(Form1->dagspin), QStringLiteral("14"));   // 45 December: 14 January
+        QCOMPARE(spinText(child<SpinEdit>(mainWindow(), "dagspin")), QStringLiteral("14"));   // 45 December: 14 January
         QCOMPARE(dateOf(), QList<int>({2001, 1, 14, 12}));
         // A typed hour taken by the spin arrow itself.
         key(Qt::Key_A, Qt::ControlModifier);
         key(Qt::Key_2);
         key(Qt::Key_4);
-        Form1->uurspin->stepBy(0);
+        child<SpinEdit>(mainWindow(), "uurspin")->stepBy(0);
         QCOMPARE(dateOf(), QList<int>({2001, 1, 15, 0}));
     }
 
@@ -571,24 +565,24 @@ private slots:
         openMainWindow();
         key(Qt::Key_T);
         setDate(2000, 1, 6, 19);
-        QCOMPARE(Form1->Label7->text(), QStringLiteral("Fasehoek 360,0") + deg);
-        QCOMPARE(Form1->Label5->text(), QStringLiteral("0,0 dagen voor nieuwe maan"));
+        QCOMPARE(child<QLabel>(mainWindow(), "Label7")->text(), QStringLiteral("Fasehoek 360,0") + deg);
+        QCOMPARE(child<QLabel>(mainWindow(), "Label5")->text(), QStringLiteral("0,0 dagen voor nieuwe maan"));
         setDate(2000, 1, 21, 5);
-        QCOMPARE(Form1->Label7->text(), QStringLiteral("Fasehoek 180,0") + deg);
-        QCOMPARE(Form1->Label5->text(), QStringLiteral("0,0 dagen voor volle maan"));
-        QCOMPARE(Form1->Label1->text(), QStringLiteral("100,0% zichtbaar"));
+        QCOMPARE(child<QLabel>(mainWindow(), "Label7")->text(), QStringLiteral("Fasehoek 180,0") + deg);
+        QCOMPARE(child<QLabel>(mainWindow(), "Label5")->text(), QStringLiteral("0,0 dagen voor volle maan"));
+        QCOMPARE(child<QLabel>(mainWindow(), "Label1")->text(), QStringLiteral("100,0% zichtbaar"));
         setDate(2026, 12, 7, 1);
-        QCOMPARE(Form1->Label7->text(), QStringLiteral("Fasehoek 337,0") + deg);
-        QCOMPARE(Form1->Label5->text(), QStringLiteral("1,8 dagen voor nieuwe maan"));
-        QVERIFY(std::fabs(Form1->phaseAngle - 337.39) < 0.01);
+        QCOMPARE(child<QLabel>(mainWindow(), "Label7")->text(), QStringLiteral("Fasehoek 337,0") + deg);
+        QCOMPARE(child<QLabel>(mainWindow(), "Label5")->text(), QStringLiteral("1,8 dagen voor nieuwe maan"));
+        QVERIFY(std::fabs(mainWindow()->phaseAngle - 337.39) < 0.01);
 
         // "nu": the clock's date, four writes, one report.
-        int reports = Form1->phaseReportCount;
-        QTest::mouseClick(Form1->Button1, Qt::LeftButton);
-        QCOMPARE(Form1->phaseReportCount, reports + 1);
+        int reports = mainWindow()->phaseReportCount;
+        QTest::mouseClick(child<QPushButton>(mainWindow(), "Button1"), Qt::LeftButton);
+        QCOMPARE(mainWindow()->phaseReportCount, reports + 1);
         const QDate today = QDate::currentDate();
-        QCOMPARE(Form1->date.year, today.year());
-        QCOMPARE(Form1->date.day, today.day());
+        QCOMPARE(mainWindow()->date.year, today.year());
+        QCOMPARE(mainWindow()->date.day, today.day());
         QCOMPARE(datePanel(), dateOf());
 
         // Coming back from another of the program's windows: the clock again, one report.
@@ -597,20 +591,20 @@ private slots:
         other.show();
         QTRY_VERIFY(other.isVisible());
         makeActive(&other);
-        reports = Form1->phaseReportCount;
-        makeActive(Form1);
-        QCOMPARE(Form1->phaseReportCount, reports + 1);
-        QCOMPARE(Form1->date.year, today.year());
-        QVERIFY(Form1->windowTitle().startsWith(fullMoonTitle));
+        reports = mainWindow()->phaseReportCount;
+        makeActive(mainWindow());
+        QCOMPARE(mainWindow()->phaseReportCount, reports + 1);
+        QCOMPARE(mainWindow()->date.year, today.year());
+        QVERIFY(mainWindow()->windowTitle().startsWith(fullMoonTitle));
         other.hide();
         // A message box that closes is no new activation.
-        reports = Form1->phaseReportCount;
+        reports = mainWindow()->phaseReportCount;
         {
             BoxDriver ok({QMessageBox::Ok});
             showMessage(QStringLiteral("bericht"));
         }
-        makeActive(Form1);
-        QCOMPARE(Form1->phaseReportCount, reports);
+        makeActive(mainWindow());
+        QCOMPARE(mainWindow()->phaseReportCount, reports);
     }
 
     void phaseFigureAndItsLabel()
@@ -618,19 +612,19 @@ private slots:
         openMainWindow();
         key(Qt::Key_T);
         auto figure = [](double E) {
-            Form1->Schijngestalte(E);
-            return Form1->Image1->pixmap().toImage();
+            mainWindow()->Schijngestalte(E);
+            return child<QLabel>(mainWindow(), "Image1")->pixmap().toImage();
         };
         const QRgb grey = qRgb(40, 40, 40), black = qRgb(0, 0, 0);
         QImage f = figure(0);
-        QCOMPARE(Form1->Label1->text(), QStringLiteral("0,0% zichtbaar"));
+        QCOMPARE(child<QLabel>(mainWindow(), "Label1")->text(), QStringLiteral("0,0% zichtbaar"));
         QCOMPARE(f.size(), QSize(70, 70));
         QCOMPARE(f.pixel(35, 35), grey);
         QCOMPARE(f.pixel(3, 3), black);
-        QCOMPARE(Form1->Image1->geometry(), QRect(1000 - 70, 20, 70, 70));
-        QCOMPARE(Form1->Label1->pos(), QPoint(1000 - 85, 5));
+        QCOMPARE(child<QLabel>(mainWindow(), "Image1")->geometry(), QRect(1000 - 70, 20, 70, 70));
+        QCOMPARE(child<QLabel>(mainWindow(), "Label1")->pos(), QPoint(1000 - 85, 5));
         figure(5);
-        QCOMPARE(Form1->Label1->text(), QStringLiteral("0,2% zichtbaar"));
+        QCOMPARE(child<QLabel>(mainWindow(), "Label1")->text(), QStringLiteral("0,2% zichtbaar"));
         // A thin crescent: the unlit part grey; from 10 % on black.
         f = figure(30);
         QCOMPARE(f.pixel(59, 35), white);
@@ -653,7 +647,7 @@ private slots:
         QCOMPARE(f.pixel(30, 35), white);
         QCOMPARE(f.pixel(15, 35), black);
         f = figure(180);
-        QCOMPARE(Form1->Label1->text(), QStringLiteral("100,0% zichtbaar"));
+        QCOMPARE(child<QLabel>(mainWindow(), "Label1")->text(), QStringLiteral("100,0% zichtbaar"));
         QCOMPARE(f.pixel(45, 35), white);
         QCOMPARE(f.pixel(25, 35), white);
         f = figure(300);
@@ -662,7 +656,7 @@ private slots:
         // The figure follows the terminator switch.
         key(Qt::Key_T);
         figure(100);
-        QVERIFY(!Form1->Image1->isVisible() && !Form1->Label1->isVisible());
+        QVERIFY(!child<QLabel>(mainWindow(), "Image1")->isVisible() && !child<QLabel>(mainWindow(), "Label1")->isVisible());
     }
 
     void markersAndTheSelection()
@@ -681,12 +675,12 @@ private slots:
         // The selected feature: a yellow circle of radius 8.
         QVERIFY(px(322, 178) != yellow);
         s().selectedFeature = 1;
-        Form1->repaintNow();
+        mainWindow()->repaintNow();
         for (const QPoint& p : {QPoint(322, 178), QPoint(314, 170), QPoint(306, 178), QPoint(314, 186)})
             QCOMPARE(px(p.x(), p.y()), yellow);
         // Also when the filter leaves the feature out.
         s().kindFilter = QStringLiteral("Mare");
-        Form1->repaintNow();
+        mainWindow()->repaintNow();
         QCOMPARE(px(322, 178), yellow);
         QVERIFY(px(314, 178) != red);
         QVERIFY(isCrossAt(414, 178, 3, lime));
@@ -712,7 +706,7 @@ private slots:
         QCOMPARE(px(312, 178), red);
         // An empty table paints the image only.
         s().featureTable.initnamen();
-        Form1->repaintNow();
+        mainWindow()->repaintNow();
         QCOMPARE(countPixels(red, QRect(0, 0, 1000, 700)), 0);
     }
 
@@ -720,7 +714,7 @@ private slots:
     {
         openMainWindow();
         s().kindFilter = QStringLiteral("Crater");
-        Form1->repaintNow();
+        mainWindow()->repaintNow();
         // Crater names: their basic marker, nothing more.
         QVERIFY(isCrossAt(314, 178, 2, red));
         QCOMPARE(px(516, 178), red);
@@ -738,13 +732,13 @@ private slots:
         QCOMPARE(px(314, 278), white);
         QVERIFY(px(414, 178) != white);
         s().kindFilter = QStringLiteral("Mare");
-        Form1->repaintNow();
+        mainWindow()->repaintNow();
         QCOMPARE(px(414, 178), white);
         QVERIFY(px(314, 178) != white);
         // Leaving the marker selection without OK clears the filter.
         QTimer closer;
         connect(&closer, &QTimer::timeout, [] {
-            if (selectdlg && QApplication::activeModalWidget() == selectdlg)
+            if (markerSelection() && QApplication::activeModalWidget() == markerSelection())
                 QApplication::activeModalWidget()->close();
         });
         closer.start(20);
@@ -758,9 +752,9 @@ private slots:
     {
         openMainWindow();
         key(Qt::Key_M);
-        const QImage normal = Form1->canvas().image().copy();
+        const QImage normal = mainWindow()->canvas().image().copy();
         key(Qt::Key_O);
-        QVERIFY(s().rotated180 && Form1->Omgekeerdbeeld1->isChecked());
+        QVERIFY(s().rotated180 && child<QAction>(mainWindow(), "Omgekeerdbeeld1")->isChecked());
         // The image turned in the same rectangle (214,78)-(786,623).
         for (const QPoint& p : {QPoint(230, 100), QPoint(400, 300), QPoint(770, 600), QPoint(500, 350)}) {
             const QRgb a = normal.pixel(p), b = px(214 + 786 - 1 - p.x(), 78 + 623 - 1 - p.y());
@@ -780,10 +774,10 @@ private slots:
         QCOMPARE(countPixels(silver, QRect(150, 0, 850, 700)), 0);
         QCOMPARE(countPixels(yellow, QRect(150, 100, 850, 600)), 0);
         QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(500, 350));
-        QVERIFY(Form1->Panel1->text().isEmpty() && Form1->Label10->text().isEmpty() && Form1->Label11->text().isEmpty());
-        Form1->Panel1->setText(QStringLiteral("x"));
-        Form1->repaintNow();
-        QVERIFY(Form1->Panel1->text().isEmpty());
+        QVERIFY(child<QLabel>(mainWindow(), "Panel1")->text().isEmpty() && child<QLabel>(mainWindow(), "Label10")->text().isEmpty() && child<QLabel>(mainWindow(), "Label11")->text().isEmpty());
+        child<QLabel>(mainWindow(), "Panel1")->setText(QStringLiteral("x"));
+        mainWindow()->repaintNow();
+        QVERIFY(child<QLabel>(mainWindow(), "Panel1")->text().isEmpty());
     }
 
     void gridAndTerminatorOnTheCanvas()
@@ -794,7 +788,7 @@ private slots:
         markCanvas();
         key(Qt::Key_R);   // repaints at once
         QVERIFY(repaintedSinceMark());
-        QVERIFY(Form1->Coordinatenraster1->isChecked());
+        QVERIFY(child<QAction>(mainWindow(), "Coordinatenraster1")->isChecked());
         // The disc at (286, 272), radius 268.
         QCOMPARE(px(308, 272), red);   // the 0 degree meridian, 22 pixels east of the centre
         QCOMPARE(px(286, 267), red);   // the top of the equator
@@ -809,18 +803,18 @@ private slots:
 
         // The terminator: 30, 90 and 180 degrees.
         key(Qt::Key_T);
-        Form1->phaseAngle = 30;
-        Form1->repaintNow();
+        mainWindow()->phaseAngle = 30;
+        mainWindow()->repaintNow();
         QCOMPARE(px(518, 272), yellow);
         QVERIFY(px(54, 272) != yellow);
         QCOMPARE(px(286, 4), yellow);
-        Form1->phaseAngle = 90;
-        Form1->repaintNow();
+        mainWindow()->phaseAngle = 90;
+        mainWindow()->repaintNow();
         QCOMPARE(px(286, 100), yellow);
         QCOMPARE(px(286, 450), yellow);
         QCOMPARE(countPixels(yellow, QRect(290, 100, 400, 400)), 0);
-        Form1->phaseAngle = 180;
-        Form1->repaintNow();
+        mainWindow()->phaseAngle = 180;
+        mainWindow()->repaintNow();
         QCOMPARE(px(554, 272), yellow);
         QCOMPARE(px(286, 4), yellow);
         QVERIFY(px(18, 272) != yellow);
@@ -829,10 +823,10 @@ private slots:
         // The local scale panel shows without a repaint.
         markCanvas();
         key(Qt::Key_P);
-        QVERIFY(Form1->Panel3->isVisible() && Form1->SchaalS1->isChecked());
+        QVERIFY(child<QWidget>(mainWindow(), "Panel3")->isVisible() && child<QAction>(mainWindow(), "SchaalS1")->isChecked());
         QVERIFY(!repaintedSinceMark());
         key(Qt::Key_P);
-        QVERIFY(!Form1->Panel3->isVisible());
+        QVERIFY(!child<QWidget>(mainWindow(), "Panel3")->isVisible());
     }
 
     void keyMap()
@@ -840,36 +834,36 @@ private slots:
         openMainWindow();
         // Switches, whatever the modifiers.
         key(Qt::Key_M);
-        QVERIFY(!s().markersOn && !Form1->markeren1->isChecked() && !Form1->Markeringen1->isChecked());
+        QVERIFY(!s().markersOn && !child<QAction>(mainWindow(), "markeren1")->isChecked() && !child<QAction>(mainWindow(), "Markeringen1")->isChecked());
         key(Qt::Key_M, Qt::ShiftModifier);
-        QVERIFY(s().markersOn && Form1->markeren1->isChecked() && Form1->Markeringen1->isChecked());
+        QVERIFY(s().markersOn && child<QAction>(mainWindow(), "markeren1")->isChecked() && child<QAction>(mainWindow(), "Markeringen1")->isChecked());
         key(Qt::Key_N);
-        QVERIFY(s().namesOn && Form1->Namentonen1->isChecked() && Form1->Toonnamen1->isChecked());
+        QVERIFY(s().namesOn && child<QAction>(mainWindow(), "Namentonen1")->isChecked() && child<QAction>(mainWindow(), "Toonnamen1")->isChecked());
         key(Qt::Key_N);
         key(Qt::Key_S);
-        QVERIFY(Form1->Memo1->isVisible() && Form1->Sneltoetsen1->isChecked());
-        QTest::mouseClick(Form1->Memo1->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
-        QVERIFY(!Form1->Memo1->isVisible() && !Form1->Sneltoetsen1->isChecked());
+        QVERIFY(child<QPlainTextEdit>(mainWindow(), "Memo1")->isVisible() && child<QAction>(mainWindow(), "Sneltoetsen1")->isChecked());
+        QTest::mouseClick(child<QPlainTextEdit>(mainWindow(), "Memo1")->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(!child<QPlainTextEdit>(mainWindow(), "Memo1")->isVisible() && !child<QAction>(mainWindow(), "Sneltoetsen1")->isChecked());
         activateMain();
         key(Qt::Key_P);
         QVERIFY(s().localScaleOn);
         key(Qt::Key_P);
         key(Qt::Key_F3);
-        QCOMPARE(s().totalIndexMode, TotalIndexMode::All);
+        QCOMPARE(totalIndex()->totalIndexMode, TotalIndexMode::All);
         key(Qt::Key_F4);
-        QCOMPARE(s().totalIndexMode, TotalIndexMode::Photos);
+        QCOMPARE(totalIndex()->totalIndexMode, TotalIndexMode::Photos);
         key(Qt::Key_F5);
-        QCOMPARE(s().totalIndexMode, TotalIndexMode::Landings);
-        totaaldlg->close();
+        QCOMPARE(totalIndex()->totalIndexMode, TotalIndexMode::Landings);
+        totalIndex()->close();
         activateMain();
 
         // Space clears the selection and its name.
         s().selectedFeature = 2;
-        Form1->Label9->setText(QStringLiteral("Mare Testum"));
+        child<QLabel>(mainWindow(), "Label9")->setText(QStringLiteral("Mare Testum"));
         markCanvas();
         key(Qt::Key_Space);
         QCOMPARE(s().selectedFeature, std::uint16_t(0));
-        QVERIFY(Form1->Label9->text().isEmpty());
+        QVERIFY(child<QLabel>(mainWindow(), "Label9")->text().isEmpty());
         QVERIFY(repaintedSinceMark());
 
         // The + and - of the keypad and of the main keyboard zoom alike.
@@ -923,19 +917,19 @@ private slots:
         // other keys still run the key map, once.
         key(Qt::Key_T);
         activateMain();
-        Form1->dagspin->setFocus();
-        QTRY_VERIFY(Form1->dagspin->hasFocus());
+        child<SpinEdit>(mainWindow(), "dagspin")->setFocus();
+        QTRY_VERIFY(child<SpinEdit>(mainWindow(), "dagspin")->hasFocus());
         const bool names = s().namesOn;
         key(Qt::Key_N);
         QCOMPARE(s().namesOn, !names);
-        const int day = Form1->date.day;
+        const int day = mainWindow()->date.day;
         key(Qt::Key_Right);
         key(Qt::Key_Up);
         key(Qt::Key_Minus);
         QCOMPARE(s().originX, x0 + 200);
         QCOMPARE(s().originY, y0 + 225);
         QCOMPARE(s().zoomFactor, 0.5);
-        QVERIFY(Form1->date.day != day);   // Up stepped the day
+        QVERIFY(mainWindow()->date.day != day);   // Up stepped the day
         key(Qt::Key_Plus, Qt::KeypadModifier);
         QCOMPARE(s().zoomFactor, toReal48Precision(0.55));
 
@@ -944,7 +938,7 @@ private slots:
         BoxDriver no({QMessageBox::No});
         key(Qt::Key_Escape);
         QCOMPARE(no.texts, QStringList({"Dit programma verlaten?"}));
-        QVERIFY(Form1->isVisible());
+        QVERIFY(mainWindow()->isVisible());
     }
 
     void zoomKeepsTheMiddle()
@@ -959,7 +953,7 @@ private slots:
             const QPointF after = pointUnderMiddle();
             QVERIFY2(std::fabs(after.x() - before.x()) * p.zoom <= 1 && std::fabs(after.y() - before.y()) * p.zoom <= 1,
                      qPrintable(QString("%1,%2 -> %3,%4").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
-            QCOMPARE(Form1->windowTitle(), fullMoonTitle + QString::fromLatin1(p.km) + QStringLiteral(" km"));
+            QCOMPARE(mainWindow()->windowTitle(), fullMoonTitle + QString::fromLatin1(p.km) + QStringLiteral(" km"));
         }
         // In and out again: the same zoom, the same point under the middle.
         for (int k : {Qt::Key_F6, Qt::Key_F8}) {
@@ -984,7 +978,7 @@ private slots:
             key(Qt::Key_Plus, Qt::KeypadModifier);
         QVERIFY2(std::fabs(s().zoomFactor - 22.63) < 0.01, qPrintable(QString::number(s().zoomFactor)));
         key(Qt::Key_F6);
-        QCOMPARE(Form1->windowTitle(), fullMoonTitle + QStringLiteral("160 km"));
+        QCOMPARE(mainWindow()->windowTitle(), fullMoonTitle + QStringLiteral("160 km"));
     }
 
     void hugeZoomsAndPositionsStaySafe()
@@ -996,28 +990,28 @@ private slots:
         key(Qt::Key_T);
         key(Qt::Key_N);
         auto sane = [] {
-            for (const QString& t : {Form1->windowTitle(), Form1->Panel1->text(), Form1->Label10->text(), Form1->Label11->text()})
+            for (const QString& t : {mainWindow()->windowTitle(), child<QLabel>(mainWindow(), "Panel1")->text(), child<QLabel>(mainWindow(), "Label10")->text(), child<QLabel>(mainWindow(), "Label11")->text()})
                 if (t.contains(QStringLiteral("NAN"), Qt::CaseInsensitive) || t.contains(QStringLiteral("INF"), Qt::CaseInsensitive))
                     return false;
             return s().zoomFactor > 0 && std::isfinite(s().zoomFactor);
         };
         auto useIt = [] {
-            Form1->FormMouseMove(500, 350);
-            Form1->FormMouseDown(Qt::LeftButton, {}, Qt::LeftButton, 500, 350);
-            Form1->FormMouseUp(Qt::LeftButton, 520, 330);
-            Form1->FormMouseDown(Qt::LeftButton, {}, Qt::LeftButton, 0, 0);
-            Form1->FormMouseUp(Qt::LeftButton, 0, 0);
+            mainWindow()->FormMouseMove(500, 350);
+            mainWindow()->FormMouseDown(Qt::LeftButton, {}, Qt::LeftButton, 500, 350);
+            mainWindow()->FormMouseUp(Qt::LeftButton, 520, 330);
+            mainWindow()->FormMouseDown(Qt::LeftButton, {}, Qt::LeftButton, 0, 0);
+            mainWindow()->FormMouseUp(Qt::LeftButton, 0, 0);
             key(Qt::Key_Right, Qt::ControlModifier);
             s().hoveredFeature = 7;
-            Form1->Centreer1Click();
+            mainWindow()->Centreer1Click();
         };
         for (int i = 0; i < 400; ++i)
-            Form1->ZoomIN1Click();
+            mainWindow()->ZoomIN1Click();
         QVERIFY(s().zoomFactor > 1e15);
         useIt();
         QVERIFY(sane());
         for (int i = 0; i < 1200; ++i)
-            Form1->ZoomUIT1Click();
+            mainWindow()->ZoomUIT1Click();
         useIt();
         QVERIFY(sane());
         // From the smallest zoom the keys still zoom in.
@@ -1025,44 +1019,44 @@ private slots:
         key(Qt::Key_Plus, Qt::KeypadModifier);
         QVERIFY(s().zoomFactor > smallest);
         for (int i = 0; i < 1200; ++i)
-            Form1->ZoomIN1Click();
+            mainWindow()->ZoomIN1Click();
         useIt();
         QVERIFY(sane());
         key(Qt::Key_F6);
         QCOMPARE(s().zoomFactor, 0.5);
-        QCOMPARE(Form1->windowTitle(), fullMoonTitle + QStringLiteral("160 km"));
+        QCOMPARE(mainWindow()->windowTitle(), fullMoonTitle + QStringLiteral("160 km"));
         // And back to a picture that reads: the disc centre lies somewhere again.
-        Form1->Defaultgrootte1Click();
+        mainWindow()->Defaultgrootte1Click();
         s().originX = 214;
         s().originY = 78;
-        Form1->FormMouseDown(Qt::LeftButton, {}, Qt::LeftButton, 500, 350);
-        QCOMPARE(Form1->Panel1->text(), QStringLiteral("1%1S 5%1W").arg(deg));
+        mainWindow()->FormMouseDown(Qt::LeftButton, {}, Qt::LeftButton, 500, 350);
+        QCOMPARE(child<QLabel>(mainWindow(), "Panel1")->text(), QStringLiteral("1%1S 5%1W").arg(deg));
     }
 
     void centring()
     {
         openMainWindow();
         // Nothing hovered yet: nothing moves.
-        Form1->Centreer1->trigger();
+        child<QAction>(mainWindow(), "Centreer1")->trigger();
         QCOMPARE(s().originX, 214);
         s().selectedFeature = 4;
-        Form1->FormMouseMove(315, 179);
+        mainWindow()->FormMouseMove(315, 179);
         QCOMPARE(s().hoveredFeature, std::uint16_t(1));
-        Form1->Centreer1->trigger();
+        child<QAction>(mainWindow(), "Centreer1")->trigger();
         QCOMPARE(screenPointOfSlot(1), QPoint(500, 350));
         QCOMPARE(s().originX, 214 + 186);
         QCOMPARE(s().originY, 78 + 172);
         QCOMPARE(s().selectedFeature, std::uint16_t(4));
         // Already in the middle: the origin stays.
-        Form1->Centreer1->trigger();
+        child<QAction>(mainWindow(), "Centreer1")->trigger();
         QCOMPARE(s().originX, 400);
         QCOMPARE(s().originY, 250);
         // Turned: the turned point comes to the middle.
         key(Qt::Key_O);
         const QPoint p = screenPointOfSlot(2);
-        Form1->FormMouseMove(p.x(), p.y());
+        mainWindow()->FormMouseMove(p.x(), p.y());
         QCOMPARE(s().hoveredFeature, std::uint16_t(2));
-        Form1->Centreer1->trigger();
+        child<QAction>(mainWindow(), "Centreer1")->trigger();
         QCOMPARE(screenPointOfSlot(2), QPoint(500, 350));
     }
 
@@ -1070,57 +1064,57 @@ private slots:
     {
         openMainWindow();
         // Nothing pointed at yet: the entries that need a feature are off.
-        QVERIFY(!Form1->Centreer1->isEnabled());
-        QVERIFY(!Form1->Wijzignaam1->isEnabled());
-        Form1->Wijzigentoestaan1->trigger();
-        QVERIFY(!Form1->Wijzignaam1->isEnabled());
-        Form1->FormMouseMove(513, 177);
+        QVERIFY(!child<QAction>(mainWindow(), "Centreer1")->isEnabled());
+        QVERIFY(!child<QAction>(mainWindow(), "Wijzignaam1")->isEnabled());
+        child<QAction>(mainWindow(), "Wijzigentoestaan1")->trigger();
+        QVERIFY(!child<QAction>(mainWindow(), "Wijzignaam1")->isEnabled());
+        mainWindow()->FormMouseMove(513, 177);
         QCOMPARE(s().hoveredFeature, std::uint16_t(3));
-        QVERIFY(Form1->Centreer1->isEnabled());
-        QVERIFY(Form1->Wijzignaam1->isEnabled());
-        QVERIFY(Form1->Toonfoto1->isEnabled());
+        QVERIFY(child<QAction>(mainWindow(), "Centreer1")->isEnabled());
+        QVERIFY(child<QAction>(mainWindow(), "Wijzignaam1")->isEnabled());
+        QVERIFY(child<QAction>(mainWindow(), "Toonfoto1")->isEnabled());
         key(Qt::Key_1);
         QCOMPARE(s().hoveredFeature, std::uint16_t(0));
         QVERIFY(s().photoFileName.isEmpty());
-        QCOMPARE(Form1->Centreer1->text(), QStringLiteral("Centreer"));
-        QCOMPARE(Form1->Wijzignaam1->text(), QStringLiteral("Wijzig naam"));
-        QCOMPARE(Form1->Toonfoto1->text(), QStringLiteral("Toon foto"));
-        for (QAction* a : {Form1->Centreer1, Form1->Wijzignaam1, Form1->Toonfoto1})
+        QCOMPARE(child<QAction>(mainWindow(), "Centreer1")->text(), QStringLiteral("Centreer"));
+        QCOMPARE(child<QAction>(mainWindow(), "Wijzignaam1")->text(), QStringLiteral("Wijzig naam"));
+        QCOMPARE(child<QAction>(mainWindow(), "Toonfoto1")->text(), QStringLiteral("Toon foto"));
+        for (QAction* a : {child<QAction>(mainWindow(), "Centreer1"), child<QAction>(mainWindow(), "Wijzignaam1"), child<QAction>(mainWindow(), "Toonfoto1")})
             QVERIFY(!a->isEnabled());
         // Centring then moves nothing.
         const int x = s().originX;
-        Form1->Centreer1Click();
+        mainWindow()->Centreer1Click();
         QCOMPARE(s().originX, x);
-        Form1->Wijzigentoestaan1->trigger();
+        child<QAction>(mainWindow(), "Wijzigentoestaan1")->trigger();
     }
 
     void hoverFindsTheLowestSlotWithinFourPixels()
     {
         openMainWindow();
         // Slot 1 shows at (314, 178).
-        Form1->FormMouseMove(309, 178);
+        mainWindow()->FormMouseMove(309, 178);
         QCOMPARE(s().hoveredFeature, std::uint16_t(0));
         QVERIFY(surface()->toolTip().isEmpty());
-        Form1->FormMouseMove(310, 178);
+        mainWindow()->FormMouseMove(310, 178);
         QCOMPARE(s().hoveredFeature, std::uint16_t(1));
         QCOMPARE(surface()->toolTip(), QStringLiteral("Alpha"));
         QCOMPARE(surface()->cursor().shape(), Qt::PointingHandCursor);
-        QCOMPARE(Form1->Centreer1->text(), QStringLiteral("Centreer Alpha"));
-        QCOMPARE(Form1->Wijzignaam1->text(), QStringLiteral("Alpha wijzigen"));
-        QVERIFY(!Form1->Toonfoto1->isEnabled());
-        Form1->FormMouseMove(314, 182);
+        QCOMPARE(child<QAction>(mainWindow(), "Centreer1")->text(), QStringLiteral("Centreer Alpha"));
+        QCOMPARE(child<QAction>(mainWindow(), "Wijzignaam1")->text(), QStringLiteral("Alpha wijzigen"));
+        QVERIFY(!child<QAction>(mainWindow(), "Toonfoto1")->isEnabled());
+        mainWindow()->FormMouseMove(314, 182);
         QCOMPARE(surface()->toolTip(), QStringLiteral("Alpha"));
         // Beside every feature: the last one stays hovered, the tip goes.
-        Form1->FormMouseMove(314, 183);
+        mainWindow()->FormMouseMove(314, 183);
         QCOMPARE(s().hoveredFeature, std::uint16_t(1));
         QVERIFY(surface()->toolTip().isEmpty());
         QCOMPARE(surface()->cursor().shape(), Qt::ArrowCursor);
 
         // Two within reach: the lower slot.
-        Form1->FormMouseMove(316, 279);
+        mainWindow()->FormMouseMove(316, 279);
         QCOMPARE(s().hoveredFeature, std::uint16_t(5));
         // After an empty slot: never.
-        Form1->FormMouseMove(514, 278);
+        mainWindow()->FormMouseMove(514, 278);
         QCOMPARE(s().hoveredFeature, std::uint16_t(5));
         QVERIFY(surface()->toolTip().isEmpty());
 
@@ -1128,20 +1122,20 @@ private slots:
         QTest::mouseMove(surface(), QPoint(513, 177));
         QTRY_COMPARE(s().hoveredFeature, std::uint16_t(3));
         QCOMPARE(s().photoFileName, QStringLiteral("Beta.jpg"));
-        QVERIFY(Form1->Toonfoto1->isEnabled());
-        QCOMPARE(Form1->Toonfoto1->text(), QStringLiteral("Foto Beta *"));
-        Form1->FormMouseMove(700, 600);
-        QVERIFY(!Form1->Toonfoto1->isEnabled());
+        QVERIFY(child<QAction>(mainWindow(), "Toonfoto1")->isEnabled());
+        QCOMPARE(child<QAction>(mainWindow(), "Toonfoto1")->text(), QStringLiteral("Foto Beta *"));
+        mainWindow()->FormMouseMove(700, 600);
+        QVERIFY(!child<QAction>(mainWindow(), "Toonfoto1")->isEnabled());
         QCOMPARE(s().photoFileName, QStringLiteral("Beta.jpg"));
-        Form1->FormMouseMove(414, 178);
-        QVERIFY(!Form1->Toonfoto1->isEnabled());
+        mainWindow()->FormMouseMove(414, 178);
+        QVERIFY(!child<QAction>(mainWindow(), "Toonfoto1")->isEnabled());
 
         // With the local scale on, the cross everywhere.
         key(Qt::Key_P);
-        Form1->FormMouseMove(700, 600);
+        mainWindow()->FormMouseMove(700, 600);
         QCOMPARE(surface()->cursor().shape(), Qt::BitmapCursor);
         QCOMPARE(surface()->cursor().hotSpot(), QPoint(16, 16));
-        Form1->FormMouseMove(314, 178);
+        mainWindow()->FormMouseMove(314, 178);
         QCOMPARE(s().hoveredFeature, std::uint16_t(1));
         QCOMPARE(surface()->cursor().shape(), Qt::BitmapCursor);
         key(Qt::Key_P);
@@ -1149,12 +1143,12 @@ private slots:
         // Turned: the turned point.
         key(Qt::Key_O);
         s().hoveredFeature = 0;
-        Form1->FormMouseMove(686 + 4, 523);
+        mainWindow()->FormMouseMove(686 + 4, 523);
         QCOMPARE(s().hoveredFeature, std::uint16_t(1));
         // An empty table: nothing changes.
         s().featureTable.initnamen();
         surface()->setCursor(Qt::WaitCursor);
-        Form1->FormMouseMove(686, 523);
+        mainWindow()->FormMouseMove(686, 523);
         QCOMPARE(surface()->cursor().shape(), Qt::WaitCursor);
     }
 
@@ -1188,14 +1182,14 @@ private slots:
     {
         openMainWindow();
         key(Qt::Key_S);
-        QTRY_VERIFY(Form1->Memo1->isVisible());
-        QPlainTextEdit* m = Form1->Memo1;
+        QTRY_VERIFY(child<QPlainTextEdit>(mainWindow(), "Memo1")->isVisible());
+        QPlainTextEdit* m = child<QPlainTextEdit>(mainWindow(), "Memo1");
         QCOMPARE(m->document()->blockCount(), 24);
         QVERIFY(!m->verticalScrollBar()->isVisible());
         QVERIFY(!m->horizontalScrollBar()->isVisible());
         const QFontMetrics fm(m->font());
         const int room = m->viewport()->width() - 2 * int(m->document()->documentMargin());
-        for (const QString& line : TForm1::keyList())
+        for (const QString& line : MainWindow::keyList())
             QVERIFY2(fm.horizontalAdvance(line) <= room, qPrintable(line));
         // Every line is laid out on one line of its own, all inside the box.
         for (QTextBlock b = m->document()->begin(); b.isValid(); b = b.next())
@@ -1225,11 +1219,11 @@ private slots:
         openMainWindow();
         key(Qt::Key_M);
         s().originX = s().originY = 0;
-        Form1->repaintNow();
+        mainWindow()->repaintNow();
         // On the limb and at the disc's top pixel: the figure half a pixel inside.
         for (const QPoint& p : {QPoint(286 + 268, 272), QPoint(286, 4)}) {
             QTest::mouseClick(surface(), Qt::LeftButton, {}, p);
-            for (QLabel* l : {Form1->Label10, Form1->Label11}) {
+            for (QLabel* l : {child<QLabel>(mainWindow(), "Label10"), child<QLabel>(mainWindow(), "Label11")}) {
                 QVERIFY2(!l->text().isEmpty(), qPrintable(QString("%1,%2").arg(p.x()).arg(p.y())));
                 QVERIFY2(!l->text().contains(QStringLiteral("INF")) && !l->text().contains(QStringLiteral("NAN")),
                          qPrintable(l->text()));
@@ -1237,14 +1231,14 @@ private slots:
         }
         // Far in, below a kilometre: three significant digits.
         s().zoomFactor = 160;
-        Form1->repaintNow();
-        QCOMPARE(Form1->windowTitle(), fullMoonTitle + QStringLiteral("0,5 km"));
+        mainWindow()->repaintNow();
+        QCOMPARE(mainWindow()->windowTitle(), fullMoonTitle + QStringLiteral("0,5 km"));
         s().zoomFactor = 400;
-        Form1->repaintNow();
-        QCOMPARE(Form1->windowTitle(), fullMoonTitle + QStringLiteral("0,2 km"));
+        mainWindow()->repaintNow();
+        QCOMPARE(mainWindow()->windowTitle(), fullMoonTitle + QStringLiteral("0,2 km"));
         s().zoomFactor = 0.5;
-        Form1->repaintNow();
-        QCOMPARE(Form1->windowTitle(), fullMoonTitle + QStringLiteral("160 km"));
+        mainWindow()->repaintNow();
+        QCOMPARE(mainWindow()->windowTitle(), fullMoonTitle + QStringLiteral("160 km"));
     }
 
     void pressReadsOutAndDragMoves()
@@ -1252,38 +1246,38 @@ private slots:
         openMainWindow();
         key(Qt::Key_M);
         s().originX = s().originY = 0;
-        Form1->repaintNow();
+        mainWindow()->repaintNow();
         // The disc centre: the sub-observer point and the scale of the centre.
         markCanvas();
         QTest::mousePress(surface(), Qt::LeftButton, {}, QPoint(286, 272));
-        QCOMPARE(Form1->Panel1->text(), QStringLiteral("1%1S 5%1W").arg(deg));
-        QCOMPARE(Form1->Label10->text(), QStringLiteral("208 km kruis hor."));
-        QCOMPARE(Form1->Label11->text(), QStringLiteral("208 km kruis vert."));
+        QCOMPARE(child<QLabel>(mainWindow(), "Panel1")->text(), QStringLiteral("1%1S 5%1W").arg(deg));
+        QCOMPARE(child<QLabel>(mainWindow(), "Label10")->text(), QStringLiteral("208 km kruis hor."));
+        QCOMPARE(child<QLabel>(mainWindow(), "Label11")->text(), QStringLiteral("208 km kruis vert."));
         QTest::mouseRelease(surface(), Qt::LeftButton, {}, QPoint(286, 272));
         QVERIFY(!repaintedSinceMark());
         QCOMPARE(s().originX, 0);
         // The top of the drawn equator reads the equator.
         QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(286, 267));
-        QCOMPARE(Form1->Panel1->text(), QStringLiteral("0%1N 5%1W").arg(deg));
+        QCOMPARE(child<QLabel>(mainWindow(), "Panel1")->text(), QStringLiteral("0%1N 5%1W").arg(deg));
         // One pixel above the disc: nothing.
         QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(286, 3));
-        QVERIFY(Form1->Panel1->text().isEmpty());
-        QVERIFY(Form1->Label10->text().isEmpty() && Form1->Label11->text().isEmpty());
+        QVERIFY(child<QLabel>(mainWindow(), "Panel1")->text().isEmpty());
+        QVERIFY(child<QLabel>(mainWindow(), "Label10")->text().isEmpty() && child<QLabel>(mainWindow(), "Label11")->text().isEmpty());
         // On the limb: still a read-out.
         QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(554, 272));
-        QCOMPARE(Form1->Panel1->text(), QStringLiteral("0%1N 85%1E").arg(deg));
-        QCOMPARE(Form1->Label11->text(), QStringLiteral("208 km kruis vert."));
+        QCOMPARE(child<QLabel>(mainWindow(), "Panel1")->text(), QStringLiteral("0%1N 85%1E").arg(deg));
+        QCOMPARE(child<QLabel>(mainWindow(), "Label11")->text(), QStringLiteral("208 km kruis vert."));
         // Moving away more than 50 pixels empties the scale, not the read-out.
-        Form1->FormMouseMove(604, 272);
-        QVERIFY(!Form1->Label11->text().isEmpty());
-        Form1->FormMouseMove(605, 272);
-        QVERIFY(Form1->Label10->text().isEmpty() && Form1->Label11->text().isEmpty());
-        QCOMPARE(Form1->Panel1->text(), QStringLiteral("0%1N 85%1E").arg(deg));
+        mainWindow()->FormMouseMove(604, 272);
+        QVERIFY(!child<QLabel>(mainWindow(), "Label11")->text().isEmpty());
+        mainWindow()->FormMouseMove(605, 272);
+        QVERIFY(child<QLabel>(mainWindow(), "Label10")->text().isEmpty() && child<QLabel>(mainWindow(), "Label11")->text().isEmpty());
+        QCOMPARE(child<QLabel>(mainWindow(), "Panel1")->text(), QStringLiteral("0%1N 85%1E").arg(deg));
         QTest::mouseClick(surface(), Qt::LeftButton, {}, QPoint(554, 272));
-        Form1->FormMouseMove(554, 322);
-        QVERIFY(!Form1->Label10->text().isEmpty());
-        Form1->FormMouseMove(554, 221);
-        QVERIFY(Form1->Label10->text().isEmpty());
+        mainWindow()->FormMouseMove(554, 322);
+        QVERIFY(!child<QLabel>(mainWindow(), "Label10")->text().isEmpty());
+        mainWindow()->FormMouseMove(554, 221);
+        QVERIFY(child<QLabel>(mainWindow(), "Label10")->text().isEmpty());
 
         // A left drag moves the image by the difference when released.
         markCanvas();
@@ -1294,8 +1288,8 @@ private slots:
         QVERIFY(repaintedSinceMark());
         // A right drag does not; the press still reads out.
         QTest::mousePress(surface(), Qt::RightButton, {}, QPoint(316, 262));
-        QCOMPARE(Form1->Panel1->text(), QStringLiteral("1%1S 5%1W").arg(deg));
-        Form1->PopupMenu1->close();
+        QCOMPARE(child<QLabel>(mainWindow(), "Panel1")->text(), QStringLiteral("1%1S 5%1W").arg(deg));
+        child<QMenu>(mainWindow(), "PopupMenu1")->close();
         QTest::mouseRelease(surface(), Qt::RightButton, {}, QPoint(400, 300));
         QCOMPARE(s().originX, 30);
         QCOMPARE(s().originY, -10);
@@ -1307,40 +1301,40 @@ private slots:
         const int screenHeight = QApplication::primaryScreen()->geometry().height();
         QVERIFY(writeWholeFile(QStringLiteral("maanhelp.rtf"), QByteArray("{\\rtf1 Gids}")));
         QVERIFY(writeWholeFile(QStringLiteral("woordhelp.rtf"), QByteArray("{\\rtf1 Albedo}")));
-        helpdlg->setOuterGeometry(37, 60, 300, 200);
+        helpViewer()->setOuterGeometry(37, 60, 300, 200);
         QTest::keyClick(surface(), Qt::Key_F1);
-        QVERIFY(helpdlg->isVisible());
-        QVERIFY(!helpdlg->isModal());
-        QCOMPARE(s().helpFileName, QStringLiteral("maanhelp.rtf"));
-        QCOMPARE(helpdlg->outerGeometry(), QRect(37, 0, 500, screenHeight));
-        helpdlg->hide();
+        QVERIFY(helpViewer()->isVisible());
+        QVERIFY(!helpViewer()->isModal());
+        QCOMPARE(helpViewer()->helpFileName, QStringLiteral("maanhelp.rtf"));
+        QCOMPARE(helpViewer()->outerGeometry(), QRect(37, 0, 500, screenHeight));
+        helpViewer()->hide();
 
         bool wasModal = false;
         QString title;
         QTimer::singleShot(50, [&] {
-            wasModal = QApplication::activeModalWidget() == helpdlg;
-            title = helpdlg->windowTitle();
-            helpdlg->close();
+            wasModal = QApplication::activeModalWidget() == helpViewer();
+            title = helpViewer()->windowTitle();
+            helpViewer()->close();
         });
-        Form1->Woordenlijst1->trigger();
+        child<QAction>(mainWindow(), "Woordenlijst1")->trigger();
         QVERIFY(wasModal);
         QCOMPARE(title, QStringLiteral("Woordverklaring"));
-        QCOMPARE(s().helpFileName, QStringLiteral("woordhelp.rtf"));
-        QCOMPARE(helpdlg->outerGeometry(), QRect(37, 0, 500, screenHeight));
+        QCOMPARE(helpViewer()->helpFileName, QStringLiteral("woordhelp.rtf"));
+        QCOMPARE(helpViewer()->outerGeometry(), QRect(37, 0, 500, screenHeight));
         // F1 leaves the glossary's title as it was.
-        Form1->Help1->trigger();
-        QCOMPARE(helpdlg->windowTitle(), QStringLiteral("Woordverklaring"));
-        helpdlg->hide();
+        child<QAction>(mainWindow(), "Help1")->trigger();
+        QCOMPARE(helpViewer()->windowTitle(), QStringLiteral("Woordverklaring"));
+        helpViewer()->hide();
     }
 
     void photographNotFound()
     {
         openMainWindow();
-        Form1->FormMouseMove(514, 178);
+        mainWindow()->FormMouseMove(514, 178);
         QCOMPARE(s().photoFileName, QStringLiteral("Beta.jpg"));
         {
             BoxDriver ok({QMessageBox::Ok});
-            Form1->Toonfoto1->trigger();
+            child<QAction>(mainWindow(), "Toonfoto1")->trigger();
             QCOMPARE(ok.texts, QStringList({"Foto is niet gevonden."}));
             QCOMPARE(ok.icons.first(), QMessageBox::Information);
         }
@@ -1350,14 +1344,14 @@ private slots:
         QVERIFY(QDir::setCurrent(QStringLiteral("binnen")));
         QVERIFY(QFile::exists(QStringLiteral("../x.jpg")));
         s().featureTable.slot(1).setName(QStringLiteral("../x *"));
-        Form1->FormMouseMove(314, 178);
+        mainWindow()->FormMouseMove(314, 178);
         QCOMPARE(s().photoFileName, QStringLiteral("../x.jpg"));
         {
             BoxDriver ok({QMessageBox::Ok});
-            Form1->Toonfoto1->trigger();
+            child<QAction>(mainWindow(), "Toonfoto1")->trigger();
             QCOMPARE(ok.texts, QStringList({"Foto is niet gevonden."}));
         }
-        QVERIFY(!foto1dlg->isVisible());
+        QVERIFY(!photoViewer()->isVisible());
         QDir::setCurrent(dir_->path());
     }
 };

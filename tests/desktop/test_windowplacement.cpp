@@ -5,13 +5,10 @@
 #include <QScreen>
 #include <QTextEdit>
 
-#include "app/sharedstate.h"
-#include "app/windows.h"
 #include "platform/windowplacement.h"
+#include "tests/common/program.h"
 #include "tests/common/workdir.h"
 #include "tests/common/xdesktop.h"
-#include "viewers/maanun5.h"
-#include "viewers/maanun6.h"
 
 namespace {
 TestDesktop* desktop = nullptr;
@@ -110,45 +107,40 @@ private slots:
         writePhoto("Plato.jpg", 300, 200);
         QVERIFY(writeWholeFile("Plato.txt", "Uitleg bij Plato."));
         QVERIFY(writeWholeFile("maanhelp.rtf", "{\\rtf1 Handleiding}"));
-        helpdlg = new Thelpdlg;
-        foto1dlg = new Tfoto1dlg;
-        const auto cleanup = qScopeGuard([] {
-            delete foto1dlg;
-            delete helpdlg;
-            foto1dlg = nullptr;
-            helpdlg = nullptr;
-        });
-        shared().photoFileName = QStringLiteral("Plato.jpg");
-        shared().helpFileName = QStringLiteral("maanhelp.rtf");
+        startProgram();
+        const auto cleanup = qScopeGuard([] { stopProgram(); });
+        photoViewer()->photoFileName = QStringLiteral("Plato.jpg");
+        helpViewer()->helpFileName = QStringLiteral("maanhelp.rtf");
 
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        helpdlg->setOuterGeometry(Thelpdlg::keep, 0, 500, screen.height());
-        helpdlg->show();
-        QVERIFY(QTest::qWaitForWindowExposed(helpdlg));
-        QRect frame = settledFrame(helpdlg);
+        helpViewer()->setOuterGeometry(HelpViewer::keep, 0, 500, screen.height());
+        helpViewer()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(helpViewer()));
+        QRect frame = settledFrame(helpViewer());
         QCOMPARE(frame, QRect(254, 0, 500, screen.height()));
         if (!helpStillOpen)
-            helpdlg->close();
+            helpViewer()->close();
 
         QRect explanation;
         QString text, title;
         QTimer::singleShot(0, [&] {
-            QVERIFY(QTest::qWaitForWindowExposed(foto1dlg));
+            QVERIFY(QTest::qWaitForWindowExposed(photoViewer()));
             QTimer::singleShot(0, [&] {
-                QVERIFY(QTest::qWaitForWindowExposed(helpdlg));
-                explanation = settledFrame(helpdlg);
-                text = helpdlg->richEdit()->toPlainText();
-                title = helpdlg->windowTitle();
-                helpdlg->close();
+                QVERIFY(QTest::qWaitForWindowExposed(helpViewer()));
+                explanation = settledFrame(helpViewer());
+                text = helpViewer()->richEdit()->toPlainText();
+                title = helpViewer()->windowTitle();
+                helpViewer()->close();
             });
-            foto1dlg->Tekst1Click();
-            foto1dlg->close();
+            photoViewer()->Tekst1Click();
+            photoViewer()->close();
         });
-        foto1dlg->showModal();
+        photoViewer()->showModal();
         QCOMPARE(title, QStringLiteral("Toelichting bij Plato"));
         QCOMPARE(text, QStringLiteral("Uitleg bij Plato."));
-        QCOMPARE(explanation, QRect(254, 0, 600, screen.height()));
-        verifyReachable(helpdlg, explanation);
+        QCOMPARE(explanation.size(), QSize(600, screen.height()));
+        QVERIFY(screen.contains(explanation));
+        verifyReachable(helpViewer(), explanation);
     }
 
     // The help window's find dialog has its frame at (5, 5) each time.
@@ -156,8 +148,8 @@ private slots:
     {
         TestWorkDir dir;
         QVERIFY(writeWholeFile("help.rtf", "{\\rtf1 Handleiding}"));
-        shared().helpFileName = QStringLiteral("help.rtf");
-        Thelpdlg help;
+        HelpViewer help;
+        help.helpFileName = QStringLiteral("help.rtf");
         help.show();
         QVERIFY(QTest::qWaitForWindowExposed(&help));
         for (int time = 0; time < 3; ++time) {

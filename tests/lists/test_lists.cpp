@@ -1,15 +1,9 @@
 #include <QtTest>
 
-#include "app/maanun1.h"
-#include "app/maanun2.h"
-#include "app/windows.h"
 #include "data/featuretable.h"
 #include "lists/listbox.h"
-#include "lists/maanun10.h"
-#include "lists/maanun3.h"
-#include "lists/maanun4.h"
 #include "platform/dialogs.h"
-#include "viewers/maanun6.h"
+#include "tests/common/program.h"
 #include "tests/common/modaldriver.h"
 #include "tests/common/workdir.h"
 
@@ -33,14 +27,14 @@ const QList<IndexEntry> fullMoonForTotals{
     {1, "Alpha", 800, 400}, {2, "Beta *", 1200, 400}, {3, "Apollo 11 Landing", 1200, 800},
     {4, "Odd [x] name", 800, 800}, {5, "landing zone", 400, 400}};
 
-SharedState& s() { return shared(); }
-QRgb px(int x, int y) { return Form1->canvas().pixel(x, y); }
-QPoint centre() { return QPoint(Form1->clientWidth() / 2, Form1->clientHeight() / 2); }
+RunState& s() { return mainWindow()->state(); }
+QRgb px(int x, int y) { return mainWindow()->canvas().pixel(x, y); }
+QPoint centre() { return QPoint(mainWindow()->clientWidth() / 2, mainWindow()->clientHeight() / 2); }
 
 QPoint screenPointOfSlot(int slot)
 {
     const FeatureRecord& r = s().featureTable.slot(slot);
-    return featureScreenPoint(Form1->placement(), r.x(), r.y());
+    return featureScreenPoint(mainWindow()->placement(), r.x(), r.y());
 }
 
 void makeActive(QWidget* w)
@@ -51,7 +45,7 @@ void makeActive(QWidget* w)
 
 void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(Form1);
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(mainWindow());
     QTest::keyClick(target, Qt::Key(k), modifiers);
 }
 
@@ -93,7 +87,7 @@ int countPixels(QRgb colour, const QRect& area)
 ModalDriver::Step typeNewFeature(const QString& name, bool* cameUpEmpty = nullptr)
 {
     return [name, cameUpEmpty](QWidget* modal) {
-        auto* dialog = qobject_cast<Tinvoerdlg*>(modal);
+        auto* dialog = qobject_cast<NewFeatureDialog*>(modal);
         if (!dialog)
             return modal->close(), void();
         if (cameUpEmpty)
@@ -118,46 +112,46 @@ class TestLists : public QObject {
 
     void openMainWindow()
     {
-        createAllWindows();
-        Form1->firstActivation = false;
-        Form1->show();
-        QTRY_VERIFY(Form1->phaseReportCount > 0);
-        Form1->setClientSize(1000, 700);
-        QTRY_COMPARE(Form1->clientWidth(), 1000);
-        QTRY_COMPARE(Form1->clientHeight(), 700);
-        Form1->Vollemaan1Click();
+        startProgram();
+        mainWindow()->firstActivation = false;
+        mainWindow()->show();
+        QTRY_VERIFY(mainWindow()->phaseReportCount > 0);
+        mainWindow()->setClientSize(1000, 700);
+        QTRY_COMPARE(mainWindow()->clientWidth(), 1000);
+        QTRY_COMPARE(mainWindow()->clientHeight(), 700);
+        mainWindow()->Vollemaan1Click();
         activateMain();
     }
 
     void activateMain()
     {
-        makeActive(Form1);
-        Form1->surface()->setFocus();
+        makeActive(mainWindow());
+        mainWindow()->surface()->setFocus();
         QCoreApplication::processEvents();
     }
 
     void openCurrentList()
     {
         key(Qt::Key_F2);
-        QTRY_VERIFY(lijstdlg->isVisible());
-        makeActive(lijstdlg);
-        lijstdlg->ListBox1->setFocus();
+        QTRY_VERIFY(currentIndexList()->isVisible());
+        makeActive(currentIndexList());
+        currentIndexList()->ListBox1->setFocus();
     }
 
     void openTotals(int fkey)
     {
         key(fkey);
-        QTRY_VERIFY(totaaldlg->isVisible());
-        makeActive(totaaldlg);
-        totaaldlg->ListBox1->setFocus();
+        QTRY_VERIFY(totalIndex()->isVisible());
+        makeActive(totalIndex());
+        totalIndex()->ListBox1->setFocus();
     }
 
     void allowEditing()
     {
-        Form1->Wijzigentoestaan1->trigger();
-        QVERIFY(s().changesAllowed && Form1->Wijzigentoestaan1->isChecked());
+        child<QAction>(mainWindow(), "Wijzigentoestaan1")->trigger();
+        QVERIFY(s().changesAllowed && child<QAction>(mainWindow(), "Wijzigentoestaan1")->isChecked());
         // "Wijzig naam" waits for a feature under the mouse.
-        QCOMPARE(Form1->Wijzignaam1->isEnabled(), s().hoveredFeature != 0);
+        QCOMPARE(child<QAction>(mainWindow(), "Wijzignaam1")->isEnabled(), s().hoveredFeature != 0);
     }
 
 private slots:
@@ -174,34 +168,34 @@ private slots:
 
     void cleanup()
     {
-        destroyAllWindows();
+        stopProgram();
         dir_.reset();
     }
 
     void currentListFillsSortedBesideTheAtlas()
     {
         openMainWindow();
-        QCOMPARE(lijstdlg->windowTitle(), QStringLiteral("Landkenmerken"));
+        QCOMPARE(currentIndexList()->windowTitle(), QStringLiteral("Landkenmerken"));
         openCurrentList();
-        QCOMPARE(lijstdlg->windowTitle(), QStringLiteral("9 Landkenmerken"));
+        QCOMPARE(currentIndexList()->windowTitle(), QStringLiteral("9 Landkenmerken"));
         // Case-insensitive, accents read as their letter; equal names twice;
         // a name after an empty slot is listed too.
-        QCOMPARE(entries(lijstdlg->ListBox1), QStringList({"alpha", "Alpha", "Ångström", "Beta *", "Lost",
+        QCOMPARE(entries(currentIndexList()->ListBox1), QStringList({"alpha", "Alpha", "Ångström", "Beta *", "Lost",
                                                            "Mare Testum", "Twin", "Twin", "zeta"}));
-        QCOMPARE(lijstdlg->clientWidth(), 170);
-        QCOMPARE(lijstdlg->clientHeight(), 567);
-        const QPoint clientRight = Form1->client()->mapToGlobal(QPoint(Form1->clientWidth(), 0));
-        QCOMPARE(lijstdlg->frameGeometry().right() + 1, clientRight.x());
-        QVERIFY(lijstdlg->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(currentIndexList()->clientWidth(), 170);
+        QCOMPARE(currentIndexList()->clientHeight(), 567);
+        const QPoint clientRight = mainWindow()->client()->mapToGlobal(QPoint(mainWindow()->clientWidth(), 0));
+        QCOMPARE(currentIndexList()->frameGeometry().right() + 1, clientRight.x());
+        QVERIFY(currentIndexList()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
         // Refilled on each activation; an empty table gives an empty list.
         for (int i = 1; i <= FeatureTableSize; ++i)
             s().featureTable.slot(i).nameLength = 0;
-        lijstdlg->hide();
+        currentIndexList()->hide();
         activateMain();
         openCurrentList();
-        QCOMPARE(lijstdlg->windowTitle(), QStringLiteral("0 Landkenmerken"));
-        QCOMPARE(lijstdlg->ListBox1->count(), 0);
+        QCOMPARE(currentIndexList()->windowTitle(), QStringLiteral("0 Landkenmerken"));
+        QCOMPARE(currentIndexList()->ListBox1->count(), 0);
         key(Qt::Key_Return);
         QCOMPARE(s().selectedFeature, std::uint16_t(0));
     }
@@ -211,47 +205,49 @@ private slots:
         openMainWindow();
         s().markersOn = false;   // only the pick circle is yellow then
         openCurrentList();
-        pressEntry(lijstdlg->ListBox1, QStringLiteral("Mare Testum"));
+        pressEntry(currentIndexList()->ListBox1, QStringLiteral("Mare Testum"));
         QCOMPARE(s().selectedFeature, std::uint16_t(1));
         QCOMPARE(screenPointOfSlot(1), centre());
-        QCOMPARE(Form1->Label9->text(), QStringLiteral("Mare Testum"));
-        QVERIFY(!Form1->Panel1->text().isEmpty());   // read-out of the middle
+        QCOMPARE(child<QLabel>(mainWindow(), "Label9")->text(), QStringLiteral("Mare Testum"));
+        QVERIFY(!child<QLabel>(mainWindow(), "Panel1")->text().isEmpty());   // read-out of the middle
         // 36 segments of radius 8 and pen width 2 around the middle, nothing inside.
         const QPoint c = centre();
         for (QPoint d : {QPoint(8, 0), QPoint(-8, 0), QPoint(0, 8), QPoint(0, -8)})
             QCOMPARE(px(c.x() + d.x(), c.y() + d.y()), yellow);
         QCOMPARE(countPixels(yellow, QRect(c - QPoint(4, 4), QSize(9, 9))), 0);
         QVERIFY(countPixels(yellow, QRect(c - QPoint(11, 11), QSize(23, 23))) > 60);
-        Form1->repaintNow();
+        mainWindow()->repaintNow();
         QCOMPARE(countPixels(yellow, QRect(c - QPoint(11, 11), QSize(23, 23))), 0);
 
         // A name stored twice: each slot in turn, the higher one ends selected.
-        pressEntry(lijstdlg->ListBox1, QStringLiteral("Twin"));
+        pressEntry(currentIndexList()->ListBox1, QStringLiteral("Twin"));
         QCOMPARE(s().selectedFeature, std::uint16_t(5));
         QCOMPARE(screenPointOfSlot(5), centre());
 
-        // Other presses select without moving; a name after an empty slot is
-        // never reached.
+        // Other presses select without moving.
         const int x0 = s().originX, y0 = s().originY;
-        pressEntry(lijstdlg->ListBox1, QStringLiteral("Alpha"), Qt::LeftButton, Qt::ShiftModifier);
+        pressEntry(currentIndexList()->ListBox1, QStringLiteral("Alpha"), Qt::LeftButton, Qt::ShiftModifier);
         QCOMPARE(s().selectedFeature, std::uint16_t(6));
-        pressEntry(lijstdlg->ListBox1, QStringLiteral("alpha"), Qt::RightButton);
-        QCOMPARE(s().selectedFeature, std::uint16_t(3));
-        pressEntry(lijstdlg->ListBox1, QStringLiteral("Lost"));
+        pressEntry(currentIndexList()->ListBox1, QStringLiteral("alpha"), Qt::RightButton);
         QCOMPARE(s().selectedFeature, std::uint16_t(3));
         QCOMPARE(QPoint(s().originX, s().originY), QPoint(x0, y0));
+        // Every name the list shows can be picked, also one stored after an
+        // empty slot.
+        pressEntry(currentIndexList()->ListBox1, QStringLiteral("Lost"));
+        QCOMPARE(s().selectedFeature, std::uint16_t(10));
+        QCOMPARE(screenPointOfSlot(10), centre());
 
         // Enter jumps to the selected entry.
-        selectEntry(lijstdlg->ListBox1, QStringLiteral("zeta"));
+        selectEntry(currentIndexList()->ListBox1, QStringLiteral("zeta"));
         key(Qt::Key_Return);
         QCOMPARE(s().selectedFeature, std::uint16_t(8));
         QCOMPARE(screenPointOfSlot(8), centre());
 
         // In the turned view the pick uses the turned mapping.
-        Form1->Omgekeerdbeeld1Click();
-        pressEntry(lijstdlg->ListBox1, QStringLiteral("Beta *"));
+        mainWindow()->Omgekeerdbeeld1Click();
+        pressEntry(currentIndexList()->ListBox1, QStringLiteral("Beta *"));
         QCOMPARE(screenPointOfSlot(4), centre());
-        QCOMPARE(Form1->Label9->text(), QStringLiteral("Beta *"));
+        QCOMPARE(child<QLabel>(mainWindow(), "Label9")->text(), QStringLiteral("Beta *"));
     }
 
     void ctrlPressOnAPhotographedName()
@@ -259,14 +255,14 @@ private slots:
         openMainWindow();
         openCurrentList();
         ModalDriver viewer;
-        pressEntry(lijstdlg->ListBox1, QStringLiteral("Beta *"), Qt::LeftButton, Qt::ControlModifier);
+        pressEntry(currentIndexList()->ListBox1, QStringLiteral("Beta *"), Qt::LeftButton, Qt::ControlModifier);
         QCOMPARE(viewer.seen, 1);
-        QCOMPARE(s().photoFileName, QStringLiteral("Beta.jpg"));
+        QCOMPARE(photoViewer()->photoFileName, QStringLiteral("Beta.jpg"));
         QCOMPARE(s().selectedFeature, std::uint16_t(4));
         QVERIFY(screenPointOfSlot(4) != centre());
         // Ctrl with Shift, or a name without "*": no photograph.
-        pressEntry(lijstdlg->ListBox1, QStringLiteral("Beta *"), Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
-        pressEntry(lijstdlg->ListBox1, QStringLiteral("zeta"), Qt::LeftButton, Qt::ControlModifier);
+        pressEntry(currentIndexList()->ListBox1, QStringLiteral("Beta *"), Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
+        pressEntry(currentIndexList()->ListBox1, QStringLiteral("zeta"), Qt::LeftButton, Qt::ControlModifier);
         QCOMPARE(viewer.seen, 1);
         QCOMPARE(s().selectedFeature, std::uint16_t(8));
     }
@@ -284,58 +280,58 @@ private slots:
         key(Qt::Key_Plus);
         QCOMPARE(s().zoomFactor, toReal48Precision(0.55));
         key(Qt::Key_Escape);
-        QVERIFY(!lijstdlg->isVisible());
-        QVERIFY(Form1->isVisible());
+        QVERIFY(!currentIndexList()->isVisible());
+        QVERIFY(mainWindow()->isVisible());
 
         // The two lists close each other as they become active.
         activateMain();
         openCurrentList();
         openTotals(Qt::Key_F3);
-        QTRY_VERIFY(!lijstdlg->isVisible());
+        QTRY_VERIFY(!currentIndexList()->isVisible());
         key(Qt::Key_F2);
-        makeActive(lijstdlg);
-        QTRY_VERIFY(!totaaldlg->isVisible());
-        QVERIFY(lijstdlg->isVisible());
-        lijstdlg->ListBox1->setFocus();
+        makeActive(currentIndexList());
+        QTRY_VERIFY(!totalIndex()->isVisible());
+        QVERIFY(currentIndexList()->isVisible());
+        currentIndexList()->ListBox1->setFocus();
         key(Qt::Key_F2);
-        QVERIFY(!lijstdlg->isVisible());
+        QVERIFY(!currentIndexList()->isVisible());
     }
 
     void totalIndexModesAndCaptions()
     {
         writeIndexFile(QStringLiteral("maan_vm.dat"), fullMoonForTotals);
         openMainWindow();
-        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("Totaallijst"));
+        QCOMPARE(totalIndex()->windowTitle(), QStringLiteral("Totaallijst"));
         openTotals(Qt::Key_F3);
-        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("9 objecten"));
-        QCOMPARE(entries(totaaldlg->ListBox1),
+        QCOMPARE(totalIndex()->windowTitle(), QStringLiteral("9 objecten"));
+        QCOMPARE(entries(totalIndex()->ListBox1),
                  QStringList({"After Gap   [lk]", "Alpha   [ek]", "Alpha   [vm]", "Apollo 11 Landing   [vm]",
                               "Beta *   [vm]", "Gamma *   [lk]", "landing zone   [vm]", "Luna Landing   [ek]",
                               "Odd [x] name   [vm]"}));
-        QCOMPARE(totaaldlg->outerGeometry(), QRect(0, 0, 161, 589));
-        QVERIFY(totaaldlg->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(totalIndex()->outerGeometry(), QRect(0, 0, 161, 589));
+        QVERIFY(totalIndex()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
         // F4 in mode All refills with the photographs; F4 again hides.
         key(Qt::Key_F4);
-        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("2 detailfoto's"));
-        QCOMPARE(entries(totaaldlg->ListBox1), QStringList({"Beta *   [vm]", "Gamma *   [lk]"}));
-        QVERIFY(totaaldlg->isVisible());
+        QCOMPARE(totalIndex()->windowTitle(), QStringLiteral("2 detailfoto's"));
+        QCOMPARE(entries(totalIndex()->ListBox1), QStringList({"Beta *   [vm]", "Gamma *   [lk]"}));
+        QVERIFY(totalIndex()->isVisible());
         key(Qt::Key_F4);
-        QVERIFY(!totaaldlg->isVisible());
+        QVERIFY(!totalIndex()->isVisible());
 
         // Landing sites, with a case-sensitive test.
         activateMain();
         openTotals(Qt::Key_F5);
-        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("2 objecten"));
-        QCOMPARE(entries(totaaldlg->ListBox1), QStringList({"Apollo 11 Landing   [vm]", "Luna Landing   [ek]"}));
+        QCOMPARE(totalIndex()->windowTitle(), QStringLiteral("2 objecten"));
+        QCOMPARE(entries(totalIndex()->ListBox1), QStringList({"Apollo 11 Landing   [vm]", "Luna Landing   [ek]"}));
         key(Qt::Key_F3);
-        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("9 objecten"));
+        QCOMPARE(totalIndex()->windowTitle(), QStringLiteral("9 objecten"));
 
         // An empty file adds nothing and is no error.
         QVERIFY(writeWholeFile(QStringLiteral("maan_ek.dat"), QByteArray()));
         BoxDriver none;
         key(Qt::Key_F5);
-        QCOMPARE(entries(totaaldlg->ListBox1), QStringList({"Apollo 11 Landing   [vm]"}));
+        QCOMPARE(entries(totalIndex()->ListBox1), QStringList({"Apollo 11 Landing   [vm]"}));
         QVERIFY(none.texts.isEmpty());
     }
 
@@ -344,27 +340,28 @@ private slots:
         writeIndexFile(QStringLiteral("maan_vm.dat"), fullMoonForTotals);
         openMainWindow();
         openTotals(Qt::Key_F3);
-        pressEntry(totaaldlg->ListBox1, QStringLiteral("Gamma *   [lk]"));
+        pressEntry(totalIndex()->ListBox1, QStringLiteral("Gamma *   [lk]"));
         QCOMPARE(s().imageFileName, QStringLiteral("maan_lk.bmp"));
         QCOMPARE(s().selectedFeature, std::uint16_t(1));
         QCOMPARE(screenPointOfSlot(1), centre());
-        QCOMPARE(Form1->Label9->text(), QStringLiteral("Gamma *"));
+        QCOMPARE(child<QLabel>(mainWindow(), "Label9")->text(), QStringLiteral("Gamma *"));
 
         // A name with "[" of its own is reached as well.
-        pressEntry(totaaldlg->ListBox1, QStringLiteral("Odd [x] name   [vm]"));
+        pressEntry(totalIndex()->ListBox1, QStringLiteral("Odd [x] name   [vm]"));
         QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
         QCOMPARE(s().selectedFeature, std::uint16_t(4));
         QCOMPARE(screenPointOfSlot(4), centre());
 
         // A right press switches the view and selects, without moving there.
-        pressEntry(totaaldlg->ListBox1, QStringLiteral("Alpha   [ek]"), Qt::RightButton);
+        pressEntry(totalIndex()->ListBox1, QStringLiteral("Alpha   [ek]"), Qt::RightButton);
         QCOMPARE(s().imageFileName, QStringLiteral("maan_ek.bmp"));
         QCOMPARE(s().selectedFeature, std::uint16_t(1));
         QVERIFY(screenPointOfSlot(1) != centre());
-        QCOMPARE(Form1->Label9->text(), QStringLiteral("Odd [x] name"));
+        // The name picked in the view that was left goes with it.
+        QVERIFY(child<QLabel>(mainWindow(), "Label9")->text().isEmpty());
 
         // Enter on the selected line.
-        selectEntry(totaaldlg->ListBox1, QStringLiteral("Apollo 11 Landing   [vm]"));
+        selectEntry(totalIndex()->ListBox1, QStringLiteral("Apollo 11 Landing   [vm]"));
         key(Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
         QCOMPARE(s().selectedFeature, std::uint16_t(3));
@@ -378,28 +375,28 @@ private slots:
         QVERIFY(writeWholeFile(QStringLiteral("maan_lk.dat"), good.left(114 + 50)));
         {
             BoxDriver ok({QMessageBox::Ok});
-            Form1->Verzamellijst1->trigger();
+            child<QAction>(mainWindow(), "Verzamellijst1")->trigger();
             QCOMPARE(ok.texts.size(), 1);
             QVERIFY(ok.texts.first().contains(QStringLiteral("maan_lk.dat")));
             QCOMPARE(ok.icons.first(), QMessageBox::Critical);
         }
-        QVERIFY(!totaaldlg->isVisible());
-        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("Totaallijst"));
+        QVERIFY(!totalIndex()->isVisible());
+        QCOMPARE(totalIndex()->windowTitle(), QStringLiteral("Totaallijst"));
 
         // Shown and then failing: the lines and caption it had stay.
         QVERIFY(writeWholeFile(QStringLiteral("maan_lk.dat"), good));
         openTotals(Qt::Key_F3);
-        const QStringList before = entries(totaaldlg->ListBox1);
-        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("13 objecten"));
+        const QStringList before = entries(totalIndex()->ListBox1);
+        QCOMPARE(totalIndex()->windowTitle(), QStringLiteral("13 objecten"));
         QVERIFY(writeWholeFile(QStringLiteral("maan_lk.dat"), good.left(10)));
         {
             BoxDriver ok({QMessageBox::Ok});
             key(Qt::Key_F4);
             QCOMPARE(ok.texts.size(), 1);
         }
-        QCOMPARE(totaaldlg->windowTitle(), QStringLiteral("13 objecten"));
-        QCOMPARE(entries(totaaldlg->ListBox1), before);
-        QVERIFY(totaaldlg->ListBox1->isVisible());
+        QCOMPARE(totalIndex()->windowTitle(), QStringLiteral("13 objecten"));
+        QCOMPARE(entries(totalIndex()->ListBox1), before);
+        QVERIFY(totalIndex()->ListBox1->isVisible());
     }
 
     void markerSelectionByKind()
@@ -411,10 +408,10 @@ private slots:
         bool stayedOpen = false;
         {
             ModalDriver driver({[&](QWidget* modal) {
-                auto* dialog = qobject_cast<Tselectdlg*>(modal);
+                auto* dialog = qobject_cast<MarkerSelection*>(modal);
                 shown = entries(dialog->ListBox1);
                 pressEntry(dialog->ListBox1, QStringLiteral("Mare"));
-                afterPress = s().kindFilter;
+                afterPress = dialog->kindFilter;
                 stayedOpen = dialog->isVisible();
                 dialog->Cancelbtn->click();
             }});
@@ -430,10 +427,10 @@ private slots:
         // "Rima " with Ok: the rille with a blank after "Rima" only.
         auto run = [](const ModalDriver::Step& step) {
             ModalDriver driver({step});
-            Form1->Selecteermarkering1->trigger();
+            child<QAction>(mainWindow(), "Selecteermarkering1")->trigger();
         };
         run([](QWidget* modal) {
-            auto* dialog = qobject_cast<Tselectdlg*>(modal);
+            auto* dialog = qobject_cast<MarkerSelection*>(modal);
             pressEntry(dialog->ListBox1, QStringLiteral("Rima "));
             dialog->okbtn->click();
         });
@@ -442,10 +439,10 @@ private slots:
         QVERIFY(px(514, 178) != red);
 
         // Ok untouched keeps the filter; a press below the entries empties it.
-        run([](QWidget* modal) { qobject_cast<Tselectdlg*>(modal)->okbtn->click(); });
+        run([](QWidget* modal) { qobject_cast<MarkerSelection*>(modal)->okbtn->click(); });
         QCOMPARE(s().kindFilter, QStringLiteral("Rima "));
         run([](QWidget* modal) {
-            auto* dialog = qobject_cast<Tselectdlg*>(modal);
+            auto* dialog = qobject_cast<MarkerSelection*>(modal);
             QTest::mouseClick(dialog->ListBox1->viewport(), Qt::LeftButton, {}, QPoint(20, 195));
             dialog->okbtn->click();
         });
@@ -455,7 +452,7 @@ private slots:
         // Arrows move the selection only; Enter takes it, Escape clears.
         QString filterBeforeEnter = QStringLiteral("-"), selected;
         run([&](QWidget* modal) {
-            auto* dialog = qobject_cast<Tselectdlg*>(modal);
+            auto* dialog = qobject_cast<MarkerSelection*>(modal);
             QTest::keyClick(dialog->ListBox1, Qt::Key_Down);
             QTest::keyClick(dialog->ListBox1, Qt::Key_Down);
             filterBeforeEnter = s().kindFilter;
@@ -466,7 +463,7 @@ private slots:
         QVERIFY(filterBeforeEnter.isEmpty());
         QVERIFY(!selected.isEmpty());
         QCOMPARE(s().kindFilter, selected);
-        run([](QWidget* modal) { QTest::keyClick(qobject_cast<Tselectdlg*>(modal)->ListBox1, Qt::Key_Escape); });
+        run([](QWidget* modal) { QTest::keyClick(qobject_cast<MarkerSelection*>(modal)->ListBox1, Qt::Key_Escape); });
         QVERIFY(s().kindFilter.isEmpty());
     }
 
@@ -476,20 +473,20 @@ private slots:
         // Not allowed yet: the refusal, nothing else.
         {
             BoxDriver ok({QMessageBox::Ok});
-            QTest::mousePress(Form1->surface(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 120));
-            QTest::mouseRelease(Form1->surface(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 120));
+            QTest::mousePress(mainWindow()->surface(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 120));
+            QTest::mouseRelease(mainWindow()->surface(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 120));
             QCOMPARE(ok.texts, QStringList({"Toevoegen van een landkenmerk met behulp van de Ctrl-toets is beveiligd.\n\n"
                                             "<Nieuwe namen/Nieuw toestaan> moet eerst worden aangevinkt."}));
             // Ctrl + Alt, for desktops that keep Alt + click for themselves; not Shift + Alt.
-            QTest::mouseClick(Form1->surface(), Qt::LeftButton, Qt::AltModifier | Qt::ControlModifier, QPoint(100, 120));
+            QTest::mouseClick(mainWindow()->surface(), Qt::LeftButton, Qt::AltModifier | Qt::ControlModifier, QPoint(100, 120));
             QCOMPARE(ok.texts.size(), 2);
-            QTest::mouseClick(Form1->surface(), Qt::LeftButton, Qt::AltModifier | Qt::ShiftModifier, QPoint(100, 120));
+            QTest::mouseClick(mainWindow()->surface(), Qt::LeftButton, Qt::AltModifier | Qt::ShiftModifier, QPoint(100, 120));
             QCOMPARE(ok.texts.size(), 2);
         }
         QCOMPARE(s().featureTable.firstEmptySlot(), 9);
         {
             BoxDriver ok({QMessageBox::Ok});
-            Form1->Nieuwenamen1->trigger();
+            child<QAction>(mainWindow(), "Nieuwenamen1")->trigger();
             const QStringList lines = ok.texts.value(0).split(QLatin1Char('\n'));
             QCOMPARE(lines.size(), 18);
             QCOMPARE(lines.first(), QStringLiteral("Het updaten van de index is beveiligd. "));
@@ -500,13 +497,13 @@ private slots:
         // At zoom 0.5 and origin (0, 0) the position is four times the point.
         allowEditing();
         s().originX = s().originY = 0;
-        Form1->repaintNow();
-        invoerdlg->Edit1->setText(QStringLiteral("oud"));
+        mainWindow()->repaintNow();
+        newFeatureDialog()->Edit1->setText(QStringLiteral("oud"));
         bool cameUpEmpty = false;
         {
             ModalDriver driver({typeNewFeature(QStringLiteral("Nova"), &cameUpEmpty)});
-            QTest::mousePress(Form1->surface(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 120));
-            QTest::mouseRelease(Form1->surface(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 120));
+            QTest::mousePress(mainWindow()->surface(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 120));
+            QTest::mouseRelease(mainWindow()->surface(), Qt::LeftButton, Qt::AltModifier, QPoint(100, 120));
             QCOMPARE(driver.texts, QStringList({"Een landkenmerk aan de lijst toevoegen"}));
         }
         QVERIFY(cameUpEmpty);
@@ -516,24 +513,24 @@ private slots:
         QCOMPARE(px(104, 120), aqua);
 
         // Esc, an empty name and a blank one add nothing and mark nothing.
-        Form1->repaintNow();
+        mainWindow()->repaintNow();
         {
             auto escape = [](QWidget* modal) {
-                QTest::keyClick(qobject_cast<Tinvoerdlg*>(modal)->Edit1, Qt::Key_Escape);
+                QTest::keyClick(qobject_cast<NewFeatureDialog*>(modal)->Edit1, Qt::Key_Escape);
             };
             ModalDriver driver({escape, typeNewFeature(QString()), typeNewFeature(QStringLiteral("   "))});
             for (int i = 0; i < 3; ++i)
-                Form1->addFeatureAt(200, 200);
+                mainWindow()->addFeatureAt(200, 200);
             QCOMPARE(driver.seen, 3);
         }
         QCOMPARE(s().featureTable.firstEmptySlot(), 11);
         QVERIFY(px(204, 200) != aqua);
 
         // In the turned view the feature lies under the pointer.
-        Form1->Omgekeerdbeeld1Click();
+        mainWindow()->Omgekeerdbeeld1Click();
         {
             ModalDriver driver({typeNewFeature(QStringLiteral("Omgekeerd"))});
-            Form1->addFeatureAt(300, 200);
+            mainWindow()->addFeatureAt(300, 200);
         }
         QCOMPARE(screenPointOfSlot(11), QPoint(300, 200));
 
@@ -542,7 +539,7 @@ private slots:
             s().featureTable.slot(i).setName(QStringLiteral("Vol %1").arg(i));
         {
             ModalDriver driver;
-            Form1->addFeatureAt(300, 300);
+            mainWindow()->addFeatureAt(300, 300);
             QCOMPARE(driver.seen, 1);
             QVERIFY(driver.texts.first().contains(QStringLiteral("vol")));
             QVERIFY(driver.texts.first().contains(QStringLiteral("niets toegevoegd")));
@@ -556,13 +553,13 @@ private slots:
         allowEditing();
         {
             ModalDriver driver({typeNewFeature(QStringLiteral("Čebyšev"))});
-            Form1->addFeatureAt(100, 100);
+            mainWindow()->addFeatureAt(100, 100);
             QCOMPARE(driver.seen, 2);
             QVERIFY(driver.texts[1].endsWith(QStringLiteral("\n\nCebyšev")));
         }
         {
             ModalDriver driver({typeNewFeature(QStringLiteral("\U0001F600"))});
-            Form1->addFeatureAt(120, 100);
+            mainWindow()->addFeatureAt(120, 100);
             QCOMPARE(driver.seen, 2);
             QVERIFY(driver.texts[1].contains(QStringLiteral("niets toegevoegd")));
         }
@@ -571,7 +568,7 @@ private slots:
         s().hoveredFeature = 9;
         {
             ModalDriver driver({typeAndConfirm(QStringLiteral("\U0001F600"))});
-            Form1->Wijzignaam1Click();
+            mainWindow()->Wijzignaam1Click();
         }
         QCOMPARE(s().featureTable.slot(9).name(), QStringLiteral("Cebyšev"));
 
@@ -598,17 +595,17 @@ private slots:
         {
             s().hoveredFeature = 3;
             ModalDriver none;
-            Form1->Wijzignaam1Click();
+            mainWindow()->Wijzignaam1Click();
             allowEditing();
             s().hoveredFeature = 0;
-            Form1->Wijzignaam1Click();
+            mainWindow()->Wijzignaam1Click();
             s().hoveredFeature = 12;
-            Form1->Wijzignaam1Click();
+            mainWindow()->Wijzignaam1Click();
             QCOMPARE(none.seen, 0);
         }
 
         // The feature under the mouse, cut to 100 characters.
-        Form1->FormMouseMove(screenPointOfSlot(2).x(), screenPointOfSlot(2).y());
+        mainWindow()->FormMouseMove(screenPointOfSlot(2).x(), screenPointOfSlot(2).y());
         QCOMPARE(s().hoveredFeature, std::uint16_t(2));
         QString title, prompt, initial;
         {
@@ -620,7 +617,7 @@ private slots:
                 input->setTextValue(QString(150, QLatin1Char('x')));
                 input->accept();
             }});
-            Form1->Wijzignaam1Click();
+            mainWindow()->Wijzignaam1Click();
         }
         QCOMPARE(title, QStringLiteral("Veranderen van de naam"));
         QCOMPARE(prompt, QStringLiteral("Nieuwe naam"));
@@ -628,7 +625,7 @@ private slots:
         QCOMPARE(s().featureTable.slot(2).name(), QString(100, QLatin1Char('x')));
         {
             ModalDriver driver({cancelInput()});
-            Form1->Wijzignaam1Click();
+            mainWindow()->Wijzignaam1Click();
         }
         QCOMPARE(s().featureTable.slot(2).name(), QString(100, QLatin1Char('x')));
 
@@ -637,7 +634,7 @@ private slots:
         s().hoveredFeature = 3;
         {
             ModalDriver driver({typeAndConfirm(QString())});
-            Form1->Wijzignaam1Click();
+            mainWindow()->Wijzignaam1Click();
         }
         for (int i = 4; i <= 10; ++i)
             QCOMPARE(s().featureTable.slot(i - 1).name(), QStringLiteral("F%1").arg(i));
@@ -649,23 +646,23 @@ private slots:
         openCurrentList();
         {
             ModalDriver driver({typeAndConfirm(QStringLiteral("F5 nieuw"))});
-            pressEntry(lijstdlg->ListBox1, QStringLiteral("F5"), Qt::RightButton);
+            pressEntry(currentIndexList()->ListBox1, QStringLiteral("F5"), Qt::RightButton);
             QCOMPARE(driver.seen, 1);
         }
         QCOMPARE(s().featureTable.slot(4).name(), QStringLiteral("F5 nieuw"));
-        QVERIFY(entries(lijstdlg->ListBox1).contains(QStringLiteral("F5 nieuw")));
-        QCOMPARE(lijstdlg->windowTitle(), QStringLiteral("9 Landkenmerken"));
+        QVERIFY(entries(currentIndexList()->ListBox1).contains(QStringLiteral("F5 nieuw")));
+        QCOMPARE(currentIndexList()->windowTitle(), QStringLiteral("9 Landkenmerken"));
         {
             ModalDriver driver({typeAndConfirm(QString())});
-            pressEntry(lijstdlg->ListBox1, QStringLiteral("F9"), Qt::RightButton);
+            pressEntry(currentIndexList()->ListBox1, QStringLiteral("F9"), Qt::RightButton);
         }
-        QCOMPARE(lijstdlg->windowTitle(), QStringLiteral("8 Landkenmerken"));
+        QCOMPARE(currentIndexList()->windowTitle(), QStringLiteral("8 Landkenmerken"));
         QCOMPARE(s().featureTable.slot(8).name(), QStringLiteral("F10"));
 
         // With editing off a right press only selects.
-        Form1->Wijzigentoestaan1->trigger();
+        child<QAction>(mainWindow(), "Wijzigentoestaan1")->trigger();
         ModalDriver never;
-        pressEntry(lijstdlg->ListBox1, QStringLiteral("F10"), Qt::RightButton);
+        pressEntry(currentIndexList()->ListBox1, QStringLiteral("F10"), Qt::RightButton);
         QCOMPARE(never.seen, 0);
         QCOMPARE(s().selectedFeature, std::uint16_t(8));
     }
@@ -676,29 +673,29 @@ private slots:
         allowEditing();
         {
             ModalDriver driver({typeNewFeature(QStringLiteral("Nieuw"))});
-            Form1->addFeatureAt(600, 500);
+            mainWindow()->addFeatureAt(600, 500);
         }
         s().hoveredFeature = 2;
         {
             ModalDriver driver({typeAndConfirm(QStringLiteral("Tweeling"))});
-            Form1->Wijzignaam1Click();
+            mainWindow()->Wijzignaam1Click();
         }
         s().hoveredFeature = 1;
         {
             ModalDriver driver({typeAndConfirm(QString())});
-            Form1->Wijzignaam1Click();
+            mainWindow()->Wijzignaam1Click();
         }
         // Not on disk until the view is left; then the total index sees them.
         activateMain();
         openTotals(Qt::Key_F3);
-        QVERIFY(entries(totaaldlg->ListBox1).contains(QStringLiteral("Mare Testum   [vm]")));
+        QVERIFY(entries(totalIndex()->ListBox1).contains(QStringLiteral("Mare Testum   [vm]")));
         activateMain();
         key(Qt::Key_3);
         key(Qt::Key_2);
         QCOMPARE(s().featureTable.slot(1).name(), QStringLiteral("Tweeling"));
         QCOMPARE(s().featureTable.slot(8).name(), QStringLiteral("Nieuw"));
         openTotals(Qt::Key_F3);
-        const QStringList lines = entries(totaaldlg->ListBox1);
+        const QStringList lines = entries(totalIndex()->ListBox1);
         QVERIFY(lines.contains(QStringLiteral("Nieuw   [vm]")) && lines.contains(QStringLiteral("Tweeling   [vm]")));
         QVERIFY(!lines.contains(QStringLiteral("Mare Testum   [vm]")));
 
@@ -707,14 +704,14 @@ private slots:
         s().hoveredFeature = 8;
         {
             ModalDriver driver({typeAndConfirm(QStringLiteral("Nieuwer"))});
-            Form1->Wijzignaam1Click();
+            mainWindow()->Wijzignaam1Click();
         }
         {
             BoxDriver yes({QMessageBox::Yes});
-            Form1->Afsluiten1->trigger();
+            child<QAction>(mainWindow(), "Afsluiten1")->trigger();
         }
         clearEndOfProgram();
-        destroyAllWindows();
+        stopProgram();
         openMainWindow();
         QCOMPARE(s().featureTable.slot(1).name(), QStringLiteral("Tweeling"));
         QCOMPARE(s().featureTable.slot(8).name(), QStringLiteral("Nieuwer"));

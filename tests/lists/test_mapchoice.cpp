@@ -5,29 +5,27 @@
 #include <cstring>
 #include <sys/stat.h>
 
-#include "app/maanun1.h"
-#include "app/windows.h"
 #include "astro/atlassheets.h"
 #include "data/fileerror.h"
 #include "data/sheetlist.h"
-#include "lists/maanun14.h"
+#include "tests/common/program.h"
+#include "lists/listbox.h"
 #include "tests/common/modaldriver.h"
 #include "tests/common/workdir.h"
-#include "viewers/maanun13.h"
 
 namespace {
-QPoint origin() { return {atlas2dlg->atlasOriginX, atlas2dlg->atlasOriginY}; }
+QPoint origin() { return {atlasMap()->atlasOriginX, atlasMap()->atlasOriginY}; }
 
 QPoint centreOfItem(int row)
 {
-    return keuzedlg->ListBox1->visualItemRect(keuzedlg->ListBox1->item(row)).center();
+    return mapChoice()->ListBox1->visualItemRect(mapChoice()->ListBox1->item(row)).center();
 }
 
 // Presses an entry of the list with `button`.
 void pressItem(int row, Qt::MouseButton button = Qt::LeftButton)
 {
-    keuzedlg->ListBox1->scrollToItem(keuzedlg->ListBox1->item(row));
-    QTest::mouseClick(keuzedlg->ListBox1->viewport(), button, {}, centreOfItem(row));
+    mapChoice()->ListBox1->scrollToItem(mapChoice()->ListBox1->item(row));
+    QTest::mouseClick(mapChoice()->ListBox1->viewport(), button, {}, centreOfItem(row));
 }
 
 QString errorText(const std::function<void()>& f)
@@ -50,16 +48,16 @@ class TestMapChoice : public QObject {
     // sheet choice shown.
     void openChoice(int width, int height)
     {
-        createAllWindows();
-        Form1->firstActivation = false;
-        Form1->show();
-        Form1->Kaartenindex1Click();
-        QVERIFY(QTest::qWaitForWindowExposed(atlas2dlg));
-        atlas2dlg->setClientSize(width, height);
-        QTRY_COMPARE(atlas2dlg->clientWidth(), width);
-        QTRY_COMPARE(atlas2dlg->clientHeight(), height);
-        atlas2dlg->Kaartkeuze1Click();
-        QVERIFY(QTest::qWaitForWindowExposed(keuzedlg));
+        startProgram();
+        mainWindow()->firstActivation = false;
+        mainWindow()->show();
+        mainWindow()->Kaartenindex1Click();
+        QVERIFY(QTest::qWaitForWindowExposed(atlasMap()));
+        atlasMap()->setClientSize(width, height);
+        QTRY_COMPARE(atlasMap()->clientWidth(), width);
+        QTRY_COMPARE(atlasMap()->clientHeight(), height);
+        atlasMap()->Kaartkeuze1Click();
+        QVERIFY(QTest::qWaitForWindowExposed(mapChoice()));
     }
 
 private slots:
@@ -70,7 +68,7 @@ private slots:
 
     void cleanup()
     {
-        destroyAllWindows();
+        stopProgram();
         dir_.reset();
     }
 
@@ -130,8 +128,8 @@ private slots:
     {
         QVERIFY(QFile::remove(QStringLiteral("kaarten.txt")));
         BoxDriver boxes;
-        createAllWindows();
-        QCOMPARE(keuzedlg->ListBox1->count(), 0);
+        startProgram();
+        QCOMPARE(mapChoice()->ListBox1->count(), 0);
         QCOMPARE(boxes.texts.size(), 1);
         QVERIFY(boxes.texts[0].startsWith(QStringLiteral("kaarten.txt: ")));
         QCOMPARE(boxes.icons[0], QMessageBox::Critical);
@@ -139,22 +137,22 @@ private slots:
 
     void windowAndList()
     {
-        createAllWindows();
-        QCOMPARE(keuzedlg->windowTitle(), QStringLiteral("Kies een kaart"));
-        QCOMPARE(keuzedlg->clientWidth(), 129);
-        QCOMPARE(keuzedlg->clientHeight(), 231);
-        QVERIFY(keuzedlg->windowFlags() & Qt::WindowStaysOnTopHint);
-        QVERIFY(!(keuzedlg->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        QCOMPARE(keuzedlg->ListBox1->count(), 76);
-        QCOMPARE(keuzedlg->ListBox1->item(0)->text(), readSheetList(QStringLiteral("kaarten.txt")).first());   // in file order
-        QCOMPARE(keuzedlg->ListBox1->selectionMode(), QAbstractItemView::SingleSelection);
-        keuzedlg->show();
-        QVERIFY(QTest::qWaitForWindowExposed(keuzedlg));
-        QCOMPARE(keuzedlg->frameGeometry().topLeft(), QPoint(200, 108));
-        QCOMPARE(keuzedlg->ListBox1->visualItemRect(keuzedlg->ListBox1->item(1)).height(), 13);
-        QCOMPARE(keuzedlg->ListBox1->geometry(), QRect(0, 0, 129, 231));
-        QTest::keyClick(keuzedlg->ListBox1, Qt::Key_Escape);
-        QVERIFY(!keuzedlg->isVisible());
+        startProgram();
+        QCOMPARE(mapChoice()->windowTitle(), QStringLiteral("Kies een kaart"));
+        QCOMPARE(mapChoice()->clientWidth(), 129);
+        QCOMPARE(mapChoice()->clientHeight(), 231);
+        QVERIFY(mapChoice()->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(!(mapChoice()->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QCOMPARE(mapChoice()->ListBox1->count(), 76);
+        QCOMPARE(mapChoice()->ListBox1->item(0)->text(), readSheetList(QStringLiteral("kaarten.txt")).first());   // in file order
+        QCOMPARE(mapChoice()->ListBox1->selectionMode(), QAbstractItemView::SingleSelection);
+        mapChoice()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mapChoice()));
+        QCOMPARE(mapChoice()->frameGeometry().topLeft(), QPoint(200, 108));
+        QCOMPARE(mapChoice()->ListBox1->visualItemRect(mapChoice()->ListBox1->item(1)).height(), 13);
+        QCOMPARE(mapChoice()->ListBox1->geometry(), QRect(0, 0, 129, 231));
+        QTest::keyClick(mapChoice()->ListBox1, Qt::Key_Escape);
+        QVERIFY(!mapChoice()->isVisible());
     }
 
     void choosingASheetMovesTheMap()
@@ -165,17 +163,17 @@ private slots:
         // Half size: (143 - 117.5, 73 - 45), 25.5 to the even neighbour.
         pressItem(0);
         QCOMPARE(origin(), QPoint(26, 28));
-        QVERIFY(keuzedlg->isVisible());
+        QVERIFY(mapChoice()->isVisible());
         // Any button will do.
         pressItem(1, Qt::RightButton);
         // 143 - 497.5 = -354.5 goes to the even neighbour.
         QCOMPARE(origin(), QPoint(-354, 73 - 175));
         // Full size: the sheet's reference point at the viewer's centre.
-        atlas2dlg->half1Click();
+        atlasMap()->half1Click();
         pressItem(2);
         QCOMPARE(origin(), QPoint(143 - 799, 73 - 1000));
         // The picture point under the centre is that reference point.
-        const QPointF p = atlasPicturePoint(atlas2dlg->placement(), 143, 73);
+        const QPointF p = atlasPicturePoint(atlasMap()->placement(), 143, 73);
         QCOMPARE(p, QPointF(799, 1000));
 
         // 77 is listed and moves nothing; a bad number reports and moves nothing.
@@ -189,7 +187,7 @@ private slots:
         }
         QCOMPARE(origin(), QPoint(143 - 799, 73 - 1000));
         // A press below the last entry hits nothing.
-        QTest::mouseClick(keuzedlg->ListBox1->viewport(), Qt::LeftButton, {}, QPoint(20, 220));
+        QTest::mouseClick(mapChoice()->ListBox1->viewport(), Qt::LeftButton, {}, QPoint(20, 220));
         QCOMPARE(origin(), QPoint(143 - 799, 73 - 1000));
     }
 };

@@ -1,12 +1,8 @@
 #include <QtTest>
 
-#include "app/maanun1.h"
-#include "app/windows.h"
 #include "platform/picture.h"
 #include "platform/soundplayer.h"
-#include "presentation/maanun7.h"
-#include "presentation/maanun8.h"
-#include "presentation/maanun9.h"
+#include "tests/common/program.h"
 #include "tests/common/wavfixture.h"
 #include "tests/common/modaldriver.h"
 #include "tests/common/workdir.h"
@@ -42,91 +38,91 @@ class TestPresentation : public QObject {
     // The title screen as the main window shows it, without its modal loop.
     void showTitleScreen()
     {
-        titeldlg->show();
-        QTRY_VERIFY(ActivationTracker::instance()->activeForm() == titeldlg);
+        titleScreen()->show();
+        QTRY_VERIFY(ActivationTracker::instance()->activeForm() == titleScreen());
     }
 
 private slots:
     void init()
     {
         dir_ = std::make_unique<TestWorkDir>(QStringList{QStringLiteral("titelmaan.bmp")});
-        createAllWindows();
+        startProgram();
     }
 
     void cleanup()
     {
-        destroyAllWindows();
+        stopProgram();
         dir_.reset();
     }
 
     void bannerScrollsOneCharacterPerTick()
     {
-        const QString& banner = Ttiteldlg::banner();
+        const QString& banner = TitleScreen::banner();
         QCOMPARE(banner.size(), 209);
         QVERIFY(banner.contains(QStringLiteral("V.O.K.")));
-        QCOMPARE(Ttiteldlg::bannerText(0), banner.left(53));
-        QCOMPARE(Ttiteldlg::bannerText(1), banner.left(53));
-        QCOMPARE(Ttiteldlg::bannerText(2), banner.mid(1, 53));
-        QCOMPARE(Ttiteldlg::bannerText(209), banner.right(1) + banner.left(52));
+        QCOMPARE(TitleScreen::bannerText(0), banner.left(53));
+        QCOMPARE(TitleScreen::bannerText(1), banner.left(53));
+        QCOMPARE(TitleScreen::bannerText(2), banner.mid(1, 53));
+        QCOMPARE(TitleScreen::bannerText(209), banner.right(1) + banner.left(52));
 
         // The timer's ticks: the counter runs up to 209 and starts again at 0.
-        QCOMPARE(titeldlg->Timer1->interval(), 250);
-        QVERIFY(titeldlg->Timer1->isActive());
-        QCOMPARE(titeldlg->bannerpositie, quint16(0));
-        QCOMPARE(titeldlg->Label2->text(), banner.left(53));
-        titeldlg->bannerpositie = 208;
-        titeldlg->Timer1Timer();
-        QCOMPARE(titeldlg->Label2->text(), banner.right(1) + banner.left(52));
-        titeldlg->Timer1Timer();
-        QCOMPARE(titeldlg->bannerpositie, quint16(0));
-        QCOMPARE(titeldlg->Label2->text(), banner.left(53));
-        titeldlg->Timer1Timer();
-        QCOMPARE(titeldlg->Label2->text(), banner.left(53));
+        QCOMPARE(titleScreen()->Timer1->interval(), 250);
+        QVERIFY(titleScreen()->Timer1->isActive());
+        QCOMPARE(titleScreen()->bannerpositie, quint16(0));
+        QCOMPARE(titleScreen()->Label2->text(), banner.left(53));
+        titleScreen()->bannerpositie = 208;
+        titleScreen()->Timer1Timer();
+        QCOMPARE(titleScreen()->Label2->text(), banner.right(1) + banner.left(52));
+        titleScreen()->Timer1Timer();
+        QCOMPARE(titleScreen()->bannerpositie, quint16(0));
+        QCOMPARE(titleScreen()->Label2->text(), banner.left(53));
+        titleScreen()->Timer1Timer();
+        QCOMPARE(titleScreen()->Label2->text(), banner.left(53));
         // It keeps running while the screen is hidden.
-        QTRY_VERIFY_WITH_TIMEOUT(titeldlg->bannerpositie >= 2, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(titleScreen()->bannerpositie >= 2, 2000);
     }
 
     void titleScreenLayout()
     {
-        QVERIFY(titeldlg->windowFlags().testFlag(Qt::FramelessWindowHint));
-        QCOMPARE(titeldlg->size(), QSize(555, 480));
-        QCOMPARE(titeldlg->Label1->text(), QStringLiteral("SELVANOR"));
-        QCOMPARE(titeldlg->Label1->pos(), QPoint(22, 11));
-        QCOMPARE(titeldlg->Label1->font().pixelSize(), 48);
-        QVERIFY(titeldlg->Label1->font().bold());
-        QCOMPARE(titeldlg->Label7->pos(), QPoint(110, 92));
-        QCOMPARE(titeldlg->Label8->pos(), QPoint(168, 135));
-        QCOMPARE(titeldlg->Label2->pos(), QPoint(121, 176));
-        QCOMPARE(titeldlg->Image2->geometry(), QRect(429, 242, 71, 101));
-        QCOMPARE(titeldlg->Image2->picture().size(), QSize(71, 101));
+        QVERIFY(titleScreen()->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(titleScreen()->size(), QSize(555, 480));
+        QCOMPARE(titleScreen()->Label1->text(), QStringLiteral("SELVANOR"));
+        QCOMPARE(titleScreen()->Label1->pos(), QPoint(22, 11));
+        QCOMPARE(titleScreen()->Label1->font().pixelSize(), 48);
+        QVERIFY(titleScreen()->Label1->font().bold());
+        QCOMPARE(titleScreen()->Label7->pos(), QPoint(110, 92));
+        QCOMPARE(titleScreen()->Label8->pos(), QPoint(168, 135));
+        QCOMPARE(titleScreen()->Label2->pos(), QPoint(121, 176));
+        QCOMPARE(titleScreen()->Image2->geometry(), QRect(429, 242, 71, 101));
+        QCOMPARE(titleScreen()->Image2->picture().size(), QSize(71, 101));
 
         showTitleScreen();
-        const QRect screen = titeldlg->screen()->availableGeometry();
-        QCOMPARE(titeldlg->y(), 90);
-        QCOMPARE(titeldlg->x(), screen.x() + (screen.width() - 555) / 2);
-        QCOMPARE(titeldlg->Image1->geometry(), QRect(172, 220, 210, 200));
-        QCOMPARE(titeldlg->Image1->picture().size(), QImage(QStringLiteral("titelmaan.bmp")).size());
-        QCOMPARE(titeldlg->StaticText1->text(), QStringLiteral("versie 1.0"));
-        QCOMPARE(titeldlg->StaticText2->text(),
+        const QRect screen = titleScreen()->screen()->availableGeometry();
+        QCOMPARE(titleScreen()->y(), 90);
+        QCOMPARE(titleScreen()->x(), screen.x() + (screen.width() - 555) / 2);
+        QCOMPARE(titleScreen()->Image1->geometry(), QRect(172, 220, 210, 200));
+        QCOMPARE(titleScreen()->Image1->picture().size(), QImage(QStringLiteral("titelmaan.bmp")).size());
+        QCOMPARE(titleScreen()->StaticText1->text(), QStringLiteral("versie 1.0"));
+        QCOMPARE(titleScreen()->StaticText2->text(),
                  QStringLiteral("Er kan geen enkele aansprakelijkheid worden aanvaard voor eventuele fouten en/of "
                                 "onvolkomenheden."));
-        for (QLabel* text : {titeldlg->StaticText1, titeldlg->StaticText2})
+        for (QLabel* text : {titleScreen()->StaticText1, titleScreen()->StaticText2})
             QCOMPARE(text->x(), (555 - text->width()) / 2);
-        QCOMPARE(titeldlg->StaticText1->y(), 431);
-        QCOMPARE(titeldlg->StaticText2->y(), 456);
-        QCOMPARE(titeldlg->StaticText2->font().family(), QStringLiteral("Arial Narrow"));
-        QCOMPARE(pixelOf(titeldlg->client(), 5, 470), qRgb(0, 0, 0));
+        QCOMPARE(titleScreen()->StaticText1->y(), 431);
+        QCOMPARE(titleScreen()->StaticText2->y(), 456);
+        QCOMPARE(titleScreen()->StaticText2->font().family(), QStringLiteral("Arial Narrow"));
+        QCOMPARE(pixelOf(titleScreen()->client(), 5, 470), qRgb(0, 0, 0));
 
         // Hints: the Moon's, the mascot's, and the window's own wherever a
         // control has none.
-        QCOMPARE(titeldlg->Image1->toolTip(), QStringLiteral("Start hier"));
-        QCOMPARE(titeldlg->Image2->toolTip(), QStringLiteral("Klik en Luister!"));
-        QCOMPARE(titeldlg->client()->toolTip().split(QLatin1Char('\n')),
+        QCOMPARE(titleScreen()->Image1->toolTip(), QStringLiteral("Start hier"));
+        QCOMPARE(titleScreen()->Image2->toolTip(), QStringLiteral("Klik en Luister!"));
+        QCOMPARE(titleScreen()->client()->toolTip().split(QLatin1Char('\n')),
                  QStringList({QStringLiteral("Luister wat het Vokmannetje"), QStringLiteral("heeft te zeggen. Klik hem..."),
                               QString(), QStringLiteral("Klik op de maan om te beginnen.")}));
-        QVERIFY(titeldlg->Label1->toolTip().isEmpty());
-        QCOMPARE(titeldlg->Image1->cursor().shape(), Qt::PointingHandCursor);
-        QCOMPARE(titeldlg->Image2->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(titleScreen()->Label1->toolTip().isEmpty());
+        QCOMPARE(titleScreen()->Image1->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(titleScreen()->Image2->cursor().shape(), Qt::PointingHandCursor);
     }
 
     void typedKeysCloseTheTitleScreen_data()
@@ -153,23 +149,23 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(bool, closes);
-        Form1->Label8->show();
+        child<QLabel>(mainWindow(), "Label8")->show();
         showTitleScreen();
-        QTest::keyClick(titeldlg, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(titeldlg->isVisible(), !closes);
+        QTest::keyClick(titleScreen(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(titleScreen()->isVisible(), !closes);
         // Closing hides the main window's date line.
-        QCOMPARE(Form1->Label8->isHidden(), closes);
+        QCOMPARE(child<QLabel>(mainWindow(), "Label8")->isHidden(), closes);
     }
 
     void onlyALeftClickOnTheMoonCloses()
     {
         showTitleScreen();
-        click(titeldlg->client(), QPoint(40, 300));
-        click(titeldlg->Label1, QPoint(5, 5));
-        click(titeldlg->Image1, QPoint(105, 100), Qt::RightButton);
-        QVERIFY(titeldlg->isVisible());
-        clickCentre(titeldlg->Image1);
-        QVERIFY(!titeldlg->isVisible());
+        click(titleScreen()->client(), QPoint(40, 300));
+        click(titleScreen()->Label1, QPoint(5, 5));
+        click(titleScreen()->Image1, QPoint(105, 100), Qt::RightButton);
+        QVERIFY(titleScreen()->isVisible());
+        clickCentre(titleScreen()->Image1);
+        QVERIFY(!titleScreen()->isVisible());
     }
 
     void missingTitlePictureKeepsTheMoonClickable_data()
@@ -193,19 +189,19 @@ private slots:
         BoxDriver boxes;
         showTitleScreen();
         QTRY_COMPARE(boxes.texts, QStringList{message});
-        QVERIFY(titeldlg->isVisible());
+        QVERIFY(titleScreen()->isVisible());
         // The Moon's place is still there, outlined, and a click there starts.
-        QCOMPARE(titeldlg->Image1->geometry(), QRect(172, 220, 210, 200));
-        QVERIFY(titeldlg->Image1->isVisible());
-        QVERIFY(!titeldlg->Image1->picture().isNull());
-        clickCentre(titeldlg->Image1);
-        QVERIFY(!titeldlg->isVisible());
+        QCOMPARE(titleScreen()->Image1->geometry(), QRect(172, 220, 210, 200));
+        QVERIFY(titleScreen()->Image1->isVisible());
+        QVERIFY(!titleScreen()->Image1->picture().isNull());
+        clickCentre(titleScreen()->Image1);
+        QVERIFY(!titleScreen()->isVisible());
 
         // Once the file is there, the next showing has the picture again.
         QVERIFY(QFile::remove(QStringLiteral("titelmaan.bmp")) || contents.isEmpty());
         QVERIFY(dir_->copyAtlasFile(QStringLiteral("titelmaan.bmp")));
         showTitleScreen();
-        QCOMPARE(titeldlg->Image1->picture().size(), QImage(QStringLiteral("titelmaan.bmp")).size());
+        QCOMPARE(titleScreen()->Image1->picture().size(), QImage(QStringLiteral("titelmaan.bmp")).size());
         QCOMPARE(boxes.texts.size(), 1);
     }
 
@@ -213,128 +209,128 @@ private slots:
     {
         QVERIFY(writeWholeFile(QStringLiteral("vokman.wav"), toneWav(400)));
         showTitleScreen();
-        SoundPlayer* player = AboutBox->MediaPlayer1;
+        SoundPlayer* player = aboutBox()->MediaPlayer1;
         QVERIFY(!player->isPlaying());
-        clickCentre(titeldlg->Image2);
+        clickCentre(titleScreen()->Image2);
         QVERIFY(player->isPlaying());
         QCOMPARE(player->openFile(), QFileInfo(QStringLiteral("vokman.wav")).absoluteFilePath());
-        QVERIFY(titeldlg->isVisible());
-        QVERIFY(!AboutBox->isVisible());
+        QVERIFY(titleScreen()->isVisible());
+        QVERIFY(!aboutBox()->isVisible());
     }
 
     void aboutBoxLayout()
     {
-        QCOMPARE(AboutBox->windowTitle(), QStringLiteral("About V.O.K."));
-        QCOMPARE(AboutBox->client()->size(), QSize(285, 422));
-        QVERIFY(!AboutBox->keyPreview());
-        QCOMPARE(AboutBox->Panel1->geometry(), QRect(10, 8, 265, 401));
-        QCOMPARE(AboutBox->Panel1->lineWidth(), 3);
-        QCOMPARE(AboutBox->Panel1->frameShadow(), QFrame::Sunken);
-        QCOMPARE(AboutBox->win3d->text(), QStringLiteral("Selvanor"));
-        QCOMPARE(AboutBox->win3d->pos(), QPoint(34, 22));
-        QCOMPARE(AboutBox->win3d->font().pixelSize(), 24);
-        QCOMPARE(AboutBox->Version->text(), QStringLiteral("Selvanor versie 1.0"));
-        QCOMPARE(AboutBox->Version->pos(), QPoint(114, 58));
-        QCOMPARE(AboutBox->ProgramIcon->geometry(), QRect(72, 70, 110, 160));
-        QVERIFY(AboutBox->ProgramIcon->stretch());
-        QCOMPARE(AboutBox->ProgramIcon->toolTip(), QStringLiteral("Klik mij\nen luister..."));
-        QCOMPARE(AboutBox->ProgramIcon->cursor().shape(), Qt::PointingHandCursor);
-        QCOMPARE(AboutBox->Label2->text(), QStringLiteral("V . O . K. "));
-        QCOMPARE(AboutBox->Label2->pos(), QPoint(88, 248));
+        QCOMPARE(aboutBox()->windowTitle(), QStringLiteral("About V.O.K."));
+        QCOMPARE(aboutBox()->client()->size(), QSize(285, 422));
+        QVERIFY(!aboutBox()->keyPreview());
+        QCOMPARE(aboutBox()->Panel1->geometry(), QRect(10, 8, 265, 401));
+        QCOMPARE(aboutBox()->Panel1->lineWidth(), 3);
+        QCOMPARE(aboutBox()->Panel1->frameShadow(), QFrame::Sunken);
+        QCOMPARE(aboutBox()->win3d->text(), QStringLiteral("Selvanor"));
+        QCOMPARE(aboutBox()->win3d->pos(), QPoint(34, 22));
+        QCOMPARE(aboutBox()->win3d->font().pixelSize(), 24);
+        QCOMPARE(aboutBox()->Version->text(), QStringLiteral("Selvanor versie 1.0"));
+        QCOMPARE(aboutBox()->Version->pos(), QPoint(114, 58));
+        QCOMPARE(aboutBox()->ProgramIcon->geometry(), QRect(72, 70, 110, 160));
+        QVERIFY(aboutBox()->ProgramIcon->stretch());
+        QCOMPARE(aboutBox()->ProgramIcon->toolTip(), QStringLiteral("Klik mij\nen luister..."));
+        QCOMPARE(aboutBox()->ProgramIcon->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(aboutBox()->Label2->text(), QStringLiteral("V . O . K. "));
+        QCOMPARE(aboutBox()->Label2->pos(), QPoint(88, 248));
         QList<int> creditTops;
-        for (QLabel* line : {AboutBox->Label3, AboutBox->Label4, AboutBox->Label5, AboutBox->Label6}) {
+        for (QLabel* line : {aboutBox()->Label3, aboutBox()->Label4, aboutBox()->Label5, aboutBox()->Label6}) {
             creditTops.append(line->y());
             QVERIFY(!line->text().isEmpty());
             QVERIFY(line->font().pixelSize() >= 11 && line->font().pixelSize() <= 13);
             QVERIFY(line->x() >= 0 && line->x() + line->width() <= 265);
         }
         QCOMPARE(creditTops, QList<int>({280, 304, 340, 373}));
-        QCOMPARE(AboutBox->MediaPlayer1->fileName(), QStringLiteral("vokman.wav"));
+        QCOMPARE(aboutBox()->MediaPlayer1->fileName(), QStringLiteral("vokman.wav"));
 
         // Silver around an aqua panel with a lowered bevel, in the middle of the screen.
         QList<QRgb> pixels;
         QPoint centre;
         QTimer::singleShot(0, this, [&] {
-            pixels = {pixelOf(AboutBox->client(), 4, 4), pixelOf(AboutBox->client(), 280, 418),
-                      pixelOf(AboutBox->Panel1, 1, 1), pixelOf(AboutBox->Panel1, 263, 399),
-                      pixelOf(AboutBox->Panel1, 10, 390)};
-            centre = AboutBox->frameGeometry().center();
-            QTest::keyClick(AboutBox, Qt::Key_Escape);
+            pixels = {pixelOf(aboutBox()->client(), 4, 4), pixelOf(aboutBox()->client(), 280, 418),
+                      pixelOf(aboutBox()->Panel1, 1, 1), pixelOf(aboutBox()->Panel1, 263, 399),
+                      pixelOf(aboutBox()->Panel1, 10, 390)};
+            centre = aboutBox()->frameGeometry().center();
+            QTest::keyClick(aboutBox(), Qt::Key_Escape);
         });
-        Form1->AboutVOK1Click();
-        QVERIFY(!AboutBox->isVisible());
+        mainWindow()->AboutVOK1Click();
+        QVERIFY(!aboutBox()->isVisible());
         const QRgb silver = qRgb(192, 192, 192);
         QCOMPARE(pixels, QList<QRgb>({silver, silver, qRgb(128, 128, 128), qRgb(255, 255, 255), qRgb(0, 255, 255)}));
-        const QPoint screenCentre = AboutBox->screen()->availableGeometry().center();
+        const QPoint screenCentre = aboutBox()->screen()->availableGeometry().center();
         QVERIFY(qAbs(centre.x() - screenCentre.x()) <= 1 && qAbs(centre.y() - screenCentre.y()) <= 1);
     }
 
     void aboutBoxClicks()
     {
         QVERIFY(writeWholeFile(QStringLiteral("vokman.wav"), toneWav(400)));
-        SoundPlayer* player = AboutBox->MediaPlayer1;
+        SoundPlayer* player = aboutBox()->MediaPlayer1;
         QList<bool> playing;
         QTimer::singleShot(0, this, [&] {
             // A text does not react; the aqua panel around it and the mascot do.
-            click(AboutBox->win3d, QPoint(5, 5));
-            click(AboutBox->Label2, QPoint(5, 5));
+            click(aboutBox()->win3d, QPoint(5, 5));
+            click(aboutBox()->Label2, QPoint(5, 5));
             playing.append(player->isPlaying());
-            click(AboutBox->Panel1, QPoint(20, 390));
+            click(aboutBox()->Panel1, QPoint(20, 390));
             playing.append(player->isPlaying());
             player->stop();
-            clickCentre(AboutBox->ProgramIcon);
+            clickCentre(aboutBox()->ProgramIcon);
             playing.append(player->isPlaying());
-            AboutBox->close();
+            aboutBox()->close();
         });
-        Form1->AboutVOK1Click();
-        QVERIFY(!AboutBox->isVisible());
+        mainWindow()->AboutVOK1Click();
+        QVERIFY(!aboutBox()->isVisible());
         QCOMPARE(playing, QList<bool>({false, true, true}));
         // Closed, the box leaves its message playing.
         QVERIFY(player->isPlaying());
     }
 
-    void authorBox()
+    void authorBoxLayout()
     {
-        QCOMPARE(auteurdlg->windowTitle(), QStringLiteral("  De auteur"));
-        QCOMPARE(auteurdlg->client()->size(), QSize(136, 222));
-        QCOMPARE(auteurdlg->Image1->geometry(), QRect(8, 8, 125, 149));
-        QCOMPARE(auteurdlg->Image1->picture().size(), QSize(125, 149));
-        QCOMPARE(auteurdlg->Label1->text(), QStringLiteral("V.O.K. is er voor plezier"));
-        QCOMPARE(auteurdlg->Label1->pos(), QPoint(13, 176));
-        QCOMPARE(auteurdlg->Label2->text(), QStringLiteral("met Uw computer."));
-        QCOMPARE(auteurdlg->Label2->pos(), QPoint(24, 200));
-        QCOMPARE(auteurdlg->Label1->font().pixelSize(), 11);
+        QCOMPARE(authorBox()->windowTitle(), QStringLiteral("  De auteur"));
+        QCOMPARE(authorBox()->client()->size(), QSize(136, 222));
+        QCOMPARE(authorBox()->Image1->geometry(), QRect(8, 8, 125, 149));
+        QCOMPARE(authorBox()->Image1->picture().size(), QSize(125, 149));
+        QCOMPARE(authorBox()->Label1->text(), QStringLiteral("V.O.K. is er voor plezier"));
+        QCOMPARE(authorBox()->Label1->pos(), QPoint(13, 176));
+        QCOMPARE(authorBox()->Label2->text(), QStringLiteral("met Uw computer."));
+        QCOMPARE(authorBox()->Label2->pos(), QPoint(24, 200));
+        QCOMPARE(authorBox()->Label1->font().pixelSize(), 11);
 
         // The texts do not react to clicks; the background and the picture close it.
         QRgb background = 0;
         bool openAfterTextClicks = false;
         bool closedByBackground = false;
         QTimer::singleShot(0, this, [&] {
-            background = pixelOf(auteurdlg->client(), 3, 215);
-            click(auteurdlg->Label1, QPoint(3, 3));
-            click(auteurdlg->Label2, QPoint(3, 3));
-            openAfterTextClicks = auteurdlg->isVisible();
-            click(auteurdlg->client(), QPoint(3, 215));
-            closedByBackground = !auteurdlg->isVisible();
-            auteurdlg->close();
+            background = pixelOf(authorBox()->client(), 3, 215);
+            click(authorBox()->Label1, QPoint(3, 3));
+            click(authorBox()->Label2, QPoint(3, 3));
+            openAfterTextClicks = authorBox()->isVisible();
+            click(authorBox()->client(), QPoint(3, 215));
+            closedByBackground = !authorBox()->isVisible();
+            authorBox()->close();
         });
-        Form1->Aboutauteur1Click();
+        mainWindow()->Aboutauteur1Click();
         QCOMPARE(background, qRgb(255, 255, 128));
         QVERIFY(openAfterTextClicks);
         QVERIFY(closedByBackground);
 
         bool closedByPicture = false;
         QTimer::singleShot(0, this, [&] {
-            clickCentre(auteurdlg->Image1);
-            closedByPicture = !auteurdlg->isVisible();
-            auteurdlg->close();
+            clickCentre(authorBox()->Image1);
+            closedByPicture = !authorBox()->isVisible();
+            authorBox()->close();
         });
-        Form1->Aboutauteur1Click();
+        mainWindow()->Aboutauteur1Click();
         QVERIFY(closedByPicture);
 
-        QTimer::singleShot(0, this, [] { QTest::keyClick(auteurdlg, Qt::Key_Escape); });
-        Form1->Aboutauteur1Click();
-        QVERIFY(!auteurdlg->isVisible());
+        QTimer::singleShot(0, this, [] { QTest::keyClick(authorBox(), Qt::Key_Escape); });
+        mainWindow()->Aboutauteur1Click();
+        QVERIFY(!authorBox()->isVisible());
     }
 };
 

@@ -5,16 +5,11 @@
 #include <QMenuBar>
 #include <QMessageBox>
 
-#include "app/maanun1.h"
-#include "app/sharedstate.h"
-#include "app/windows.h"
 #include "astro/atlasmap.h"
 #include "data/cp1252.h"
-#include "lists/maanun14.h"
+#include "tests/common/program.h"
 #include "tests/common/modaldriver.h"
 #include "tests/common/workdir.h"
-#include "viewers/maanun13.h"
-#include "viewers/maanun5.h"
 
 namespace {
 const QRgb aqua = qRgb(0, 255, 255);
@@ -27,7 +22,7 @@ QString readoutAt(const AtlasPlacement& p, int x, int y)
     return r.onDisc ? atlasReadoutText(r) : QString();
 }
 
-Tatlas2dlg* viewer() { return atlas2dlg; }
+AtlasMap* viewer() { return atlasMap(); }
 QRgb px(int x, int y) { return viewer()->canvas().pixel(x, y); }
 QPoint origin() { return {viewer()->atlasOriginX, viewer()->atlasOriginY}; }
 
@@ -48,11 +43,11 @@ class TestAtlasMap : public QObject {
     // set to the given size and the viewer active.
     void openViewer(int width = 286, int height = 146)
     {
-        createAllWindows();
-        Form1->firstActivation = false;
-        Form1->show();
-        QTRY_VERIFY(Form1->phaseReportCount > 0);
-        Form1->Kaartenindex1Click();
+        startProgram();
+        mainWindow()->firstActivation = false;
+        mainWindow()->show();
+        QTRY_VERIFY(mainWindow()->phaseReportCount > 0);
+        mainWindow()->Kaartenindex1Click();
         QVERIFY(QTest::qWaitForWindowExposed(viewer()));
         viewer()->setClientSize(width, height);
         QTRY_COMPARE(viewer()->clientWidth(), width);
@@ -76,7 +71,7 @@ private slots:
 
     void cleanup()
     {
-        destroyAllWindows();
+        stopProgram();
         dir_.reset();
     }
 
@@ -134,8 +129,8 @@ private slots:
 
     void startStateAndPlacement()
     {
-        createAllWindows();
-        Tatlas2dlg* v = viewer();
+        startProgram();
+        AtlasMap* v = viewer();
         QCOMPARE(v->windowTitle(), QStringLiteral("De kaarten uit de   'Atlas de la Lune'"));
         QCOMPARE(v->atlasScale, 0.5);
         QVERIFY(v->atlasHalfSize && !v->atlasGridOn);
@@ -158,12 +153,12 @@ private slots:
 
         // At the top right of the main window, 40 pixels down; without a
         // window manager the outer frame is the window itself.
-        Form1->setGeometry(QApplication::primaryScreen()->availableGeometry());
-        Form1->firstActivation = false;
-        Form1->show();
-        Form1->Kaartenindex1Click();
+        mainWindow()->setGeometry(QApplication::primaryScreen()->availableGeometry());
+        mainWindow()->firstActivation = false;
+        mainWindow()->show();
+        mainWindow()->Kaartenindex1Click();
         QVERIFY(QTest::qWaitForWindowExposed(v));
-        QTRY_COMPARE(v->frameGeometry(), QRect(Form1->clientWidth() - 295, 40, 295, 200));
+        QTRY_COMPARE(v->frameGeometry(), QRect(mainWindow()->clientWidth() - 295, 40, 295, 200));
         // Hints off and on again.
         v->Hintaanuit1Click();
         QVERIFY(v->surface()->toolTip().isEmpty());
@@ -187,7 +182,7 @@ private slots:
     void pictureGridAndReadoutOnTheWindow()
     {
         openViewer(600, 600);
-        Tatlas2dlg* v = viewer();
+        AtlasMap* v = viewer();
         // The picture at half size: its black corner, the grey disc.
         QCOMPARE(qGray(px(3, 3)), 0);
         QVERIFY(qGray(px(264, 272)) > 40);
@@ -234,7 +229,7 @@ private slots:
     void halfFullHalfKeepsTheCentrePoint()
     {
         openViewer(286, 146);
-        Tatlas2dlg* v = viewer();
+        AtlasMap* v = viewer();
         v->atlasOriginX = -77;
         v->atlasOriginY = -123;
         const QPointF before = atlasPicturePoint(v->placement(), 143, 73);
@@ -263,7 +258,7 @@ private slots:
     void arrowKeysAndTheFocus()
     {
         openViewer(286, 146);
-        Tatlas2dlg* v = viewer();
+        AtlasMap* v = viewer();
         // Ctrl + Down: 275 pixels, and the keyboard stays here; pressing Ctrl
         // on its own first does not hand it over either.
         QTest::keyPress(QApplication::focusWidget(), Qt::Key_Control, Qt::ControlModifier);
@@ -277,89 +272,89 @@ private slots:
         // Ctrl + Right: 275 pixels, then the main window has the keyboard.
         key(v, Qt::Key_Right, Qt::ControlModifier);
         QCOMPARE(origin(), QPoint(275, 300));
-        QTRY_COMPARE(QApplication::activeWindow(), Form1);
+        QTRY_COMPARE(QApplication::activeWindow(), mainWindow());
         QVERIFY(v->isVisible());
         // The next arrow moves the main window's picture, not the map.
-        const int mainX = shared().originX;
-        key(Form1, Qt::Key_Right);
-        QCOMPARE(shared().originX, mainX + 25);
+        const int mainX = mainWindow()->state().originX;
+        key(mainWindow(), Qt::Key_Right);
+        QCOMPARE(mainWindow()->state().originX, mainX + 25);
         QCOMPARE(origin(), QPoint(275, 300));
 
         makeViewerActive();
         key(v, Qt::Key_Left);
         QCOMPARE(origin(), QPoint(250, 300));
-        QTRY_COMPARE(QApplication::activeWindow(), Form1);
+        QTRY_COMPARE(QApplication::activeWindow(), mainWindow());
         makeViewerActive();
         key(v, Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);   // not exactly Ctrl
         QCOMPARE(origin(), QPoint(250, 275));
         // Any other key hands the keyboard over too.
         makeViewerActive();
         key(v, Qt::Key_Q);
-        QTRY_COMPARE(QApplication::activeWindow(), Form1);
+        QTRY_COMPARE(QApplication::activeWindow(), mainWindow());
         QCOMPARE(origin(), QPoint(250, 275));
     }
 
     void closingKeysAndTheSheetChoice()
     {
         openViewer();
-        Tatlas2dlg* v = viewer();
+        AtlasMap* v = viewer();
         v->Kaartkeuze1Click();
-        QVERIFY(QTest::qWaitForWindowExposed(keuzedlg));
-        QVERIFY(keuzedlg->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(QTest::qWaitForWindowExposed(mapChoice()));
+        QVERIFY(mapChoice()->windowFlags() & Qt::WindowStaysOnTopHint);
         // Closing the viewer closes the sheet choice with it.
         makeViewerActive();
         key(v, Qt::Key_Escape);
         QVERIFY(!v->isVisible());
-        QVERIFY(!keuzedlg->isVisible());
-        QTRY_COMPARE(QApplication::activeWindow(), Form1);
+        QVERIFY(!mapChoice()->isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), mainWindow());
 
         // The 4 key opens it from the main window and closes it again, from
         // the main keyboard and from the numeric keypad.
-        Form1->surface()->setFocus();
-        key(Form1, Qt::Key_4);
+        mainWindow()->surface()->setFocus();
+        key(mainWindow(), Qt::Key_4);
         QVERIFY(QTest::qWaitForWindowExposed(v));
         makeViewerActive();
         key(v, Qt::Key_4);
         QVERIFY(!v->isVisible());
-        Form1->Kaartenindex1Click();
+        mainWindow()->Kaartenindex1Click();
         QVERIFY(QTest::qWaitForWindowExposed(v));
         makeViewerActive();
         key(v, Qt::Key_4, Qt::KeypadModifier);
         QVERIFY(!v->isVisible());
         // Its state survives the closing.
-        Form1->Kaartenindex1Click();
+        mainWindow()->Kaartenindex1Click();
         v->Raster1Click();
         v->Afsluiten1Click();
         QVERIFY(!v->isVisible());
-        Form1->Kaartenindex1Click();
+        mainWindow()->Kaartenindex1Click();
         QVERIFY(v->atlasGridOn);
     }
 
     void helpOpensTheExplanationOrSaysItIsMissing()
     {
         openViewer();
-        Tatlas2dlg* v = viewer();
+        AtlasMap* v = viewer();
         {
             BoxDriver boxes;
             v->Toelichting1Click();
             QCOMPARE(boxes.texts, QStringList({"File atlasindex.rtfontbreekt"}));
         }
-        QVERIFY(!helpdlg->isVisible());
+        QVERIFY(!helpViewer()->isVisible());
 
         QVERIFY(dir_->copyAtlasFile(QStringLiteral("atlasindex.rtf")));
         QString loaded;
         bool modal = false;
-        QTimer::singleShot(0, helpdlg, [&] {
-            QTRY_VERIFY(helpdlg->isVisible());
-            QTRY_VERIFY(!helpdlg->richEdit()->toPlainText().isEmpty());
-            loaded = helpdlg->richEdit()->toPlainText();
-            modal = helpdlg->isShownModally();
-            helpdlg->close();
+        QTimer::singleShot(0, helpViewer(), [&] {
+            QTRY_VERIFY(helpViewer()->isVisible());
+            QTRY_VERIFY(!helpViewer()->richEdit()->toPlainText().isEmpty());
+            loaded = helpViewer()->richEdit()->toPlainText();
+            modal = helpViewer()->isShownModally();
+            helpViewer()->close();
         });
         v->Toelichting1Click();
-        QCOMPARE(shared().helpFileName, QStringLiteral("atlasindex.rtf"));
+        QCOMPARE(helpViewer()->helpFileName, QStringLiteral("atlasindex.rtf"));
         QVERIFY(modal);
-        QCOMPARE(helpdlg->outerGeometry().size(), QSize(500, 200));
+        QCOMPARE(helpViewer()->outerGeometry().size(), QSize(500, 200));
         QVERIFY(loaded.contains(QStringLiteral("Kaartkeuze")));
         // At least 200 words of explanation.
         QVERIFY(loaded.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts).size() >= 200);

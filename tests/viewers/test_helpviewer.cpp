@@ -17,11 +17,10 @@
 #include <memory>
 #include <sys/stat.h>
 
-#include "app/sharedstate.h"
 #include "platform/dialogs.h"
 #include "platform/rtfreader.h"
+#include "viewers/helpviewer.h"
 #include "tests/common/workdir.h"
-#include "viewers/maanun5.h"
 
 namespace {
 
@@ -84,7 +83,7 @@ private slots:
 private:
     void showAndWait();
     std::unique_ptr<TestWorkDir> dir_;
-    std::unique_ptr<Thelpdlg> help_;
+    std::unique_ptr<HelpViewer> help_;
 };
 
 void TestHelpViewer::initTestCase()
@@ -98,8 +97,8 @@ void TestHelpViewer::init()
 {
     dir_ = std::make_unique<TestWorkDir>(QStringList{QStringLiteral("maanhelp.rtf")});
     QVERIFY(writeWholeFile(dir_->filePath(QStringLiteral("zoek.rtf")), kSearchText));
-    shared().helpFileName = QStringLiteral("zoek.rtf");
-    help_ = std::make_unique<Thelpdlg>();
+    help_ = std::make_unique<HelpViewer>();
+    help_->helpFileName = QStringLiteral("zoek.rtf");
 }
 
 void TestHelpViewer::cleanup()
@@ -130,7 +129,7 @@ void TestHelpViewer::windowAsDesigned()
     QVERIFY(help_->richEdit()->isReadOnly());
 
     // An opener's placement by the outer frame; what it leaves out stays.
-    help_->setOuterGeometry(Thelpdlg::keep, 0, 500, 700);
+    help_->setOuterGeometry(HelpViewer::keep, 0, 500, 700);
     QCOMPARE(help_->outerGeometry(), QRect(254, 0, 500, 700));
     showAndWait();
     QCOMPARE(help_->frameGeometry(), QRect(254, 0, 500, 700));
@@ -262,7 +261,7 @@ void TestHelpViewer::fontDialogPresetFromTheFirstSelectedCharacter()
                            "{\\rtf1{\\fonttbl{\\f0\\froman Times New Roman;}}\\f0\\fs24 Gewoon, "
                            "\\i schuin\\b vet\\b0\\i0  en \\b\\i beide\\b0\\i0 .\\par}"));
     QVERIFY(writeWholeFile(dir_->filePath(QStringLiteral("krater.txt")), "De Krater bij lage zon.\r\n"));
-    shared().helpFileName = file;
+    help_->helpFileName = file;
     showAndWait();
     QTextEdit* edit = help_->richEdit();
     const int at = edit->toPlainText().indexOf(word);
@@ -354,7 +353,7 @@ void TestHelpViewer::fontDialogCancelledChangesNothing()
 
 void TestHelpViewer::printsTheGuideOnSeveralPages()
 {
-    shared().helpFileName = QStringLiteral("maanhelp.rtf");
+    help_->helpFileName = QStringLiteral("maanhelp.rtf");
     showAndWait();
     QVERIFY(help_->richEdit()->toPlainText().size() > 5000);
 
@@ -394,7 +393,7 @@ void TestHelpViewer::plainTextExplanationInCourierNew()
 {
     QVERIFY(writeWholeFile(dir_->filePath(QStringLiteral("krater.txt")),
                            "<b>Krater</b> {\\rtf1 \\b vet}\r\nCaf\xe9 op de maan\r\n"));
-    shared().helpFileName = QStringLiteral("krater.txt");
+    help_->helpFileName = QStringLiteral("krater.txt");
     showAndWait();
     QTextEdit* edit = help_->richEdit();
     QCOMPARE(edit->toPlainText(), QString::fromUtf8("<b>Krater</b> {\\rtf1 \\b vet}\nCafé op de maan\n"));
@@ -433,7 +432,7 @@ void TestHelpViewer::unreadableFileKeepsTheOldText()
     showAndWait();
     const QString before = help_->richEdit()->toPlainText();
     help_->close();
-    shared().helpFileName = file;
+    help_->helpFileName = file;
     auto shown = std::make_shared<QString>();
     whenModal<QMessageBox>([shown](QMessageBox* box) {
         *shown = box->text();

@@ -4,12 +4,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 
-#include "app/sharedstate.h"
-#include "app/windows.h"
 #include "platform/picture.h"
+#include "tests/common/program.h"
 #include "tests/common/workdir.h"
-#include "viewers/maanun5.h"
-#include "viewers/maanun6.h"
 
 namespace {
 // A mid-grey picture with a white vertical bar 20 pixels wide at barX, so that
@@ -53,7 +50,7 @@ QString* answerNextMessage()
     return text;
 }
 
-void clickMenu(Tfoto1dlg& viewer, QAction* action)
+void clickMenu(PhotoViewer& viewer, QAction* action)
 {
     QMenuBar* bar = viewer.menuBar();
     const QRect r = bar->actionGeometry(action);
@@ -81,23 +78,23 @@ public:
 class TestPhotoViewer : public QObject {
     Q_OBJECT
 private:
-    Tfoto1dlg* viewer = nullptr;
+    PhotoViewer* viewer = nullptr;
 
 private slots:
     void init()
     {
-        helpdlg = new Thelpdlg;
-        viewer = foto1dlg = new Tfoto1dlg;
-        shared().photoFileName = QStringLiteral("Plato.jpg");
-        shared().helpFileName.clear();
+        {
+            TestWorkDir start;   // the windows read the sheet list at creation
+            startProgram();
+        }
+        viewer = photoViewer();
+        viewer->photoFileName = QStringLiteral("Plato.jpg");
+        helpViewer()->helpFileName.clear();
     }
 
     void cleanup()
     {
-        delete foto1dlg;
-        delete helpdlg;
-        foto1dlg = nullptr;
-        helpdlg = nullptr;
+        stopProgram();
         viewer = nullptr;
     }
 
@@ -143,7 +140,7 @@ private slots:
     {
         TestWorkDir dir;
         writePhoto("Tycho.jpg", 100, 80);
-        shared().photoFileName = QStringLiteral("Tycho.jpg");
+        viewer->photoFileName = QStringLiteral("Tycho.jpg");
         whileShownModally(viewer, [this] {
             QCOMPARE(viewer->extraPhotoCount, 0);
             QVERIFY(!viewer->Volgendefoto1->isVisible());
@@ -158,7 +155,7 @@ private slots:
         writePhoto("Rima.Hadley.jpg", 100, 80);
         writePhoto("Rima1.jpg", 60, 40);
         writePhoto("Rima.Hadley1.jpg", 70, 40);
-        shared().photoFileName = QStringLiteral("Rima.Hadley.jpg");
+        viewer->photoFileName = QStringLiteral("Rima.Hadley.jpg");
         whileShownModally(viewer, [this] {
             QCOMPARE(viewer->windowTitle(), QStringLiteral("Foto: Rima"));
             QCOMPARE(viewer->picture.size(), QSize(100, 80));
@@ -257,11 +254,11 @@ private slots:
             bool shown = false;
             int width = 0;
             QTimer::singleShot(0, [&] {
-                shown = QTest::qWaitForWindowActive(helpdlg);
-                title = helpdlg->windowTitle();
-                file = shared().helpFileName;
-                width = helpdlg->outerGeometry().width();
-                helpdlg->close();
+                shown = QTest::qWaitForWindowActive(helpViewer());
+                title = helpViewer()->windowTitle();
+                file = helpViewer()->helpFileName;
+                width = helpViewer()->outerGeometry().width();
+                helpViewer()->close();
             });
             clickMenu(*viewer, viewer->Tekst1);
             QVERIFY(shown);
@@ -280,7 +277,7 @@ private slots:
             clickMenu(*viewer, viewer->Tekst1);
             QCOMPARE(*message, QStringLiteral("Er is geen verklarende tekst bij deze foto."));
             QCOMPARE(viewer->windowTitle(), QStringLiteral("Foto van Plato7"));
-            QCOMPARE(shared().helpFileName, QStringLiteral("Plato3.txt"));
+            QCOMPARE(helpViewer()->helpFileName, QStringLiteral("Plato3.txt"));
         });
     }
 
@@ -342,7 +339,7 @@ private slots:
         }
         QVERIFY(writeWholeFile("work/1.jpg", "extra photographs of an empty base must not count"));
         QVERIFY(QDir::setCurrent("work"));
-        shared().photoFileName = photoFileName.replace(QStringLiteral("<root>"), dir.path());
+        viewer->photoFileName = photoFileName.replace(QStringLiteral("<root>"), dir.path());
         whileShownModally(viewer, [this] {
             QVERIFY(viewer->picture.isNull());
             QCOMPARE(viewer->extraPhotoCount, 0);
@@ -350,7 +347,7 @@ private slots:
             std::unique_ptr<QString> message(answerNextMessage());
             clickMenu(*viewer, viewer->Tekst1);
             QCOMPARE(*message, QStringLiteral("Er is geen verklarende tekst bij deze foto."));
-            QVERIFY(shared().helpFileName.isEmpty());
+            QVERIFY(helpViewer()->helpFileName.isEmpty());
         });
     }
 

@@ -1,0 +1,482 @@
+#include "app/mainwindow.h"
+
+#include "app/mainwindowstyle.h"
+#include "astro/projection.h"
+#include "data/featurenames.h"
+#include "data/fileerror.h"
+#include "data/numbertext.h"
+#include "platform/bmploader.h"
+#include "platform/cursor.h"
+#include "platform/dialogs.h"
+#include "platform/hints.h"
+#include "platform/spinedit.h"
+#include "presentation/titlescreen.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWheelEvent>
+
+using namespace mainwindowstyle;
+
+namespace {
+void setColours(QWidget* w, const QColor& background, const QColor& text)
+{
+    QPalette p = w->palette();
+    if (background.isValid()) {
+        p.setColor(QPalette::Window, background);
+        p.setColor(QPalette::Base, background);
+        w->setAutoFillBackground(true);
+    }
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Text, text);
+    w->setPalette(p);
+}
+
+// Controls carry their names, so that tests and accessibility tools find them.
+template <typename T>
+T* named(T* object, const char* name)
+{
+    object->setObjectName(QLatin1String(name));
+    return object;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, int x, int y, const QString& text)
+{
+    auto* l = named(new QLabel(text, parent), name);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+int viewIndexOf(const QString& imageFileName)
+{
+    const ViewGeometry* g = viewGeometryFor(imageFileName);
+    return g ? int(g - viewGeometries()) : -1;
+}
+}
+
+// --- Start-up --------------------------------------------------------------
+
+MainWindow::MainWindow(QWidget* parent)
+    : Form(parent)
+{
+    surface_ = named(new CanvasView(this), "surface");
+    setClient(surface_);
+    surface_->setMouseTracking(true);
+    surface_->onDraw = [this] { FormPaint(); };
+    surface_->onMousePress = [this](QMouseEvent* e) {
+        const QPoint p = e->position().toPoint();
+        FormMouseDown(e->button(), e->modifiers(), e->buttons(), p.x(), p.y());
+        if (e->button() == Qt::RightButton)
+            PopupMenu1->popup(e->globalPosition().toPoint());
+    };
+    surface_->onMouseMove = [this](QMouseEvent* e) {
+        const QPoint p = e->position().toPoint();
+        FormMouseMove(p.x(), p.y());
+    };
+    surface_->onMouseRelease = [this](QMouseEvent* e) {
+        const QPoint p = e->position().toPoint();
+        FormMouseUp(e->button(), p.x(), p.y());
+    };
+    surface_->onWheel = [this](QWheelEvent* e) {
+        const QPoint p = e->position().toPoint();
+        FormMouseWheel(e->angleDelta().y(), p.x(), p.y());
+    };
+    setColours(surface_, Qt::black, Qt::white);
+    setFont(arialPixels(11));
+    canvas().font = QFont(QStringLiteral("Arial"), 8);
+    setWindowTitle(QStringLiteral("Selvanor"));
+    resize(1024, 700);
+
+    buildMenus();
+    buildControls();
+
+    // FormCreate
+    RunState& s = state_;
+    s.zoomFactor = 0.5;
+    s.originX = 0;
+    s.originY = 0;
+    s.imageFileName.clear();
+    Label10->clear();
+    Label11->clear();
+    s.markersOn = true;
+    for (bool& f : firstVisit)
+        f = true;
+    s.localScaleOn = false;
+    Panel3->hide();
+    s.gridOn = s.namesOn = s.terminatorOn = s.changesAllowed = false;
+    forgetHoveredFeature();
+    markeren1->setChecked(s.markersOn);
+    Markeringen1->setChecked(s.markersOn);
+    Namentonen1->setChecked(s.namesOn);
+    Toonnamen1->setChecked(s.namesOn);
+    firstActivation = true;
+    Memo1->setReadOnly(true);
+    Memo1->setPlainText(keyList().join(QLatin1Char('\n')));
+    Panel1->clear();
+    Label9->clear();
+    crossCursor();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    auto add = [this](QMenu* menu, const char* name, const char* text, void (MainWindow::*handler)(),
+                      bool checkable = false) {
+        QAction* a = named(menu->addAction(QString::fromUtf8(text)), name);
+        a->setCheckable(checkable);
+        connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        return a;
+    };
+    auto addBar = [this, bar](const char* name, const char* text, void (MainWindow::*handler)()) {
+        QAction* a = named(bar->addAction(QString::fromUtf8(text)), name);
+        connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        return a;
+    };
+
+    QMenu* bestand = bar->addMenu(QStringLiteral("Bestand"));
+    Eerstekwartier1 = add(bestand, "Eerstekwartier1", "Eerste kwartier    [1]", &MainWindow::Eerstekwartier1Click);
+    Vollemaan1 = add(bestand, "Vollemaan1", "Volle maan          [2]", &MainWindow::Vollemaan1Click);
+    Laatstekwartier1 = add(bestand, "Laatstekwartier1", "Laatste kwartier  [3]", &MainWindow::Laatstekwartier1Click);
+    bestand->addSeparator();
+    Afsluiten1 = add(bestand, "Afsluiten1", "Afsluiten", &MainWindow::Afsluiten1Click);
+
+    Lijst1 = addBar("Lijst1", "Actuele Index [F2] ", &MainWindow::Lijst1Click);
+    Verzamellijst1 = addBar("Verzamellijst1", "Index totaal [F3]  ", &MainWindow::Verzamellijst1Click);
+    Fotoindex1 = addBar("Fotoindex1", "Fotoindex [F4]", &MainWindow::Fotoindex1Click);
+    Landingindex1 = addBar("Landingindex1", "Landingindex [F5]", &MainWindow::Landingindex1Click);
+
+    QMenu* beeld = bar->addMenu(QStringLiteral("  &Beeld Opties "));
+    markeren1 = add(beeld, "markeren1", "Markeringen              [M]", &MainWindow::markeren1Click, true);
+    Selecteermarkering1 =
+        add(beeld, "Selecteermarkering1", "Geselecteerd             [G]", &MainWindow::Selecteermarkering1Click);
+    Namentonen1 = add(beeld, "Namentonen1", "Namen                      [N]", &MainWindow::Namentonen1Click, true);
+    Terminator1 = add(beeld, "Terminator1", "Terminator                 [T]", &MainWindow::Terminator1Click, true);
+    Coordinatenraster1 = add(beeld, "Coordinatenraster1", "Coordinatenraster      [R]",
+                             &MainWindow::Coordinatenraster1Click, true);
+    SchaalS1 = add(beeld, "SchaalS1", "Plaatselijke Schaal    [P]", &MainWindow::SchaalS1Click, true);
+    Kaartenindex1 = add(beeld, "Kaartenindex1", "Kaartenindex             [4]", &MainWindow::Kaartenindex1Click);
+    beeld->addSeparator();
+    Omgekeerdbeeld1 =
+        add(beeld, "Omgekeerdbeeld1", "Omgekeerd beeld     [O]", &MainWindow::Omgekeerdbeeld1Click, true);
+
+    QMenu* zoom = bar->addMenu(QStringLiteral("&Zoom"));
+    ZoomIN1 = add(zoom, "ZoomIN1", "Zoom IN    [+]", &MainWindow::ZoomIN1Click);
+    ZoomUIT1 = add(zoom, "ZoomUIT1", "Zoom UIT  [-]", &MainWindow::ZoomUIT1Click);
+    zoom->addSeparator();
+    Defaultgrootte1 = add(zoom, "Defaultgrootte1", "Default grootte  [F6]", &MainWindow::Defaultgrootte1Click);
+    N2xdefault = add(zoom, "N2xdefault", "2 x default         [F7]", &MainWindow::N2xdefaultClick);
+    N5xdefault = add(zoom, "N5xdefault", "5 x default         [F8]", &MainWindow::N5xdefaultClick);
+
+    QMenu* update = bar->addMenu(QStringLiteral("&Update"));
+    Nieuwenamen1 = add(update, "Nieuwenamen1", "Wijzigen", &MainWindow::Nieuwenamen1Click);
+    Wijzigentoestaan1 =
+        add(update, "Wijzigentoestaan1", "Wijzigen toestaan", &MainWindow::Wijzigentoestaan1Click, true);
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help "));
+    Help1 = add(help, "Help1", "Toelichting   {F1]", &MainWindow::Help1Click);
+    Woordenlijst1 = add(help, "Woordenlijst1", "Woordenlijst", &MainWindow::Woordenlijst1Click);
+    QMenu* libratie = help->addMenu(QStringLiteral("Libratie animatie"));
+    Liberatie1 = add(libratie, "Liberatie1", "Libratie in lengte", &MainWindow::Liberatie1Click);
+    Libratieinbreedte1 =
+        add(libratie, "Libratieinbreedte1", "Libratie in breedte", &MainWindow::Libratieinbreedte1Click);
+    Hetmaanbeeld1 = add(libratie, "Hetmaanbeeld1", "Het maanbeeld", &MainWindow::Hetmaanbeeld1Click);
+    Sneltoetsen1 = add(help, "Sneltoetsen1", "Sneltoetsen  [S]", &MainWindow::Sneltoetsen1Click, true);
+    help->addSeparator();
+    AboutVOK1 = add(help, "AboutVOK1", "About VOK", &MainWindow::AboutVOK1Click);
+    Aboutauteur1 = add(help, "Aboutauteur1", "About auteur", &MainWindow::Aboutauteur1Click);
+
+    PopupMenu1 = named(new QMenu(this), "PopupMenu1");
+    ActueleIndex1 = add(PopupMenu1, "ActueleIndex1", "Actuele Index", &MainWindow::Lijst1Click);
+    Indextotaal1 = add(PopupMenu1, "Indextotaal1", "Index totaal", &MainWindow::Verzamellijst1Click);
+    PopupMenu1->addSeparator();
+    Markeringen1 = add(PopupMenu1, "Markeringen1", "Markeringen", &MainWindow::markeren1Click, true);
+    Toonnamen1 = add(PopupMenu1, "Toonnamen1", "Namen", &MainWindow::Namentonen1Click, true);
+    Raster1 = add(PopupMenu1, "Raster1", "Raster", &MainWindow::Coordinatenraster1Click);
+    PopupMenu1->addSeparator();
+    Wijzignaam1 = add(PopupMenu1, "Wijzignaam1", "Wijzig naam", &MainWindow::Wijzignaam1Click);
+    Centreer1 = add(PopupMenu1, "Centreer1", "Centreer", &MainWindow::Centreer1Click);
+    PopupMenu1->addSeparator();
+    Defaultgrootte2 = add(PopupMenu1, "Defaultgrootte2", "Default grootte", &MainWindow::Defaultgrootte1Click);
+    N2xdefault2 = add(PopupMenu1, "N2xdefault2", "2 x default", &MainWindow::N2xdefaultClick);
+    N5xdefault2 = add(PopupMenu1, "N5xdefault2", "5 x default", &MainWindow::N5xdefaultClick);
+    PopupMenu1->addSeparator();
+    Toonfoto1 = add(PopupMenu1, "Toonfoto1", "Toon foto", &MainWindow::Toonfoto1Click);
+}
+
+void MainWindow::buildControls()
+{
+    QWidget* c = surface_;
+
+    Label8 = makeLabel(c, "Label8", 7, 511, QString());
+    Label8->setFont(arialPixels(11));
+    setColours(Label8, QColor(), QColor(128, 128, 0));
+    Label8->hide();
+
+    Label9 = makeLabel(c, "Label9", 12, 487, QString());
+    Label9->setFont(arialPixels(13));
+    setColours(Label9, QColor(), kLime);
+    Label9->resize(400, 17);
+
+    Panel1 = named(new QLabel(c), "Panel1");
+    Panel1->setGeometry(3, 508, 96, 19);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setAlignment(Qt::AlignCenter);
+    Panel1->setFont(arialPixels(13));
+    setColours(Panel1, Qt::white, Qt::black);
+    Panel1->hide();
+
+    auto* scalePanel = named(new QFrame(c), "Panel3");
+    scalePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    scalePanel->setLineWidth(2);
+    scalePanel->setGeometry(5, 448, 96, 36);
+    Panel3 = scalePanel;
+    setColours(Panel3, QColor(0, 128, 0), kYellow);
+    Label10 = makeLabel(Panel3, "Label10", 4, 3, QString());
+    Label11 = makeLabel(Panel3, "Label11", 4, 18, QString());
+    for (QLabel* l : {Label10, Label11}) {
+        l->setFont(arialPixels(11));
+        setColours(l, QColor(), kYellow);
+        l->resize(90, 14);
+    }
+    Panel3->hide();
+
+    Panel2 = named(new QFrame(c), "Panel2");
+    Panel2->setGeometry(0, 15, 197, 81);
+    setColours(Panel2, QColor(192, 192, 192), Qt::black);
+    Panel2->setFont(arialPixels(11));
+    Label2 = makeLabel(Panel2, "Label2", 21, 2, QStringLiteral("jaar"));
+    Label3 = makeLabel(Panel2, "Label3", 66, 2, QStringLiteral("maand"));
+    Label4 = makeLabel(Panel2, "Label4", 115, 2, QStringLiteral("dag"));
+    Label6 = makeLabel(Panel2, "Label6", 161, 3, QStringLiteral("uur"));
+    jaarspin = named(new SpinEdit(1500, 2500, 1500, Panel2), "jaarspin");
+    jaarspin->setGeometry(4, 18, 51, 23);
+    jaarspin->setMaxLength(5);
+    maandspin = named(new SpinEdit(1, 12, 1, Panel2), "maandspin");
+    maandspin->setGeometry(59, 18, 41, 23);
+    dagspin = named(new SpinEdit(1, 31, 1, Panel2), "dagspin");
+    dagspin->setGeometry(104, 18, 41, 23);
+    uurspin = named(new SpinEdit(0, 24, 0, Panel2), "uurspin");
+    uurspin->setGeometry(149, 18, 42, 23);
+    Label5 = makeLabel(Panel2, "Label5", 7, 45, QString());
+    Label5->resize(150, 14);
+    Button1 = named(new QPushButton(QStringLiteral("nu"), Panel2), "Button1");
+    Button1->setGeometry(162, 45, 28, 16);
+    Label7 = makeLabel(Panel2, "Label7", 8, 62, QString());
+    Label7->resize(150, 14);
+    jaarspin->onChange = [this] { jaarspinChange(); };
+    maandspin->onChange = [this] { maandspinChange(); };
+    dagspin->onChange = [this] { dagspinChange(); };
+    uurspin->onChange = [this] { uurspinChange(); };
+    connect(Button1, &QPushButton::clicked, this, &MainWindow::Button1Click);
+    Panel2->hide();
+
+    Image1 = named(new QLabel(c), "Image1");
+    Image1->setGeometry(690, -27, 100, 100);
+    Image1->hide();
+    Label1 = makeLabel(c, "Label1", 704, 91, QString());
+    Label1->setFont(arialPixels(11));
+    setColours(Label1, Qt::black, Qt::white);
+    Label1->hide();
+
+    Memo1 = named(new QPlainTextEdit(c), "Memo1");
+    Memo1->setGeometry(10, 59, 120, 345);
+    // All 24 lines stand in the box as they are: no wrapping, no scroll bars,
+    // a font small enough for them.
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Memo1->document()->setDocumentMargin(2);
+    Memo1->setFont(arialPixels(11));
+    Memo1->hide();
+    Memo1->viewport()->installEventFilter(this);
+    Memo1->setFocusPolicy(Qt::NoFocus);
+}
+
+const QStringList& MainWindow::keyList()
+{
+    static const QStringList lines{
+        "F1 = Help", "F2 = Actuele index", "F3 = Index Totaal", "F4 = Fotoindex", "F5 = Landingindex",
+        "F6 = Schaal 1:1", "F7 = Schaal 2:1", "F8 = Schaal 5:1", "1 = Eerste kwartier", "2 = Volle maan",
+        "3 = Laatste kwartier", "4 = Kaartenindex", "M = Markeringen", "G = Geselecteerd", "N = Namen",
+        "O = Omgekeerd beeld", "T = Terminator", "R = Coordinatenraster", "+ = 10% Groter", "- = 10% kleiner",
+        "Pijlen = verplaatsen", "Spatie = wis selectie", "", "S = sneltoetsen"};
+    return lines;
+}
+
+QString MainWindow::viewTitle(const QString& imageFileName)
+{
+    if (imageFileName == QLatin1String("maan_ek.bmp"))
+        return QStringLiteral("Korviden *** Topografie van de maan  ***  Eerste kwartier (wassende maan)      Schaal bij maancentrum:  1 cm # ");
+    if (imageFileName == QLatin1String("maan_vm.bmp"))
+        return QStringLiteral("Korviden *** Topografie van de maan  ***  Volle maan       Schaal bij maancentrum:  1 cm # ");
+    if (imageFileName == QLatin1String("maan_lk.bmp"))
+        return QStringLiteral("Korviden *** Topografie van de maan  ***  Laatste kwartier (afnemende maan)      Schaal bij maancentrum:  1 cm # ");
+    return QString();
+}
+
+// --- Activation ------------------------------------------------------------
+
+void MainWindow::FormActivate()
+{
+    phaseReportSuppressed = true;
+    setWindowTitle(QStringLiteral("*** Selvanor ***"));
+    actueletijd();
+    Label8->setText(dayNameText + QStringLiteral(", ") + QString::number(dagspin->value()) + QLatin1Char('-')
+                    + QString::number(maandspin->value()) + QLatin1Char('-') + QString::number(jaarspin->value()));
+    Label8->adjustSize();
+    fasemelding();
+    setHintTiming(100, 100, 50000);
+    Panel2->move(0, 15);
+    if (firstActivation) {
+        setHintTiming(100, 100, 2000);
+        Label8->show();
+        if (windows_.title)
+            windows_.title->showModal();
+        runReportingErrors([this] { Vollemaan1Click(); });
+        QFont f = Panel1->font();
+        f.setPointSize(10);
+        Panel1->setFont(f);
+        Panel1->clear();
+        Panel1->show();
+        firstActivation = false;
+        pijl();
+        surface_->update();
+    }
+}
+
+void MainWindow::hideDateLine()
+{
+    Label8->hide();
+}
+
+// --- Views -----------------------------------------------------------------
+
+void MainWindow::Eerstekwartier1Click() { switchView(0); }
+void MainWindow::Vollemaan1Click() { switchView(1); }
+void MainWindow::Laatstekwartier1Click() { switchView(2); }
+
+void MainWindow::savesituatie()
+{
+    const int v = viewIndexOf(state_.imageFileName);
+    if (v >= 0)
+        savedOrigin[v] = {state_.originX, state_.originY};
+}
+
+void MainWindow::haalsituatie()
+{
+    const int v = viewIndexOf(state_.imageFileName);
+    if (v >= 0) {
+        state_.originX = savedOrigin[v].x;
+        state_.originY = savedOrigin[v].y;
+    }
+}
+
+void MainWindow::warnIfEditsAreLost()
+{
+    if (state_.imageFileName.isEmpty())
+        return;
+    const QString file = indexFileNameFor(state_.imageFileName);
+    if (state_.featureTable.editsWouldBeLost(file))
+        showMessage(QStringLiteral("De index van dit maanbeeld is niet opgeslagen, omdat het bestand ") + file
+                    + QStringLiteral(" beschadigd is. Uw wijzigingen in deze index gaan verloren."));
+}
+
+void MainWindow::switchView(int view)
+{
+    RunState& s = state_;
+    savesituatie();
+    if (!s.imageFileName.isEmpty()) {
+        warnIfEditsAreLost();
+        s.featureTable.opslaan(indexFileNameFor(s.imageFileName));
+    }
+    // What the mouse last pointed at and what was picked belong to the view
+    // that is left; their slot numbers mean other features in the next one.
+    forgetHoveredFeature();
+    forgetSelection();
+    s.imageFileName = QLatin1String(viewGeometries()[view].imageFileName);
+    const bool fullMoon = view == 1;
+    Terminator1->setVisible(fullMoon);
+    Panel2->setVisible(fullMoon && s.terminatorOn);
+    haalmaanfoto();
+    s.originX = toPixel((clientWidth() - s.zoomFactor * s.bitmapWidth) * 0.5);
+    s.originY = toPixel((clientHeight() - s.zoomFactor * s.bitmapHeight) * 0.5);
+    if (!firstVisit[view])
+        haalsituatie();
+    Image1->setVisible(fullMoon && s.terminatorOn);
+    Label1->setVisible(fullMoon && s.terminatorOn);
+    repaintNow();
+    firstVisit[view] = false;
+    emit indexChanged();
+}
+
+void MainWindow::haalmaanfoto()
+{
+    RunState& s = state_;
+    s.featureTable.leesnamen(indexFileNameFor(s.imageFileName));
+    s.moonBitmap = QImage();
+    picture_ = ScaledPicture();
+    const QImage image = loadBitmapFile(s.imageFileName);
+    s.moonBitmap = image;
+    s.bitmapWidth = image.width();
+    s.bitmapHeight = image.height();
+    picture_ = ScaledPicture(image);
+}
+
+void MainWindow::titelbalk()
+{
+    const QString title = viewTitle(state_.imageFileName);
+    if (title.isEmpty())
+        return;
+    setWindowTitle(title + distanceText(80.0 / state_.zoomFactor, 5) + QStringLiteral(" km"));
+}
+
+void MainWindow::forgetSelection()
+{
+    state_.selectedFeature = 0;
+    Label9->clear();
+}
+
+// --- Closing ---------------------------------------------------------------
+
+void MainWindow::Afsluiten1Click()
+{
+    close();
+}
+
+bool MainWindow::FormCloseQuery()
+{
+    if (!askQuestion(QStringLiteral("Dit programma verlaten?")))
+        return false;
+    // Saved before the window goes: when the save fails the program stays
+    // open, so no edit is lost.
+    RunState& s = state_;
+    if (!s.imageFileName.isEmpty()) {
+        warnIfEditsAreLost();
+        try {
+            s.featureTable.opslaan(indexFileNameFor(s.imageFileName));
+        } catch (const FileError& e) {
+            showErrorBox(QString::fromLocal8Bit(e.what()));
+            // The edits are still in memory; the user decides whether they go.
+            return askQuestion(QStringLiteral("Toch afsluiten zonder de wijzigingen op te slaan?"));
+        }
+    }
+    return true;
+}
+
+void MainWindow::FormClose()
+{
+    state_.moonBitmap = QImage();
+    picture_ = ScaledPicture();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible())
+            w->hide();
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,95 @@
+#include "app/program.h"
+
+#include "app/mainwindow.h"
+#include "app/newfeaturedialog.h"
+#include "libration/latitudedemo.h"
+#include "libration/librationface.h"
+#include "libration/longitudedemo.h"
+#include "lists/currentindexlist.h"
+#include "lists/mapchoice.h"
+#include "lists/markerselection.h"
+#include "lists/totalindex.h"
+#include "presentation/aboutbox.h"
+#include "presentation/authorbox.h"
+#include "presentation/titlescreen.h"
+#include "viewers/atlasmap.h"
+#include "viewers/helpviewer.h"
+#include "viewers/photoviewer.h"
+
+Program::Program()
+{
+    main_ = std::make_unique<MainWindow>();
+    AtlasSession* session = main_.get();
+    newFeature_ = std::make_unique<NewFeatureDialog>();
+    currentIndex_ = std::make_unique<CurrentIndexList>(session);
+    totalIndex_ = std::make_unique<TotalIndex>(session);
+    help_ = std::make_unique<HelpViewer>();
+    photo_ = std::make_unique<PhotoViewer>(session);
+    author_ = std::make_unique<AuthorBox>();
+    about_ = std::make_unique<AboutBox>();
+    title_ = std::make_unique<TitleScreen>();
+    latitude_ = std::make_unique<LatitudeDemo>(session);
+    atlasMap_ = std::make_unique<AtlasMap>(session);
+    mapChoice_ = std::make_unique<MapChoice>();
+    librationFace_ = std::make_unique<LibrationFace>(session);
+    longitude_ = std::make_unique<LongitudeDemo>(session);
+    markerSelection_ = std::make_unique<MarkerSelection>();
+
+    MainWindow::Windows w;
+    w.newFeature = newFeature_.get();
+    w.currentIndex = currentIndex_.get();
+    w.totalIndex = totalIndex_.get();
+    w.help = help_.get();
+    w.photo = photo_.get();
+    w.author = author_.get();
+    w.about = about_.get();
+    w.title = title_.get();
+    w.latitude = latitude_.get();
+    w.atlasMap = atlasMap_.get();
+    w.librationFace = librationFace_.get();
+    w.longitude = longitude_.get();
+    w.markerSelection = markerSelection_.get();
+    main_->setWindows(w);
+    connectWindows();
+}
+
+Program::~Program()
+{
+    main_->setWindows({});
+    markerSelection_.reset();
+    longitude_.reset();
+    librationFace_.reset();
+    mapChoice_.reset();
+    atlasMap_.reset();
+    latitude_.reset();
+    title_.reset();
+    about_.reset();
+    author_.reset();
+    photo_.reset();
+    help_.reset();
+    totalIndex_.reset();
+    currentIndex_.reset();
+    newFeature_.reset();
+    main_.reset();
+}
+
+void Program::connectWindows()
+{
+    // The two index lists are never open together: each closes the other when
+    // it becomes active.
+    QObject::connect(currentIndex_.get(), &Form::activated, totalIndex_.get(), &QWidget::close);
+    QObject::connect(totalIndex_.get(), &Form::activated, currentIndex_.get(), &QWidget::close);
+    // What the main window changes in its index, the open lists show at once.
+    QObject::connect(main_.get(), &MainWindow::indexChanged, currentIndex_.get(), &CurrentIndexList::refresh);
+    QObject::connect(main_.get(), &MainWindow::indexChanged, totalIndex_.get(), &TotalIndex::refresh);
+
+    // The index map and its sheet choice.
+    QObject::connect(atlasMap_.get(), &AtlasMap::sheetChoiceAsked, mapChoice_.get(), &Form::showModeless);
+    QObject::connect(atlasMap_.get(), &Form::closed, mapChoice_.get(), &QWidget::close);
+    QObject::connect(mapChoice_.get(), &MapChoice::sheetChosen, atlasMap_.get(), &AtlasMap::centrePicturePoint);
+
+    // The title screen takes the date line with it, and its mascot speaks
+    // through the about box's sound player.
+    QObject::connect(title_.get(), &Form::closed, main_.get(), &MainWindow::hideDateLine);
+    QObject::connect(title_.get(), &TitleScreen::mascotClicked, about_.get(), &AboutBox::vokman_praat);
+}

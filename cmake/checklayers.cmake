@@ -1,0 +1,33 @@
+# Fails the build when a file includes a layer above its own, or a window
+# folder includes another window folder: the windows reach the main window
+# through session/ only.
+#   cmake -DROOT=<source dir> -P checklayers.cmake
+set(allowed_data data)
+set(allowed_astro data astro)
+set(allowed_platform data platform)
+set(allowed_session data session)
+set(window_base data astro platform session)
+set(allowed_lists ${window_base} lists)
+set(allowed_viewers ${window_base} viewers)
+set(allowed_libration ${window_base} libration)
+set(allowed_presentation ${window_base} presentation)
+set(allowed_app ${window_base} app lists viewers libration presentation)
+
+set(failures "")
+foreach(layer data astro platform session lists viewers libration presentation app)
+  file(GLOB files ${ROOT}/${layer}/*.h ${ROOT}/${layer}/*.cpp)
+  foreach(file ${files})
+    file(STRINGS ${file} includes REGEX "^#include \"[a-z]+/")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" target "${line}")
+      list(FIND allowed_${layer} ${target} found)
+      if(found EQUAL -1)
+        file(RELATIVE_PATH name ${ROOT} ${file})
+        string(APPEND failures "  ${name}: ${line}\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(failures)
+  message(FATAL_ERROR "Includes across the layers:\n${failures}")
+endif()

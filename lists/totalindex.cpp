@@ -1,0 +1,149 @@
+#include "lists/totalindex.h"
+
+#include "data/featuretable.h"
+#include "lists/currentindexlist.h"
+#include "lists/listbox.h"
+#include "platform/dialogs.h"
+#include "session/atlassession.h"
+
+TotalIndex::TotalIndex(AtlasSession* session, QWidget* parent)
+    : Form(parent)
+    , session_(session)
+{
+    setWindowTitle(QStringLiteral("Totaallijst"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                   | Qt::WindowStaysOnTopHint);
+    ListBox1 = new ListBox(client(), 13);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setGeometry(5, 4, 141, 557);
+    ListBox1->onMouseDown = [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons,
+                                   QPoint position, bool secondOfDouble) {
+        ListBox1MouseDown(button, modifiers, buttons, position, secondOfDouble);
+    };
+    totalListFilled = false;
+    setOuterGeometry(0, 0, 161, 589);
+}
+
+void TotalIndex::resizeEvent(QResizeEvent* event)
+{
+    Form::resizeEvent(event);
+    // The window can be sized; the list takes what it gets.
+    ListBox1->setGeometry(5, 4, std::max(clientWidth() - 10, 20), std::max(clientHeight() - 8, 20));
+}
+
+void TotalIndex::FormActivate()
+{
+    if (!totalListFilled)
+        runReportingErrors([this] { vullijst(); });
+    totalListFilled = true;
+}
+
+void TotalIndex::vullijst()
+{
+    const TotalIndexMode mode = totalIndexMode;
+    QStringList lines;
+    if (mode != TotalIndexMode::None) {
+        for (int v = 0; v < ViewCount; ++v) {
+            int count = 0;
+            const auto records = readIndexFile(QLatin1String(viewTags[v].indexFile), &count);
+            for (int i = 0; i < count; ++i) {
+                const FeatureRecord& r = records[std::size_t(i)];
+                if (!r.inUse())
+                    continue;
+                const QString name = r.name();
+                if (listedInMode(mode, name))
+                    lines.append(totalIndexLine(name, v));
+            }
+        }
+    }
+    sortAlphabetically(lines);
+    // Hidden while it takes thousands of lines, so it is drawn once.
+    ListBox1->hide();
+    ListBox1->setEntries(lines);
+    ListBox1->show();
+    shownMode_ = mode;
+    const QString count = QString::number(lines.size());
+    setWindowTitle(mode == TotalIndexMode::Photos ? count + QStringLiteral(" detailfoto's")
+                                                  : count + QStringLiteral(" objecten"));
+}
+
+bool TotalIndex::fillAndShow(TotalIndexMode mode)
+{
+    totalIndexMode = mode;
+    if (!runReportingErrors([this] { vullijst(); }))
+        return false;
+    showModeless();
+    return true;
+}
+
+void TotalIndex::focusList()
+{
+    ListBox1->setFocus();
+}
+
+void TotalIndex::refresh()
+{
+    if (isVisible())
+        runReportingErrors([this] { vullijst(); });
+}
+
+void TotalIndex::pickEntry(const QString& line, bool jump)
+{
+    const TotalIndexEntry entry = splitTotalIndexLine(line);
+    if (!session_->switchToView(entry.view))
+        return;
+    for (int slot : slotsNamed(session_->featureTable(), entry.name)) {
+        session_->selectFeature(slot);
+        if (jump)
+            session_->jumpToFeature(slot);
+    }
+}
+
+void TotalIndex::ListBox1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons,
+                                   QPoint position, bool secondOfDouble)
+{
+    const QListWidgetItem* item = ListBox1->entryAt(position);
+    if (!item)
+        return;
+    // Copied: the view switch may fill the list anew.
+    const QString line = item->text();
+    pickEntry(line, isLeftPressWith(Qt::NoModifier, modifiers, buttons, secondOfDouble));
+    beep();
+}
+
+void TotalIndex::jumpToSelectedEntry()
+{
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    if (!selected.isEmpty())
+        pickEntry(selected.first()->text(), true);
+}
+
+bool TotalIndex::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    switch (key) {
+    case Qt::Key_Escape: close(); break;
+    case Qt::Key_F3:
+        if (shownMode_ == TotalIndexMode::All)
+            close();
+        else
+            session_->runCommand(AtlasCommand::TotalIndex);
+        break;
+    case Qt::Key_F4:
+        if (shownMode_ == TotalIndexMode::Photos)
+            close();
+        else
+            session_->runCommand(AtlasCommand::PhotoIndex);
+        break;
+    case Qt::Key_F5:
+        if (shownMode_ == TotalIndexMode::Landings)
+            close();
+        else
+            session_->runCommand(AtlasCommand::LandingIndex);
+        break;
+    case Qt::Key_F2: session_->runCommand(AtlasCommand::CurrentIndex); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: jumpToSelectedEntry(); break;
+    default: forwardListKey(session_, key, modifiers); break;
+    }
+    return false;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The real program's windows for the tests of the windows: made anew by
+// startProgram(), gone with stopProgram(), reached as the user reaches them.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QObject>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtGlobal>
+#include <memory>
+
+#include "app/mainwindow.h"
+#include "app/newfeaturedialog.h"
+#include "app/program.h"
+#include "libration/latitudedemo.h"
+#include "libration/librationface.h"
+#include "libration/longitudedemo.h"
+#include "lists/currentindexlist.h"
+#include "lists/mapchoice.h"
+#include "lists/markerselection.h"
+#include "lists/totalindex.h"
+#include "platform/spinedit.h"
+#include "presentation/aboutbox.h"
+#include "presentation/authorbox.h"
+#include "presentation/titlescreen.h"
+#include "viewers/atlasmap.h"
+#include "viewers/helpviewer.h"
+#include "viewers/photoviewer.h"
+
+inline std::unique_ptr<Program>& theProgram()
+{
+    static std::unique_ptr<Program> program;
+    return program;
+}
+inline void startProgram()
+{
+    theProgram().reset();
+    theProgram() = std::make_unique<Program>();
+}
+inline void stopProgram() { theProgram().reset(); }
+
+inline MainWindow* mainWindow() { return theProgram() ? theProgram()->mainWindow() : nullptr; }
+inline NewFeatureDialog* newFeatureDialog() { return theProgram() ? theProgram()->newFeatureDialog() : nullptr; }
+inline CurrentIndexList* currentIndexList() { return theProgram() ? theProgram()->currentIndexList() : nullptr; }
+inline TotalIndex* totalIndex() { return theProgram() ? theProgram()->totalIndex() : nullptr; }
+inline HelpViewer* helpViewer() { return theProgram() ? theProgram()->helpViewer() : nullptr; }
+inline PhotoViewer* photoViewer() { return theProgram() ? theProgram()->photoViewer() : nullptr; }
+inline AuthorBox* authorBox() { return theProgram() ? theProgram()->authorBox() : nullptr; }
+inline AboutBox* aboutBox() { return theProgram() ? theProgram()->aboutBox() : nullptr; }
+inline TitleScreen* titleScreen() { return theProgram() ? theProgram()->titleScreen() : nullptr; }
+inline LatitudeDemo* latitudeDemo() { return theProgram() ? theProgram()->latitudeDemo() : nullptr; }
+inline AtlasMap* atlasMap() { return theProgram() ? theProgram()->atlasMap() : nullptr; }
+inline MapChoice* mapChoice() { return theProgram() ? theProgram()->mapChoice() : nullptr; }
+inline LibrationFace* librationFace() { return theProgram() ? theProgram()->librationFace() : nullptr; }
+inline LongitudeDemo* longitudeDemo() { return theProgram() ? theProgram()->longitudeDemo() : nullptr; }
+inline MarkerSelection* markerSelection() { return theProgram() ? theProgram()->markerSelection() : nullptr; }
+
+// A control of a window by its name, as accessibility tools find it.
+template <typename T>
+T* child(QObject* window, const char* name)
+{
+    T* found = window ? window->findChild<T*>(QLatin1String(name)) : nullptr;
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
