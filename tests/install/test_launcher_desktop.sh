@@ -67,8 +67,8 @@ home="$work/home"
 mkdir -p "$home"
 data="$home/.local/share/selvanor"
 start "$home"
-sleep 2
-xdotool key Return   # the title screen takes any key
+# The title screen takes any key.
+window_named 'Selvanor$' >/dev/null && sleep 0.5 && xdotool key Return
 if main=$(window_named 'Korviden') && wait_title "$main" 'Volle maan'; then
   pass "the atlas shows the full moon from a data folder of links"
   screenshot launcher-atlas
