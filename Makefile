@@ -31,8 +31,8 @@ atlas: configure
 install: build
 	@cmake --install $(BUILD) --prefix "$(PREFIX)"
 
-package: build
-	@cd $(BUILD) && cpack -G DEB
+package: deps
+	@JOBS=$(JOBS) bash packaging/build-debs.sh $(BUILD)
 
 fuzz: deps
 	@bash scripts/fuzz.sh

@@ -1,3 +1,4 @@
+#include "app/launchererror.h"
 #include "app/mainwindow.h"
 #include "app/program.h"
 #include "platform/dialogs.h"
@@ -8,6 +9,8 @@ int main(int argc, char** argv)
 {
     Application app(argc, argv);
     Application::installDutchTranslations();
+    if (showLauncherError())
+        return 1;
     Program program;
     MainWindow* main = program.mainWindow();
     // Without a window manager "maximised" is only a wish: take the screen.

@@ -9,7 +9,7 @@ packages=(
   fonts-liberation fontconfig
   xvfb xauth imagemagick poppler-utils
   openbox xdotool x11-utils x11-xkb-utils
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian xclip
 )
 missing=()
 for p in "${packages[@]}"; do

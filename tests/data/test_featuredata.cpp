@@ -5,6 +5,7 @@
 #include "data/featuretable.h"
 #include "data/fileerror.h"
 #include "data/numbertext.h"
+#include "data/plainfile.h"
 #include "tests/common/workdir.h"
 
 #include <QProcess>
@@ -323,6 +324,41 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(FileError, t.leesnamen("maan_vm.dat"));   // and does not wait for a writer
         int n = -1;
         QVERIFY_THROWS_EXCEPTION(FileError, readIndexFile("maan_vm.dat", &n));
+    }
+
+    // The launcher links every data file but the index files into the user's
+    // folder: the readers take a link to a regular file as that file, and a
+    // link to anything else as that thing.
+    void readersFollowLinks()
+    {
+        TestWorkDir dir;
+        QDir().mkdir("gegevens");
+        writeWholeFile("gegevens/Plato.txt", "1 Plato\r\n");
+        writeIndexFile("gegevens/maan_vm.dat", {{1, "Tycho", 10, 20}});
+        QVERIFY(QFile::link(dir.filePath("gegevens/Plato.txt"), "Plato.txt"));  // absolute
+        QVERIFY(QFile::link("gegevens/maan_vm.dat", "maan_vm.dat"));                 // relative
+        QCOMPARE(readPlainFile("Plato.txt", 100, "geen gewoon bestand", ""), QByteArray("1 Plato\r\n"));
+        FeatureTable t;
+        t.leesnamen("maan_vm.dat");
+        QCOMPARE(t.slot(1).name(), QString("Tycho"));
+
+        // A link whose file is gone is a missing file, not an error.
+        QVERIFY(QFile::link("gegevens/weg.txt", "weg.txt"));
+        bool missing = false;
+        QVERIFY(readPlainFile("weg.txt", 100, "geen gewoon bestand", "", &missing).isEmpty());
+        QVERIFY(missing);
+        // A link to a folder or a pipe is refused, without waiting for a writer.
+        QCOMPARE(::mkfifo("gegevens/pijp", 0644), 0);
+        QVERIFY(QFile::link("gegevens/pijp", "pijp.txt"));
+        QVERIFY(QFile::link("gegevens", "map.txt"));
+        for (const char* name : {"pijp.txt", "map.txt"}) {
+            try {
+                readPlainFile(name, 100, "geen gewoon bestand", "");
+                QFAIL(name);
+            } catch (const FileError& e) {
+                QCOMPARE(QString(e.what()), QString(name) + ": geen gewoon bestand");
+            }
+        }
     }
 
     void numberTexts()

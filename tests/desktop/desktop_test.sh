@@ -7,60 +7,16 @@
 set -uo pipefail
 program="$1"
 atlas="$2"
-SKIP=77
-
-for tool in Xvfb openbox xdotool xprop xwininfo setxkbmap; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/install-deps.sh installs it)"; exit $SKIP; }
-done
+source "$(dirname "$0")/../common/xdesktop.sh"
+need_x_tools setxkbmap
 
 work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display of our own: Xvfb picks a free number and tells it.
-exec 3<> "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do
-  [ -s "$work/displayfd" ] && break
-  sleep 0.1
-done
-number=$(head -n 1 "$work/displayfd" | tr -dc '0-9')
-[ -n "$number" ] || { echo "SKIP: no X server could be started: $(cat "$work/xvfb.log")"; exit $SKIP; }
-export DISPLAY=":$number"
-unset QT_QPA_PLATFORM
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-sleep 1
+trap 'stop_x_desktop; rm -rf "$work"' EXIT
+start_x_desktop "$work"
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "PASS: $*"; }
-
-# The visible window whose title starts with $1, waiting up to 10 s.
-window_named() {
-  for _ in $(seq 100); do
-    local id
-    id=$(xdotool search --onlyvisible --name "^$1" 2>/dev/null | tail -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-title_of() { xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
-# Waits until the main window's title contains $1.
-wait_title() {
-  for _ in $(seq 100); do
-    [[ "$(title_of "$main")" == *"$1"* ]] && return 0
-    sleep 0.1
-  done
-  return 1
-}
 
 mkdir "$work/data"
 for f in maan_ek.bmp maan_vm.bmp maan_lk.bmp maan_ek.dat maan_vm.dat maan_lk.dat maanhelp.rtf woordhelp.rtf \
@@ -69,14 +25,14 @@ for f in maan_ek.bmp maan_vm.bmp maan_lk.bmp maan_ek.dat maan_vm.dat maan_lk.dat
 done
 (cd "$work/data" && LANG=nl_NL.UTF-8 exec "$program") >"$work/program.log" 2>&1 &
 program_pid=$!
-pids+=($program_pid)
+x_pids+=($program_pid)
 
 # The title screen takes any typed key.
 sleep 2
 xdotool key Return
 fullmoon='Korviden *** Topografie van de maan  ***  Volle maan       Schaal bij maancentrum:  1 cm # 160 km'
 main=$(window_named 'Korviden') || { fail "the main window did not appear"; cat "$work/program.log"; exit 1; }
-wait_title 'Volle maan'
+wait_title "$main" 'Volle maan'
 title=$(title_of "$main")
 [ "$title" = "$fullmoon" ] && pass "main window title as the window manager shows it" \
   || fail "main window title: «$title»"
@@ -84,17 +40,17 @@ title=$(title_of "$main")
 # Shift + 1 on the top row: the first quarter.
 xdotool windowactivate --sync "$main" 2>/dev/null
 xdotool key shift+1
-wait_title 'Eerste kwartier' && pass "Shift + 1 switches to the first quarter" || fail "Shift + 1: «$(title_of "$main")»"
+wait_title "$main" 'Eerste kwartier' && pass "Shift + 1 switches to the first quarter" || fail "Shift + 1: «$(title_of "$main")»"
 
 # An AZERTY keyboard: the key that carries 2 types "é" without Shift.
 setxkbmap -layout be
 xdotool key eacute
-wait_title 'Volle maan' && pass "AZERTY 2 switches to the full moon" || fail "AZERTY 2: «$(title_of "$main")»"
+wait_title "$main" 'Volle maan' && pass "AZERTY 2 switches to the full moon" || fail "AZERTY 2: «$(title_of "$main")»"
 xdotool key ampersand
-wait_title 'Eerste kwartier' && pass "AZERTY 1 switches to the first quarter" || fail "AZERTY 1: «$(title_of "$main")»"
+wait_title "$main" 'Eerste kwartier' && pass "AZERTY 1 switches to the first quarter" || fail "AZERTY 1: «$(title_of "$main")»"
 setxkbmap -layout us
 xdotool key 2
-wait_title 'Volle maan'
+wait_title "$main" 'Volle maan'
 
 # F1: the help beside the atlas, its title as given, its frame on the screen.
 xdotool key F1
