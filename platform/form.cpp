@@ -145,14 +145,24 @@ void Form::showEvent(QShowEvent* event)
     activateOnNextActivation_ = true;
     if (isWindow() && !testAttribute(Qt::WA_ShowWithoutActivating))
         activateWindow();
-    // Some window systems (and the offscreen one) do not activate a window that
-    // is shown; treat showing as activation then.
+    // A desktop reports the activation once the window manager has given the
+    // window the focus; taking the showing for it as well would count one
+    // showing twice when the reports come late. Platforms without a window
+    // manager (offscreen) never report it: showing is the activation there.
+    if (!showingActivates())
+        return;
     QPointer<Form> self(this);
     QTimer::singleShot(0, this, [self] {
         if (self && self->activateOnNextActivation_ && self->isVisible()
             && (QApplication::activeWindow() == self || QApplication::activeWindow() == nullptr))
             ActivationTracker::instance()->formActivated(self);
     });
+}
+
+bool Form::showingActivates()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
 
 int previewKeyCode(const QKeyEvent* event)

@@ -69,6 +69,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Whether the platform leaves it to the program to take a window that is
+    // shown as activated (no window manager reports it).
+    static bool showingActivates();
+
     friend class ActivationTracker;
     QWidget* client_;
     bool keyPreview_ = true;

@@ -6,6 +6,7 @@
 #include "tests/common/program.h"
 #include "tests/common/modaldriver.h"
 #include "tests/common/workdir.h"
+#include "tests/common/windowsystem.h"
 
 #include <QLineEdit>
 #include <QScrollBar>
@@ -49,13 +50,6 @@ QList<IndexEntry> fullMoonFixture()
 RunState& s() { return mainWindow()->state(); }
 QWidget* surface() { return mainWindow()->surface(); }
 QRgb px(int x, int y) { return mainWindow()->canvas().pixel(x, y); }
-
-// What the window system does when the user picks a window.
-void makeActive(QWidget* w)
-{
-    QApplication::setActiveWindow(w);
-    QCoreApplication::processEvents();
-}
 
 void activateMain()
 {

@@ -6,6 +6,7 @@
 #include "tests/common/program.h"
 #include "tests/common/modaldriver.h"
 #include "tests/common/workdir.h"
+#include "tests/common/windowsystem.h"
 
 #include <QInputDialog>
 #include <memory>
@@ -35,12 +36,6 @@ QPoint screenPointOfSlot(int slot)
 {
     const FeatureRecord& r = s().featureTable.slot(slot);
     return featureScreenPoint(mainWindow()->placement(), r.x(), r.y());
-}
-
-void makeActive(QWidget* w)
-{
-    QApplication::setActiveWindow(w);
-    QCoreApplication::processEvents();
 }
 
 void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include "tests/common/windowsystem.h"
+
 #include "platform/form.h"
 #include "platform/windowplacement.h"
 #include "platform/spinedit.h"
@@ -39,13 +41,6 @@ public:
     QList<Seen> seen;
     QList<int> consumed;
 };
-
-// What the window system does when the user picks a window.
-void makeActive(QWidget* w)
-{
-    QApplication::setActiveWindow(w);
-    QCoreApplication::processEvents();
-}
 
 // Types a key where the platform would deliver it: to the focused control.
 void typeKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)

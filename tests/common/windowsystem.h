@@ -1,0 +1,11 @@
+#pragma once
+class QWidget;
+
+// What the window system does when the user picks a window: it becomes the
+// active window. Null stands for a window of another application. Offscreen
+// the toolkit is told so; on a desktop the window manager does it, and the
+// call returns once the toolkit has heard of it.
+void makeActive(QWidget* window);
+
+// True on a real X server (the tests also run there, with a window manager).
+bool onDesktop();
