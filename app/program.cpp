@@ -29,8 +29,9 @@ Program::Program()
     about_ = std::make_unique<AboutBox>();
     title_ = std::make_unique<TitleScreen>();
     latitude_ = std::make_unique<LatitudeDemo>(session);
-    atlasMap_ = std::make_unique<AtlasMap>(session);
-    mapChoice_ = std::make_unique<MapChoice>();
+    // The index map and its sheet choice are tool windows of the main window.
+    atlasMap_ = std::make_unique<AtlasMap>(session, main_.get());
+    mapChoice_ = std::make_unique<MapChoice>(main_.get());
     librationFace_ = std::make_unique<LibrationFace>(session);
     longitude_ = std::make_unique<LongitudeDemo>(session);
     markerSelection_ = std::make_unique<MarkerSelection>();

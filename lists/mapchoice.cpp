@@ -12,9 +12,10 @@ MapChoice::MapChoice(QWidget* parent)
     , ListBox1(new ListBox(client(), ItemHeight))
 {
     setWindowTitle(QStringLiteral("Kies een kaart"));
-    // A dialog frame with only the close box.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    // A frame with only the close box; a tool window of its parent, the main
+    // window, as the index map is.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(11);
     setFont(arial);

@@ -42,8 +42,10 @@ AtlasMap::AtlasMap(AtlasSession* session, QWidget* parent)
     , session_(session)
 {
     setWindowTitle(QStringLiteral("De kaarten uit de   'Atlas de la Lune'"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    // A tool window of its parent, the main window: above that window only,
+    // and below the program's modal windows and message boxes.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     surface_ = new CanvasView(this);
     surface_->setObjectName(QStringLiteral("surface"));
     setClient(surface_);

@@ -77,7 +77,13 @@ bool onDesktop()
 void makeActive(QWidget* window)
 {
     if (!onDesktop()) {
-        QApplication::setActiveWindow(window);
+        // The platform's own report, as a window manager would send it, and
+        // the toolkit told where the platform reports nothing.
+        if (window)
+            window->activateWindow();
+        QCoreApplication::processEvents();
+        if (QApplication::activeWindow() != window)
+            QApplication::setActiveWindow(window);
         QCoreApplication::processEvents();
         return;
     }
@@ -91,4 +97,35 @@ void makeActive(QWidget* window)
             QTest::qWaitFor([] { return QApplication::activeWindow() == nullptr; }, 3000);
     }
     settleFocus();
+}
+
+namespace {
+QString rootProperty(const QStringList& arguments)
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), arguments);
+    xprop.waitForFinished(3000);
+    return QString::fromLatin1(xprop.readAllStandardOutput());
+}
+}
+
+int stackingPlace(const QWidget* window)
+{
+    const QString line = rootProperty({QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    const QString list = line.section(QLatin1Char('#'), 1);
+    const QStringList ids = list.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (int i = 0; i < ids.size(); ++i)
+        if (ids[i].trimmed().toULongLong(nullptr, 16) == window->winId())
+            return i;
+    return -1;
+}
+
+QStringList windowManagerState(const QWidget* window)
+{
+    const QString line = rootProperty(
+        {QStringLiteral("-id"), QString::number(window->winId()), QStringLiteral("_NET_WM_STATE")});
+    QStringList words;
+    for (const QString& w : line.section(QLatin1Char('='), 1).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        words.append(w.trimmed());
+    return words;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <QStringList>
+
 class QWidget;
 
 // What the window system does when the user picks a window: it becomes the
@@ -9,3 +11,10 @@ void makeActive(QWidget* window);
 
 // True on a real X server (the tests also run there, with a window manager).
 bool onDesktop();
+
+// On a desktop: where the window manager stacks a top-level window among the
+// windows it manages, counted from the bottom; -1 when it does not manage it.
+int stackingPlace(const QWidget* window);
+// On a desktop: the window manager's state words of a window
+// ("_NET_WM_STATE_ABOVE", ...).
+QStringList windowManagerState(const QWidget* window);

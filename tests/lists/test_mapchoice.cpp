@@ -141,7 +141,9 @@ private slots:
         QCOMPARE(mapChoice()->windowTitle(), QStringLiteral("Kies een kaart"));
         QCOMPARE(mapChoice()->clientWidth(), 129);
         QCOMPARE(mapChoice()->clientHeight(), 231);
-        QVERIFY(mapChoice()->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(mapChoice()->windowType(), Qt::Tool);
+        QCOMPARE(mapChoice()->parentWidget(), mainWindow());
+        QVERIFY(!(mapChoice()->windowFlags() & Qt::WindowStaysOnTopHint));
         QVERIFY(!(mapChoice()->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(mapChoice()->ListBox1->count(), 76);
         QCOMPARE(mapChoice()->ListBox1->item(0)->text(), readSheetList(QStringLiteral("kaarten.txt")).first());   // in file order

@@ -9,6 +9,7 @@
 #include "data/cp1252.h"
 #include "tests/common/program.h"
 #include "tests/common/modaldriver.h"
+#include "tests/common/windowsystem.h"
 #include "tests/common/workdir.h"
 
 namespace {
@@ -57,7 +58,7 @@ class TestAtlasMap : public QObject {
 
     void makeViewerActive()
     {
-        QApplication::setActiveWindow(viewer());
+        makeActive(viewer());
         viewer()->surface()->setFocus();
         QTRY_COMPARE(QApplication::activeWindow(), viewer());
     }
@@ -137,7 +138,10 @@ private slots:
         QCOMPARE(origin(), QPoint(0, 0));
         QCOMPARE(v->Image1.width(), 1056);
         QCOMPARE(v->Image1.height(), 1090);
-        QVERIFY(v->windowFlags() & Qt::WindowStaysOnTopHint);
+        // Above the main window only, not above every program of the desktop.
+        QCOMPARE(v->windowType(), Qt::Tool);
+        QCOMPARE(v->parentWidget(), mainWindow());
+        QVERIFY(!(v->windowFlags() & Qt::WindowStaysOnTopHint));
         QVERIFY(v->windowFlags() & Qt::WindowMaximizeButtonHint);
         QVERIFY(!(v->windowFlags() & Qt::WindowMinimizeButtonHint));
         QCOMPARE(v->surface()->toolTip(), QStringLiteral("Versleep het beeld met de muis"));
@@ -294,13 +298,52 @@ private slots:
         QCOMPARE(origin(), QPoint(250, 275));
     }
 
+    // The map enlarged over the main window, the keyboard back in the main
+    // window: a question asked there comes above the map, not under it.
+    void modalWindowsComeAboveTheMap()
+    {
+        if (!onDesktop())
+            QSKIP("only a window manager stacks the windows");
+        openViewer();
+        AtlasMap* v = viewer();
+        v->showMaximized();
+        QTRY_VERIFY(v->isMaximized());
+        QVERIFY(!windowManagerState(v).contains(QStringLiteral("_NET_WM_STATE_ABOVE")));
+        makeViewerActive();
+        key(v, Qt::Key_Right);
+        QTRY_COMPARE(QApplication::activeWindow(), mainWindow());
+
+        int mapPlace = -1, questionPlace = -1, selectionPlace = -1;
+        QString question;
+        {
+            ModalDriver driver({[&](QWidget* box) {
+                                    QTest::qWait(300);   // the window manager stacks it
+                                    mapPlace = stackingPlace(v);
+                                    questionPlace = stackingPlace(box);
+                                    question = qobject_cast<QMessageBox*>(box)->text();
+                                    answer(QMessageBox::No)(box);
+                                },
+                                [&](QWidget* dialog) {
+                                    QTest::qWait(300);
+                                    selectionPlace = stackingPlace(dialog);
+                                    dialog->close();
+                                }});
+            key(mainWindow(), Qt::Key_Escape);
+            key(mainWindow(), Qt::Key_G);
+        }
+        QCOMPARE(question, QStringLiteral("Dit programma verlaten?"));
+        QVERIFY(mapPlace >= 0);
+        QVERIFY2(questionPlace > mapPlace, qPrintable(QStringLiteral("question %1, map %2").arg(questionPlace).arg(mapPlace)));
+        QVERIFY2(selectionPlace > mapPlace, qPrintable(QStringLiteral("selection %1, map %2").arg(selectionPlace).arg(mapPlace)));
+        QVERIFY(mainWindow()->isVisible());
+    }
+
     void closingKeysAndTheSheetChoice()
     {
         openViewer();
         AtlasMap* v = viewer();
         v->Kaartkeuze1Click();
         QVERIFY(QTest::qWaitForWindowExposed(mapChoice()));
-        QVERIFY(mapChoice()->windowFlags() & Qt::WindowStaysOnTopHint);
         // Closing the viewer closes the sheet choice with it.
         makeViewerActive();
         key(v, Qt::Key_Escape);
