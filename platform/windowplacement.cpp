@@ -46,7 +46,6 @@ public:
         target_ = frame;
         keepClientSize_ = keepClientSize;
         clientSize_ = window_->size();
-        settled_ = false;
         apply();
     }
 
@@ -93,15 +92,25 @@ private:
         const QMargins m = reportedMargins(window_);
         if (m.isNull())
             return;
+        // Measured against a frame of the window's former size while the
+        // manager reframes it, the toolkit may report a frame that is
+        // negative, or larger than the window: placing by it would make the
+        // window twice the screen's size. Only a frame that can be is taken.
+        const QSize size = window_->size();
+        if (m.left() < 0 || m.top() < 0 || m.right() < 0 || m.bottom() < 0
+            || m.left() + m.right() >= size.width() || m.top() + m.bottom() >= size.height())
+            return;
         margins_ = m;
         known_ = true;
         lastSeenMargins = m;
-        if (settled_)
-            return;
+        // While the manager frames a window the toolkit may report a frame
+        // of the right total size but split wrongly (all of it on the right
+        // and at the bottom), and the right one after it: a frame other than
+        // the one the window was placed for places it again, also after it
+        // seemed settled. The user's own moves keep the frame's size, so they
+        // are left alone.
         if (m != applied_)
             apply();
-        else
-            settled_ = true;
     }
 
     QWidget* window_;
@@ -110,7 +119,6 @@ private:
     QMargins margins_;
     QMargins applied_;
     bool known_ = false;
-    bool settled_ = true;
     bool keepClientSize_ = false;
     QSize clientSize_;
 };

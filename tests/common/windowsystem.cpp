@@ -1,5 +1,7 @@
 #include "tests/common/windowsystem.h"
 
+#include "tests/common/xdesktop.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -128,4 +130,9 @@ QStringList windowManagerState(const QWidget* window)
     for (const QString& w : line.section(QLatin1Char('='), 1).split(QLatin1Char(','), Qt::SkipEmptyParts))
         words.append(w.trimmed());
     return words;
+}
+
+QRect frameOnScreen(const QWidget* window)
+{
+    return onDesktop() ? TestDesktop::reportedFrame(window->winId()) : window->frameGeometry();
 }

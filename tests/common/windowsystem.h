@@ -1,4 +1,5 @@
 #pragma once
+#include <QRect>
 #include <QStringList>
 
 class QWidget;
@@ -18,3 +19,6 @@ int stackingPlace(const QWidget* window);
 // On a desktop: the window manager's state words of a window
 // ("_NET_WM_STATE_ABOVE", ...).
 QStringList windowManagerState(const QWidget* window);
+// A window's outer frame as the user sees it: on a desktop as the X server
+// and the window manager report it, not as the toolkit believes it.
+QRect frameOnScreen(const QWidget* window);

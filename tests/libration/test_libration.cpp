@@ -15,6 +15,7 @@
 #include "platform/dialogs.h"
 #include "platform/rtfreader.h"
 #include "tests/common/program.h"
+#include "tests/common/windowsystem.h"
 #include "tests/common/workdir.h"
 
 namespace {
@@ -586,6 +587,41 @@ private slots:
             });
             action->trigger();
             QVERIFY2(modal, qPrintable(action->text()));
+        }
+    }
+
+    // The road that once gave a help window of twice the screen's height:
+    // the explanation of the longitude, Esc, Esc, back to the main window, F1.
+    void mainHelpAfterTheLongitudeExplanation()
+    {
+        QVERIFY(writeWholeFile("libratie.rtf", "{\\rtf1 Libratie in lengte}"));
+        QVERIFY(writeWholeFile("maanhelp.rtf", "{\\rtf1 Handleiding}"));
+        const QRect screen = QApplication::primaryScreen()->availableGeometry();
+        MainWindow* main = mainWindow();
+        main->firstActivation = false;
+        main->setGeometry(screen);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main));
+        for (int round = 0; round < 8; ++round) {
+            whileShownModally(longitudeDemo(), [] {
+                QTimer::singleShot(0, [] {
+                    QTRY_VERIFY(helpViewer()->isVisible() && QApplication::activeModalWidget() == helpViewer());
+                    QTest::qWait(100);
+                    press(helpViewer(), Qt::Key_Escape);
+                });
+                longitudeDemo()->Toelichting1->trigger();
+                QVERIFY(!helpViewer()->isVisible());
+            });
+            makeActive(main);
+            press(main, Qt::Key_F1);
+            QTRY_VERIFY(helpViewer()->isVisible());
+            QTRY_COMPARE(helpViewer()->outerGeometry().size(), QSize(500, screen.height()));
+            QTest::qWait(200);   // what the window manager does after
+            const QRect frame = frameOnScreen(helpViewer());
+            QVERIFY2(screen.contains(frame), qPrintable(QStringLiteral("round %1: %2,%3 %4x%5").arg(round)
+                         .arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
+            QCOMPARE(frame.height(), screen.height());
+            helpViewer()->close();
         }
     }
 
