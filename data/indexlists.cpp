@@ -3,26 +3,27 @@
 #include "data/featurenames.h"
 #include "data/featuretable.h"
 
+#include <QCollator>
+#include <QLocale>
 #include <algorithm>
 #include <numeric>
 
 namespace {
 const QLatin1String tagSeparator("   ");
 
-// Accented letters read as their base letter; ASCII names are their own key.
-QString sortKey(const QString& name)
+// Dutch alphabetical order as the locale's collation gives it: case and
+// accents count only between names that are otherwise equal, a no-break space
+// is a blank, "æ" sorts as "ae" and "ß" as "ss", and numbers in names go by
+// their value (Luna 2 before Luna 13).
+const QCollator& dutchCollator()
 {
-    bool plain = true;
-    for (QChar c : name)
-        plain = plain && c.unicode() < 0x80;
-    if (plain)
-        return name;
-    QString key;
-    key.reserve(name.size());
-    for (QChar c : name.normalized(QString::NormalizationForm_D))
-        if (c.category() != QChar::Mark_NonSpacing)
-            key.append(c);
-    return key;
+    static const QCollator collator = [] {
+        QCollator c(QLocale(QLocale::Dutch, QLocale::Netherlands));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        c.setNumericMode(true);
+        return c;
+    }();
+    return collator;
 }
 }
 
@@ -34,15 +35,16 @@ const ViewTag viewTags[ViewCount] = {
 
 std::vector<int> alphabeticalOrder(const QStringList& names)
 {
-    std::vector<QString> keys;
+    // A key a name, made once: comparing keys is a byte comparison.
+    const QCollator& collator = dutchCollator();
+    std::vector<QCollatorSortKey> keys;
     keys.reserve(std::size_t(names.size()));
     for (const QString& n : names)
-        keys.push_back(sortKey(n));
+        keys.push_back(collator.sortKey(n));
     std::vector<int> order(std::size_t(names.size()));
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return QStringView(keys[std::size_t(a)]).compare(QStringView(keys[std::size_t(b)]), Qt::CaseInsensitive) < 0;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return keys[std::size_t(a)].compare(keys[std::size_t(b)]) < 0; });
     return order;
 }
 

@@ -8,9 +8,10 @@ class FeatureTable;
 // What the index lists show: names in alphabetical order, and the lines of the
 // total index, a name followed by the tag of its view.
 
-// Case-insensitive alphabetical order that reads accented letters as their
-// base letter; equal names keep their order. Gives the indexes of the names
-// in that order.
+// Alphabetical order as a Dutch reader expects it: case and accents ignored
+// (they only order names otherwise equal), a no-break space read as a blank,
+// numbers by their value; equal names keep their order. Gives the indexes of
+// the names in that order.
 std::vector<int> alphabeticalOrder(const QStringList& names);
 void sortAlphabetically(QStringList& names);
 

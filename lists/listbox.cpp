@@ -1,5 +1,6 @@
 #include "lists/listbox.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -51,6 +52,19 @@ QStringList ListBox::entries() const
     for (int i = 0; i < count(); ++i)
         lines.append(item(i)->text());
     return lines;
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event)
+{
+    // The list makes its first entry current, unselected, when it gets the
+    // focus; the arrow would then step past it.
+    const int key = event->key();
+    if ((key == Qt::Key_Down || key == Qt::Key_Up) && selectedItems().isEmpty() && count() > 0) {
+        setCurrentRow(currentIndex().isValid() ? currentRow() : 0);
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event)

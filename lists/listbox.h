@@ -24,6 +24,9 @@ public:
     QStringList entries() const;
 
 protected:
+    // With nothing selected, the first Down (or Up) selects the entry it
+    // starts from (the first), not the one after it.
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 

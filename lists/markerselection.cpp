@@ -46,7 +46,9 @@ void MarkerSelection::FormActivate()
     QStringList words = kindList();
     sortAlphabetically(words);
     ListBox1->setEntries(words);
+    // Each opening starts with nothing selected.
     ListBox1->setCurrentRow(-1);
+    ListBox1->clearSelection();
     ListBox1->setFocus();
 }
 

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 const QColor kWhite(255, 255, 255);
@@ -145,9 +146,14 @@ void TitleScreen::Image2Click()
 
 void TitleScreen::keyPressEvent(QKeyEvent* event)
 {
-    // Enter and Esc type a character too; arrows, function keys and Alt
-    // shortcuts type none.
-    if (!event->text().isEmpty() && !event->modifiers().testFlag(Qt::AltModifier))
+    // A key that types a printable character, and Enter and Esc; not Delete,
+    // Backspace or Tab (whose texts are control characters), arrows,
+    // function keys or Alt shortcuts.
+    const QString text = event->text();
+    const bool printable = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+    const int key = event->key();
+    const bool enterOrEscape = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+    if ((printable || enterOrEscape) && !event->modifiers().testFlag(Qt::AltModifier))
         close();
     else
         Form::keyPressEvent(event);

@@ -91,7 +91,7 @@ AtlasMap::AtlasMap(AtlasSession* session, QWidget* parent)
 
     Panel1 = new QLabel(surface_);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setLineWidth(1);
+    Panel1->setLineWidth(2);
     Panel1->setAlignment(Qt::AlignCenter);
     Panel1->setAutoFillBackground(true);
     QPalette white = Panel1->palette();

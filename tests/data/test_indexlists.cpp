@@ -25,6 +25,31 @@ private slots:
         QCOMPARE(order, std::vector<int>({1, 3, 0, 2}));
     }
 
+    // As a Dutch reader looks names up: the no-break space of the data set's
+    // "La\u00a0Caille" is a blank, letters of other alphabets sort where their
+    // Latin spelling would, numbers by their value.
+    void alphabeticalOrderAsADutchReaderExpects()
+    {
+        const QChar nbsp(0x00A0);
+        QStringList names{QStringLiteral("Lavoisier"), QStringLiteral("La") + nbsp + QStringLiteral("Caille"),
+                          QStringLiteral("Lade"), QStringLiteral("La Condamine")};
+        sortAlphabetically(names);
+        QCOMPARE(names, QStringList({QStringLiteral("La") + nbsp + QStringLiteral("Caille"),
+                                     QStringLiteral("La Condamine"), QStringLiteral("Lade"),
+                                     QStringLiteral("Lavoisier")}));
+        QStringList typed{QStringLiteral("Zach"), QStringLiteral("Æstrup"), QStringLiteral("Ørsted"),
+                          QStringLiteral("Œuvre"), QStringLiteral("Großmann"), QStringLiteral("Grove"),
+                          QStringLiteral("Adams"), QStringLiteral("Orontius"), QStringLiteral("Oersted")};
+        sortAlphabetically(typed);
+        QCOMPARE(typed, QStringList({"Adams", QStringLiteral("Æstrup"), "Großmann", "Grove", "Oersted",
+                                     QStringLiteral("Œuvre"), "Orontius", QStringLiteral("Ørsted"), "Zach"}));
+        QStringList landings{"Luna 13 Landing", "Luna 2 Landing", "Apollo 17 Landing", "Luna 9 Landing",
+                             "Apollo 11 Landing"};
+        sortAlphabetically(landings);
+        QCOMPARE(landings, QStringList({"Apollo 11 Landing", "Apollo 17 Landing", "Luna 2 Landing", "Luna 9 Landing",
+                                        "Luna 13 Landing"}));
+    }
+
     void totalIndexLinesSplitAtTheirTag()
     {
         QCOMPARE(totalIndexLine(QStringLiteral("Copernicus *"), 0), QStringLiteral("Copernicus *   [ek]"));

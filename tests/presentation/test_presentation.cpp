@@ -136,6 +136,10 @@ private slots:
         QTest::newRow("F5") << int(Qt::Key_F5) << 0 << false;
         QTest::newRow("Shift") << int(Qt::Key_Shift) << 0 << false;
         QTest::newRow("Alt+A") << int(Qt::Key_A) << int(Qt::AltModifier) << false;
+        // Their texts are control characters, not characters the user types.
+        QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << false;
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << 0 << false;
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << 0 << false;
         QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << true;
         QTest::newRow("Esc") << int(Qt::Key_Escape) << 0 << true;
         QTest::newRow("letter") << int(Qt::Key_Q) << 0 << true;

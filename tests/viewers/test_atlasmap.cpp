@@ -154,6 +154,16 @@ private slots:
             popup << a->text();
         QCOMPARE(popup, QStringList({"Hint aan/uit", "2:1", "Raster"}));
         QCOMPARE(v->Panel1->size(), QSize(79, 13));
+        // A lowered bevel two pixels wide: dark above and left, light below
+        // and right, both lines of it, around the white panel.
+        const QImage panel = v->Panel1->grab().toImage();
+        const auto lightness = [&panel](int x, int y) { return qGray(panel.pixel(x, y)); };
+        QCOMPARE(lightness(39, 6), 255);
+        for (int i : {0, 1}) {
+            QVERIFY(lightness(39, i) < 200 && lightness(i, 6) < 200);
+            QVERIFY(lightness(39, 12 - i) > lightness(39, i));
+            QVERIFY(lightness(78 - i, 6) > lightness(i, 6));
+        }
 
         // At the top right of the main window, 40 pixels down; without a
         // window manager the outer frame is the window itself.
