@@ -206,8 +206,19 @@ QString generatedInstruments(const GazetteerEntry& e, const QString& title)
 {
     const QString& c = e.typeCode;
     const double km = e.diameterKm;
+    // Near the limb a feature is foreshortened and seen well only when the
+    // libration turns it towards us.
+    const bool limb = std::cos(e.latitude * DegToRad) * std::cos(e.longitude * DegToRad) < 0.35;
+    const QString limbNote = QStringLiteral("%1 is alleen bij gunstige libratie goed te zien, sterk verkort; ");
     QString clause;
-    if (c == QLatin1String("AA")) {
+    if (c == QLatin1String("AA") && limb) {
+        clause = limbNote
+                 + (km >= 60 ? QStringLiteral("een verrekijker toont de krater dan als een smalle ring, een telescoop "
+                                              "van 60 mm de wal en de bodem, en een van 150 mm ook kraters en heuvels "
+                                              "van een paar kilometer")
+                             : QStringLiteral("een verrekijker toont de krater dan hooguit als een streepje, en een "
+                                              "telescoop van 60 of 150 mm als een smalle ellips met schaduw"));
+    } else if (c == QLatin1String("AA")) {
         clause = km >= 60   ? QStringLiteral("een verrekijker toont %1 dan al als een ring met schaduw, een telescoop "
                                              "van 60 mm de wal en de bodem, en een van 150 mm ook kraters en heuvels "
                                              "van een paar kilometer")
@@ -219,12 +230,14 @@ QString generatedInstruments(const GazetteerEntry& e, const QString& title)
                             : QStringLiteral("een verrekijker toont %1 niet, een telescoop van 60 mm als een putje, en "
                                              "een van 150 mm de kraterwal");
     } else if (QStringList{"ME", "OC", "LC", "SI", "PA"}.contains(c)) {
-        clause = km >= 250 ? QStringLiteral("%1 ziet u al met het blote oog als een donkere vlek; een verrekijker toont "
-                                            "de kraters aan de rand, en een telescoop van 60 of 150 mm bij lage zon "
-                                            "ook kleine kraters en, waar ze er zijn, lage ruggen op de lava")
-                           : QStringLiteral("een verrekijker toont %1 als een kleine donkere vlek, en een telescoop van "
-                                            "60 of 150 mm bij lage zon ook kleine kraters en, waar ze er zijn, lage "
-                                            "ruggen op de lava");
+        clause = limb        ? limbNote + QStringLiteral("een verrekijker toont dan een smalle donkere strook langs de "
+                                                         "rand, en een telescoop van 60 of 150 mm ook de kraters erin")
+                 : km >= 250 ? QStringLiteral("%1 ziet u al met het blote oog als een donkere vlek; een verrekijker "
+                                              "toont de kraters aan de rand, en een telescoop van 60 of 150 mm bij lage "
+                                              "zon ook kleine kraters en, waar ze er zijn, lage ruggen op de lava")
+                             : QStringLiteral("een verrekijker toont %1 als een kleine donkere vlek, en een telescoop "
+                                              "van 60 of 150 mm bij lage zon ook kleine kraters en, waar ze er zijn, "
+                                              "lage ruggen op de lava");
     } else if (c == QLatin1String("MO") && e.iauName.startsWith(QLatin1String("Montes"))) {
         clause = QStringLiteral("een verrekijker toont %1 als een lichte keten met schaduwen, een telescoop van 60 mm "
                                 "afzonderlijke toppen, en een van 150 mm ook de dalen ertussen");
@@ -237,10 +250,6 @@ QString generatedInstruments(const GazetteerEntry& e, const QString& title)
     } else {
         return QString();
     }
-    // Near the limb a feature is seen only when the libration turns it towards us.
-    const double cosC = std::cos(e.latitude * DegToRad) * std::cos(e.longitude * DegToRad);
-    if (cosC < 0.35)
-        clause = QStringLiteral("%1 ligt dicht bij de rand en is alleen bij gunstige libratie goed te zien; ") + clause;
     return clause.arg(title);
 }
 }
@@ -323,15 +332,17 @@ QList<PhotoEntry> readPhotoTable(const QString& file, QString* error)
         const qsizetype colon = line.indexOf(QLatin1Char(':'));
         const QString key = colon > 0 ? line.left(colon) : QString();
         PhotoEntry* e = out.isEmpty() ? nullptr : &out.last();
-        field = !e                                   ? nullptr
-                : key == QLatin1String("naam")       ? &e->origin
-                : key == QLatin1String("kijk")       ? &e->lookFor
-                : key == QLatin1String("ochtend")    ? &e->morning
-                : key == QLatin1String("avond")      ? &e->evening
-                : key == QLatin1String("kijker")     ? &e->instruments
-                : key == QLatin1String("ochtendzon") ? &sunTexts.last().first
-                : key == QLatin1String("avondzon")   ? &sunTexts.last().second
-                                                     : nullptr;
+        field = !e                                      ? nullptr
+                : key == QLatin1String("naam")          ? &e->origin
+                : key == QLatin1String("kijk")          ? &e->lookFor
+                : key == QLatin1String("ochtend")       ? &e->morning
+                : key == QLatin1String("avond")         ? &e->evening
+                : key == QLatin1String("kijker")        ? &e->instruments
+                : key == QLatin1String("ochtendkijker") ? &e->morningInstruments
+                : key == QLatin1String("avondkijker")   ? &e->eveningInstruments
+                : key == QLatin1String("ochtendzon")    ? &sunTexts.last().first
+                : key == QLatin1String("avondzon")      ? &sunTexts.last().second
+                                                        : nullptr;
         if (!field) {
             *error = QStringLiteral("%1:%2: not understood").arg(file).arg(lineNumber);
             return {};
@@ -464,7 +475,8 @@ bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QLi
             *error = QStringLiteral("photo table: not in the gazetteer: ") + entry.iauName;
             return false;
         }
-        if (entry.instruments.isEmpty() && generatedInstruments(*g, entry.name).isEmpty()) {
+        const bool eachMomentSaid = !entry.morningInstruments.isEmpty() && !entry.eveningInstruments.isEmpty();
+        if (entry.instruments.isEmpty() && !eachMomentSaid && generatedInstruments(*g, entry.name).isEmpty()) {
             *error = QStringLiteral("photo table: say what binoculars and telescopes show (kijker:) of ") + entry.iauName;
             return false;
         }
@@ -553,6 +565,8 @@ bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QLi
         for (int k = 1; k <= 2; ++k) {
             const bool morning = k == 1;
             const QString sunLine = lowSunLine(elevations[k], morning);
+            const QString& ownMoment = morning ? entry.morningInstruments : entry.eveningInstruments;
+            const QString& instruments = ownMoment.isEmpty() ? entry.instruments : ownMoment;
             const QString closing =
                 morning ? QStringLiteral("Hoogteverschillen die bij volle maan onzichtbaar blijven, tekenen zich bij "
                                          "zo'n lage zon af; daarom kijkt men het liefst vlak bij de terminator.")
@@ -563,7 +577,7 @@ bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QLi
                 QStringLiteral("%1 bij lage %2\n\n%3\n\n%4\n\n%5\n\n%6\n")
                     .arg(title, morning ? QStringLiteral("ochtendzon") : QStringLiteral("avondzon"), sunLine,
                          plainText(morning ? entry.morning : entry.evening),
-                         whenToLook(*g, title, shots[k].sun, plainText(entry.instruments)), closing);
+                         whenToLook(*g, title, shots[k].sun, plainText(instruments)), closing);
             const QString file = entry.name + QString::number(k) + QStringLiteral(".txt");
             if (!checkNames(text, file) || !writeCp1252Text(text, QDir(outDir).filePath(file), error))
                 return false;

@@ -27,12 +27,15 @@ struct PhotoEntry {
     QString morning;     // what the photograph in the morning sun shows
     QString evening;     // what the photograph in the evening sun shows
     QString instruments; // what binoculars and small telescopes show, where the generator cannot say it
+    QString morningInstruments;   // the same for one extra photograph's moment, where it differs
+    QString eveningInstruments;
     SunSetting morningSun;
     SunSetting eveningSun;
 };
 
 // Reads the table; entries start with "= <IAU name>" and carry the lines
-// "naam:", "kijk:", "ochtend:" and "avond:", and may carry "kijker:",
+// "naam:", "kijk:", "ochtend:" and "avond:", and may carry "kijker:" (or
+// "ochtendkijker:" and "avondkijker:" for one photograph's moment),
 // "ochtendzon:" and "avondzon:" ("4" for a sun 4 degrees high over the feature,
 // "colongitude 358.5"); an indented line continues the one before. Returns an
 // empty list with `error` set on a fault.
