@@ -585,7 +585,10 @@ private slots:
         for (const Known& k : {Known{"Copernicus", 9.6209, -20.0786}, Known{"Tycho", -43.2958, -11.2153},
                                Known{"Mare Crisium", 16.1774, 59.1037}, Known{"Linné", 27.7464, 11.7994},
                                Known{"Apollo 11 Landing", 0.67408, 23.47297},
-                               Known{"Ranger 7 Landing (inslag)", -10.6346, -20.6771}}) {
+                               Known{"Ranger 7 Landing (inslag)", -10.6346, -20.6771},
+                               Known{"Apollo 16 S-IVB Landing (inslag)", 1.922, -25.62},
+                               Known{"Hakuto-R M2 Landing (inslag)", 60.5, -4.6},
+                               Known{"Bode", 6.7101, -2.4521}}) {
             const QString name = QString::fromUtf8(k.name);
             const FeatureRecord* found = nullptr;
             for (const auto& r : vm)
@@ -718,11 +721,6 @@ private slots:
                                   "Apollo 14 opstijgtrap", "Apollo 15 opstijgtrap", "Apollo 17 opstijgtrap",
                                   "Chang'e 5 opstijgtrap"})
             QVERIFY2(shown.contains(QString::fromUtf8(craft)), craft);
-        for (const auto& s : landingSites())
-            QVERIFY2(!QString::fromUtf8(s.craft).contains(QLatin1String("opstijgtrap"))
-                         && !QString::fromUtf8(s.craft).contains(QLatin1String("S-IVB"))
-                         || s.impact,
-                     s.craft);
         // A site on the night side of a quarter view is not in that view.
         QStringList lastQuarter;
         for (const auto& r : recordsOf(QStringLiteral("maan_lk.dat")))
