@@ -23,7 +23,7 @@ struct Surface {
     double heightExaggeration = 0.9;
     // Under the main photographs' middling sun the smoothed slopes shade too
     // weakly for old, worn craters such as Hipparchus to read at a glance.
-    double mainShadingExaggeration = 3.0;
+    double mainShadingExaggeration = 2.5;
 };
 
 struct ViewGeometry;

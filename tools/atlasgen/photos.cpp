@@ -518,7 +518,7 @@ bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QLi
                     const double flat = std::max(0.05, sunDir.dot(surfaceUp(lat, lon)));
                     const double relief = std::clamp(light.sample(lat, lon) / flat, 0.0, 2.5);
                     return shoulder(
-                        float(0.85 * s.tone(s.albedo.sample(lat, lon)) * (0.15 + 0.85 * std::pow(relief, 1.4))));
+                        float(0.92 * s.tone(s.albedo.sample(lat, lon)) * (0.4 + 0.6 * std::pow(relief, 1.1))));
                 };
             } else {
                 // Exposed for the site; the broad fall-off of the light across a
