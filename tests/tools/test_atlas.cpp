@@ -87,6 +87,7 @@ bool hasKindTheProgramReads(const QString& name)
 }
 
 const char* const kViews[] = {"maan_ek.bmp", "maan_vm.bmp", "maan_lk.bmp"};
+const char* const kSeaWords[] = {"Mare ", "Oceanus ", "Sinus ", "Lacus ", "Palus "};
 
 QSet<QString> plainNamesOf(const QString& indexFile)
 {
@@ -631,7 +632,11 @@ private slots:
                 const int towardsSun = bmp == QLatin1String("maan_ek.bmp")   ? 1
                                        : bmp == QLatin1String("maan_lk.bmp") ? -1
                                                                              : 0;
-                const int direction = towardsSun ? towardsSun : 1, reach = towardsSun ? 104 : 4;
+                // A sea's lit shore may lie hundreds of pixels from its centre.
+                const bool sea = std::any_of(std::begin(kSeaWords), std::end(kSeaWords),
+                                             [&](const char* w) { return name.startsWith(QLatin1String(w)); });
+                const int direction = towardsSun ? towardsSun : 1;
+                const int reach = !towardsSun ? 4 : sea ? 450 : 104;
                 bool lit = false;
                 for (int dy = -4; dy <= 4 && !lit; ++dy)
                     for (int dx = -4; dx <= reach && !lit; ++dx)
