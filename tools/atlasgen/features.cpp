@@ -158,18 +158,22 @@ QList<AtlasFeature> chooseForView(const QList<AtlasFeature>& candidates, const V
         // A marker needs a pixel of the picture to stand on.
         if (x < 2 || y < 2 || x > 2.0 * bitmapWidth - 2 || y > 2.0 * bitmapHeight - 2)
             continue;
-        // Half a degree of sun on the lit rim, so that nothing sits in the dark
-        // right at the terminator.
-        double rimX = x, rimY = y;
-        if (sun) {
+        // Half a degree of sun, so that nothing sits in the dark right at the
+        // terminator: on the centre, or else on the lit rim where that is in view
+        // (a sea's far shore may lie beyond the limb).
+        auto lit = [&](double latitude, double longitude) {
+            double px, py;
+            return (!sun || s.dot(surfaceUp(latitude, longitude)) >= 0.009)
+                   && halfPixelPosition(view, latitude, longitude, &px, &py) && (!picture || litNearby(px, py));
+        };
+        if (!lit(c.latitude, c.longitude)) {
             double rimLatitude, rimLongitude;
+            if (!sun)
+                continue;
             litRim(c, *sun, &rimLatitude, &rimLongitude);
-            if (s.dot(surfaceUp(rimLatitude, rimLongitude)) < 0.009
-                || !halfPixelPosition(view, rimLatitude, rimLongitude, &rimX, &rimY))
+            if (!lit(rimLatitude, rimLongitude))
                 continue;
         }
-        if (picture && !litNearby(rimX, rimY))
-            continue;
         const bool landing = c.typeCode == QLatin1String("LS");
         double size = apparentPixels(c, view);
         if (!landing && !c.wellKnown && size < SmallestVisiblePixels)
