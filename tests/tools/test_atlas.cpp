@@ -9,7 +9,9 @@
 #include "tools/atlasgen/gazetteer.h"
 #include "tools/atlasgen/indexpicture.h"
 #include "tools/atlasgen/landings.h"
+#include "tools/atlasgen/atlas.h"
 #include "tools/atlasgen/photos.h"
+#include "tools/atlasgen/wellknown.h"
 #include "astro/atlassheets.h"
 
 #include <QImage>
@@ -85,6 +87,34 @@ bool hasKindTheProgramReads(const QString& name)
 }
 
 const char* const kViews[] = {"maan_ek.bmp", "maan_vm.bmp", "maan_lk.bmp"};
+const char* const kSeaWords[] = {"Mare ", "Oceanus ", "Sinus ", "Lacus ", "Palus "};
+
+QSet<QString> plainNamesOf(const QString& indexFile)
+{
+    QSet<QString> out;
+    for (const auto& r : recordsOf(indexFile)) {
+        const QString name = r.name();
+        out.insert(plainName(hasPhotographMark(name) ? name.chopped(2) : name));
+    }
+    return out;
+}
+
+AtlasFeature crater(const QString& name, double lat, double lon, double km, const char* code = "AA")
+{
+    AtlasFeature f;
+    f.name = name;
+    f.typeCode = QString::fromLatin1(code);
+    f.latitude = lat;
+    f.longitude = lon;
+    f.diameterKm = km;
+    return f;
+}
+
+// Angular distance between two surface points, in degrees.
+double degreesApart(double lat1, double lon1, double lat2, double lon2)
+{
+    return std::acos(std::clamp(surfaceUp(lat1, lon1).dot(surfaceUp(lat2, lon2)), -1.0, 1.0)) * RadToDeg;
+}
 }
 
 class TestAtlas : public QObject {
@@ -188,7 +218,8 @@ private slots:
     void viewChoiceKeepsTheLitVisibleSide()
     {
         const ViewGeometry* ek = viewGeometryFor(QStringLiteral("maan_ek.bmp"));
-        const Sun sun{0, -ek->longitudeShift + 90};
+        Sun sun;
+        QVERIFY(viewSun(*ek, &sun));
         QList<AtlasFeature> candidates;
         auto add = [&](const char* name, double lat, double lon) {
             AtlasFeature f;
@@ -212,6 +243,69 @@ private slots:
         QCOMPARE(chooseForView(candidates, *ek, nullptr, 760, 1170, {}).size(), 2);   // West is off the bitmap
         const ViewGeometry* vm = viewGeometryFor(QStringLiteral("maan_vm.bmp"));
         QCOMPARE(chooseForView(candidates, *vm, nullptr, 1144, 1090, {}).size(), 3);
+    }
+
+    void aCraterIsJudgedByItsLitRim()
+    {
+        const Sun sun{0, 90};   // first quarter: the morning terminator on the prime meridian
+        // The rim that faces the sun lies one radius from the centre, towards the sun.
+        double lat, lon;
+        litRim(crater(QStringLiteral("Big"), -5, -1, 140), sun, &lat, &lon);
+        QVERIFY(std::abs(degreesApart(-5, -1, lat, lon) - 70 / 1737.4 * RadToDeg) < 1e-9);
+        QVERIFY(lon > -1 && degreesApart(lat, lon, 0, 90) < degreesApart(-5, -1, 0, 90));
+        // A rille is seen along its length, not round a rim; under an overhead
+        // sun every side is lit alike.
+        litRim(crater(QStringLiteral("Rima Lang"), -5, -1, 140, "RI"), sun, &lat, &lon);
+        QCOMPARE(lat, -5.0);
+        QCOMPARE(lon, -1.0);
+        litRim(crater(QStringLiteral("Onder"), 0, 90, 140), sun, &lat, &lon);
+        QVERIFY(std::abs(lat) < 1e-12 && std::abs(lon - 90) < 1e-12);
+
+        // A large crater whose floor is still dark is in the quarter view, a
+        // small one at the same place is not, and neither is a rille there.
+        const ViewGeometry* ek = viewGeometryFor(QStringLiteral("maan_ek.bmp"));
+        Sun ekSun;
+        QVERIFY(viewSun(*ek, &ekSun));
+        const double night = ekSun.longitude - 90 - 1.0;   // a degree into the night
+        // A lit sea near the limb stays, though its far shore lies out of view.
+        QList<AtlasFeature> candidates{crater(QStringLiteral("Hipparchus"), -5, night, 140),
+                                       crater(QStringLiteral("Klein"), -5, night, 40),
+                                       crater(QStringLiteral("Rima Donker"), -5, night, 140, "RI"),
+                                       crater(QStringLiteral("Oceanus Oost"), 20, ekSun.longitude - 30, 2568, "OC")};
+        QStringList names;
+        for (const auto& f : chooseForView(candidates, *ek, &ekSun, 760, 1170, {}))
+            names.append(f.name);
+        QCOMPARE(names, QStringList({"Oceanus Oost", "Hipparchus"}));
+    }
+
+    void fullMoonSightsTakeTheirPlaceWhateverTheirSize()
+    {
+        QVERIFY(isFullMoonSight(QStringLiteral("Glushko")) && isWellKnown(QStringLiteral("Glushko")));
+        QVERIFY(!isFullMoonSight(QStringLiteral("Clavius")));
+        // 800 large craters would fill the table; a small rayed crater still gets in
+        // at full moon, but ranks by its size in a quarter view.
+        const ViewGeometry* vm = viewGeometryFor(QStringLiteral("maan_vm.bmp"));
+        QList<AtlasFeature> many;
+        for (int i = 0; i < 800; ++i)
+            many.append(crater(QStringLiteral("C%1").arg(i), -50 + (i % 30) * 3.3, -50 + (i / 30) * 3.3, 60));
+        AtlasFeature bode = crater(QStringLiteral("Bode"), 6.7, -2.45, 18);
+        bode.wellKnown = bode.fullMoonSight = true;
+        many.append(bode);
+        auto names = [](const QList<AtlasFeature>& list) {
+            QStringList out;
+            for (const auto& f : list)
+                out.append(f.name);
+            return out;
+        };
+        const QStringList fullMoon = names(chooseForView(many, *vm, nullptr, 1144, 1090, {}));
+        QCOMPARE(fullMoon.size(), FeatureTableSize - FreeSlotsForUser);
+        QCOMPARE(fullMoon.first(), QStringLiteral("Bode"));
+        const ViewGeometry* ek = viewGeometryFor(QStringLiteral("maan_ek.bmp"));
+        Sun sun;
+        QVERIFY(viewSun(*ek, &sun));
+        bode.longitude = sun.longitude - 60;
+        const QList<AtlasFeature> lit{crater(QStringLiteral("Groot"), 10, sun.longitude - 60, 60), bode};
+        QCOMPARE(names(chooseForView(lit, *ek, &sun, 760, 1170, {})), QStringList({"Groot", "Bode"}));
     }
 
     void viewChoiceRanksByWhatTheUserCanSee()
@@ -307,29 +401,35 @@ private slots:
         using namespace atlassheets;
         // Surface points inside sheet 31's cell on the index picture.
         const ReferencePoint p = sheetReferencePoint(31);
-        auto inCell = [&](const QString& name, const char* code, double fx, double fy, double km) {
+        auto inCell = [&](const QString& name, const char* code, double fx, double fy, double km, bool known = false) {
             double lat, lon;
             unprojectOrthographic((p.x + fx * CellWidth / 2 - DiscCentreX) / double(DiscRadius),
                                   (DiscCentreY - p.y - fy * CellHeight / 2) / double(DiscRadius), 0, 0, &lat, &lon);
-            AtlasFeature f;
-            f.name = name;
-            f.typeCode = QString::fromLatin1(code);
-            f.latitude = lat;
-            f.longitude = lon;
-            f.diameterKm = km;
+            AtlasFeature f = crater(name, lat, lon, km, code);
+            f.wellKnown = known;
             return f;
         };
+        // Of the features of the full-moon index: no landing site, then any
+        // crater before a larger sea, a well-known crater before a larger one.
         QList<AtlasFeature> cell{inCell(QStringLiteral("Oceanus Magnus"), "OC", 0, 0, 2000),
-                                 inCell(QStringLiteral("Rima Longa"), "RI", 0.5, 0.5, 400),
                                  inCell(QStringLiteral("Site Landing"), "LS", 0.1, 0.1, 0)};
-        QCOMPARE(sheetTitle(31, cell, {}), QStringLiteral("Oceanus Magnus"));
+        QCOMPARE(sheetTitle(31, cell), QStringLiteral("Oceanus Magnus"));
         cell.append(inCell(QStringLiteral("Groot"), "AA", -0.5, 0.5, 100));
-        cell.append(inCell(QStringLiteral("Fra\u00A0Klein"), "AA", 0.5, -0.5, 30));
-        QCOMPARE(sheetTitle(31, cell, {}), QStringLiteral("Groot"));
-        QCOMPARE(sheetTitle(31, cell, {QStringLiteral("Fra Klein")}), QStringLiteral("Fra Klein"));
-        // A crater just outside the cell does not count.
+        QCOMPARE(sheetTitle(31, cell), QStringLiteral("Groot"));
+        cell.append(inCell(QStringLiteral("Fra\u00A0Klein"), "AA", 0.5, -0.5, 30, true));
+        QCOMPARE(sheetTitle(31, cell), QStringLiteral("Fra Klein"));
+        // A photograph of any kind comes first, and among photographs a
+        // well-known feature before a larger one, a well-known crater first.
+        cell.append(inCell(QStringLiteral("Mare Foto *"), "ME", 0.2, 0.2, 300));
+        QCOMPARE(sheetTitle(31, cell), QStringLiteral("Mare Foto"));
+        cell.append(inCell(QStringLiteral("Rimae Bekend *"), "RI", -0.2, 0.2, 200, true));
+        QCOMPARE(sheetTitle(31, cell), QStringLiteral("Rimae Bekend"));
+        cell.append(inCell(QStringLiteral("Kleintje *"), "AA", 0.3, 0.3, 10, true));
+        QCOMPARE(sheetTitle(31, cell), QStringLiteral("Kleintje"));
+        // A crater just outside the cell does not count; an empty cell takes the
+        // nearest feature.
         QCOMPARE(sheetTitle(32, {inCell(QStringLiteral("Buur"), "AA", 0.9, 0, 50),
-                                 inCell(QStringLiteral("Rand"), "AA", 1.1, 0, 10)}, {}),
+                                 inCell(QStringLiteral("Rand"), "AA", 1.1, 0, 10)}),
                  QStringLiteral("Rand"));
     }
 
@@ -388,6 +488,70 @@ private slots:
         QVERIFY(error.contains(QLatin1String(":2:")));
 
         QCOMPARE(dutchPosition(-43.2958, -11.2153), QString::fromUtf8("43,3° zuiderbreedte, 11,2° westerlengte"));
+
+        // What telescopes show, and the sun of an extra photograph.
+        QVERIFY(writeWholeFile(dir.filePath("sun.txt"), "= Purbach\nnaam: x\nkijk: y\nochtend: z\navond: w\n"
+                                                         "kijker: een telescoop\n  toont het\n"
+                                                         "ochtendzon: colongitude 358.5\navondzon: 2.5\n"));
+        error.clear();
+        const QList<PhotoEntry> sunTable = readPhotoTable(dir.filePath("sun.txt"), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(sunTable[0].instruments, QStringLiteral("een telescoop toont het"));
+        QVERIFY(sunTable[0].morningSun.kind == SunSetting::Kind::Colongitude);
+        QCOMPARE(sunTable[0].morningSun.degrees, 358.5);
+        QVERIFY(sunTable[0].eveningSun.kind == SunSetting::Kind::Elevation);
+        QCOMPARE(sunTable[0].eveningSun.degrees, 2.5);
+        for (const char* bad : {"ochtendzon: hoog\n", "avondzon: 95\n", "ochtendzon: colongitude 400\n"}) {
+            QVERIFY(writeWholeFile(dir.filePath("badsun.txt"),
+                                   QByteArray("= Tycho\nnaam: x\nkijk: y\nochtend: z\navond: w\n") + bad));
+            QVERIFY2(readPhotoTable(dir.filePath("badsun.txt"), &error).isEmpty(), bad);
+            QVERIFY(error.contains(QLatin1String("sun")));
+        }
+    }
+
+    void photographSunAndWhenToLook()
+    {
+        // Colongitude 0 at first quarter, 90 at full moon; the age follows it.
+        QCOMPARE(colongitude(Sun{0, 90}), 0.0);
+        QCOMPARE(colongitude(Sun{0, 0}), 90.0);
+        QCOMPARE(colongitude(Sun{0, -90}), 180.0);
+        QVERIFY(std::abs(moonAgeDays(Sun{0, 90}) - 29.530589 / 4) < 1e-9);
+        QVERIFY(std::abs(moonAgeDays(Sun{0, -90}) - 29.530589 * 3 / 4) < 1e-9);
+        // The Lunar X: a few hours before first quarter.
+        const Sun x = sunFor(SunSetting{SunSetting::Kind::Colongitude, 358.5}, -25, 1, 10, true);
+        QVERIFY(std::abs(colongitude(x) - 358.5) < 1e-9);
+        QVERIFY(moonAgeDays(x) < 29.530589 / 4 && moonAgeDays(x) > 29.530589 / 4 - 0.25);
+        // An elevation setting puts the sun that high over the feature, east of
+        // it in the morning and west of it in the evening.
+        for (bool morning : {true, false}) {
+            const Sun s = sunFor(SunSetting{SunSetting::Kind::Elevation, 4}, -22, -7.8, 15, morning);
+            const double elevation =
+                std::asin(surfaceUp(s.latitude, s.longitude).dot(surfaceUp(-22, -7.8))) * RadToDeg;
+            QVERIFY(std::abs(elevation - 4) < 1e-6);
+            QVERIFY(morning ? s.longitude > -7.8 : s.longitude < -7.8);
+        }
+        const Sun fallback = sunFor(SunSetting{}, -22, -7.8, 15, true);
+        QVERIFY(std::abs(std::asin(surfaceUp(fallback.latitude, fallback.longitude).dot(surfaceUp(-22, -7.8)))
+                         * RadToDeg - 15) < 1e-6);
+
+        GazetteerEntry copernicus;
+        copernicus.iauName = QStringLiteral("Copernicus");
+        copernicus.typeCode = QStringLiteral("AA");
+        copernicus.latitude = 9.6;
+        copernicus.longitude = -20.1;
+        copernicus.diameterKm = 96;
+        const QString when = whenToLook(copernicus, QStringLiteral("Copernicus"), Sun{0, 90}, QString());
+        QVERIFY2(when.startsWith(QStringLiteral("Zo ziet u dit ongeveer 7 dagen na nieuwe maan, bij een colongitude "
+                                                "van 0°; een verrekijker toont Copernicus")),
+                 qPrintable(when));
+        QVERIFY(when.contains(QLatin1String("60 mm")) && when.contains(QLatin1String("150 mm")) && when.endsWith('.'));
+        // The table's own words win; a kind the generator cannot judge says nothing by itself.
+        QCOMPARE(whenToLook(copernicus, QStringLiteral("Copernicus"), Sun{0, 90}, QStringLiteral("eigen woorden")),
+                 QString::fromUtf8("Zo ziet u dit ongeveer 7 dagen na nieuwe maan, bij een colongitude van 0°; "
+                                   "eigen woorden."));
+        GazetteerEntry rille = copernicus;
+        rille.typeCode = QStringLiteral("RI");
+        QVERIFY(!whenToLook(rille, QStringLiteral("Rima X"), Sun{0, 90}, QString()).contains(QLatin1String("mm")));
     }
 
     void textsNameOnlyIndexedFeatures()
@@ -405,6 +569,14 @@ private slots:
         QCOMPARE(namesNotInIndex(QStringLiteral("Klein ligt bij Hyginus, aan Rima Hyginus. Klein."), gazetteer,
                                  indexed),
                  QStringList({"Klein", "Hyginus"}));
+        // A name an index holds must not be called unmarked; part of a
+        // hyphenated name is no name of its own.
+        QCOMPARE(indexedNamesCalledUnmarked(QStringLiteral("Plato (niet in de index) en Klein (niet in de index)."),
+                                            gazetteer, indexed),
+                 QStringList({"Plato"}));
+        QVERIFY(indexedNamesCalledUnmarked(QStringLiteral("het dal Taurus-Plato (niet in de index)"), gazetteer,
+                                           indexed)
+                    .isEmpty());
     }
 
     // --- the committed data set ------------------------------------------
@@ -416,7 +588,10 @@ private slots:
         for (const Known& k : {Known{"Copernicus", 9.6209, -20.0786}, Known{"Tycho", -43.2958, -11.2153},
                                Known{"Mare Crisium", 16.1774, 59.1037}, Known{"Linné", 27.7464, 11.7994},
                                Known{"Apollo 11 Landing", 0.67408, 23.47297},
-                               Known{"Ranger 7 Landing (inslag)", -10.6346, -20.6771}}) {
+                               Known{"Ranger 7 Landing (inslag)", -10.6346, -20.6771},
+                               Known{"Apollo 16 S-IVB Landing (inslag)", 1.922, -25.62},
+                               Known{"Hakuto-R M2 Landing (inslag)", 60.5, -4.6},
+                               Known{"Bode", 6.7101, -2.4521}}) {
             const QString name = QString::fromUtf8(k.name);
             const FeatureRecord* found = nullptr;
             for (const auto& r : vm)
@@ -451,14 +626,24 @@ private slots:
                 }
                 QVERIFY2(hasKindTheProgramReads(name), qPrintable(name));
                 landings += name.contains(QLatin1String("Landing"));
-                // On the bitmap, and on its lit part: some pixel nearby is not black.
+                // On the bitmap, and on its lit part: some pixel near the marker is
+                // not black, or, in a quarter view, one towards the sun (east at
+                // first quarter) where the crater's sunlit wall lies.
                 const int c = int(r.x() / 2), row = int(r.y() / 2);
                 QVERIFY2(c >= 0 && row >= 0 && c < picture.width() && row < picture.height(), qPrintable(name));
+                const int towardsSun = bmp == QLatin1String("maan_ek.bmp")   ? 1
+                                       : bmp == QLatin1String("maan_lk.bmp") ? -1
+                                                                             : 0;
+                // A sea's lit shore may lie hundreds of pixels from its centre.
+                const bool sea = std::any_of(std::begin(kSeaWords), std::end(kSeaWords),
+                                             [&](const char* w) { return name.startsWith(QLatin1String(w)); });
+                const int direction = towardsSun ? towardsSun : 1;
+                const int reach = !towardsSun ? 4 : sea ? 450 : 104;
                 bool lit = false;
                 for (int dy = -4; dy <= 4 && !lit; ++dy)
-                    for (int dx = -4; dx <= 4 && !lit; ++dx)
-                        lit = QRect(QPoint(), picture.size()).contains(c + dx, row + dy)
-                              && qGray(picture.pixel(c + dx, row + dy)) > 0;
+                    for (int dx = -4; dx <= reach && !lit; ++dx)
+                        lit = QRect(QPoint(), picture.size()).contains(c + direction * dx, row + dy)
+                              && qGray(picture.pixel(c + direction * dx, row + dy)) > 0;
                 QVERIFY2(lit, qPrintable(QStringLiteral("%1 in %2").arg(name, bmp)));
             }
             QVERIFY(landings >= 10);
@@ -494,6 +679,26 @@ private slots:
         QVERIFY(names.contains(QStringLiteral("Dorsa Smirnov")));
     }
 
+    void viewsShowTheirShowpieces()
+    {
+        // The big craters whose sunlit walls are the sight along the terminator
+        // at the quarters, while their floors may still be dark.
+        const QSet<QString> ek = plainNamesOf(QStringLiteral("maan_ek.dat"));
+        for (const char* name : {"Hipparchus", "Albategnius", "Aliacensis", "Faraday", "Cassini", "W. Bond",
+                                 "Rhaeticus", "Zach"})
+            QVERIFY2(ek.contains(QString::fromUtf8(name)), name);
+        const QSet<QString> lk = plainNamesOf(QStringLiteral("maan_lk.dat"));
+        for (const char* name : {"Aliacensis", "Apianus", "Licetus", "Curtius", "Barrow"})
+            QVERIFY2(lk.contains(QString::fromUtf8(name)), name);
+        // The full moon's bright-rayed and bright-floored craters, small ones included.
+        const QSet<QString> vm = plainNamesOf(QStringLiteral("maan_vm.dat"));
+        for (const char* name : {"Glushko", "Bode", "Alfraganus", "Conon", "Lichtenberg", "Carlini", "Helicon",
+                                 "Le Verrier"})
+            QVERIFY2(vm.contains(QString::fromUtf8(name)), name);
+        for (const auto& name : fullMoonSightNames())
+            QVERIFY2(vm.contains(name), qPrintable(name));
+    }
+
     void everyImpactIsMarked()
     {
         QHash<QString, bool> impact;   // craft -> struck the surface
@@ -514,9 +719,14 @@ private slots:
             }
         }
         // The crashes found again in orbital pictures or tracked to the surface,
-        // all on the near side.
+        // all on the near side: probes, the Saturn V third stages, and the
+        // ascent stages sent down after the crews had left them.
         for (const char* craft : {"Luna 2", "Luna 5", "Luna 7", "Luna 8", "Luna 15", "Luna 18", "Surveyor 2",
-                                  "Surveyor 4", "Beresheet", "Chandrayaan-2", "Hakuto-R M1", "Luna 25", "Ranger 7"})
+                                  "Surveyor 4", "Beresheet", "Chandrayaan-2", "Hakuto-R M1", "Hakuto-R M2", "Luna 25",
+                                  "Ranger 7", "Apollo 13 S-IVB", "Apollo 14 S-IVB", "Apollo 15 S-IVB",
+                                  "Apollo 16 S-IVB", "Apollo 17 S-IVB", "Apollo 12 opstijgtrap",
+                                  "Apollo 14 opstijgtrap", "Apollo 15 opstijgtrap", "Apollo 17 opstijgtrap",
+                                  "Chang'e 5 opstijgtrap"})
             QVERIFY2(shown.contains(QString::fromUtf8(craft)), craft);
         // A site on the night side of a quarter view is not in that view.
         QStringList lastQuarter;
@@ -635,9 +845,62 @@ private slots:
             QVERIFY(!line.contains(QLatin1Char('\r')));
         }
         // Sheets are titled by their landmark, not by the largest area that
-        // reaches into them.
-        for (const char* title : {"31. Copernicus", "64. Tycho", "18. Aristarchus", "39. Grimaldi"})
+        // reaches into them, and always by a feature the full-moon index holds,
+        // the view the index map shows.
+        for (const char* title : {"31. Copernicus", "64. Tycho", "18. Aristarchus", "39. Grimaldi", "27. Mare Crisium",
+                                  "41. Euclides"})
             QVERIFY2(lines.contains(QString::fromLatin1(title)), title);
+        const QSet<QString> fullMoon = plainNamesOf(QStringLiteral("maan_vm.dat"));
+        for (const QString& line : lines)
+            QVERIFY2(fullMoon.contains(line.mid(line.indexOf(QLatin1Char('.')) + 2)), qPrintable(line));
+        auto titleOf = [&](int n) { return lines[n - 1].mid(lines[n - 1].indexOf(QLatin1Char('.')) + 2); };
+        const QStringList sheet10{"Sinus Iridum", "Montes Jura", "Promontorium Heraclides", "Promontorium Laplace"};
+        QVERIFY2(sheet10.contains(titleOf(10)), qPrintable(titleOf(10)));
+        QVERIFY2(QStringList({"Triesnecker", "Rimae Triesnecker"}).contains(titleOf(33)), qPrintable(titleOf(33)));
+        QVERIFY2(QStringList({"Arago", "Sabine", "Ritter"}).contains(titleOf(35)), qPrintable(titleOf(35)));
+        QVERIFY2(QStringList({"Maskelyne", "Mare Tranquillitatis"}).contains(titleOf(36)), qPrintable(titleOf(36)));
+    }
+
+    void sheetNumbersReadAtHalfSize()
+    {
+        // Sheet 1's corner lies off the disc, on black: the light halo round the
+        // number shows how tall the digits are. The index map opens at half
+        // size, where they must be at least 9 pixels tall.
+        using namespace atlassheets;
+        const QImage index(atlasFile(QStringLiteral("atlasindex.jpg")));
+        QVERIFY(!index.isNull());
+        const ReferencePoint p = sheetReferencePoint(1);
+        const int left = p.x - CellWidth / 2, top = p.y - CellHeight / 2;
+        int first = -1, last = -1;
+        for (int y = top + 3; y < top + 40; ++y)
+            for (int x = left + 3; x < left + 40; ++x)
+                if (qGray(index.pixel(x, y)) > 150) {
+                    first = first < 0 ? y : first;
+                    last = y;
+                }
+        QVERIFY(first >= 0);
+        const int digits = last - first + 1 - 4;   // the halo is 2 pixels wide on either side
+        QVERIFY2(digits / 2.0 >= 9, qPrintable(QString::number(digits)));
+    }
+
+    void textsSayWhatTheyMean()
+    {
+        // "Uitwerpselen" is excrement in Dutch; ejecta are "uitgeworpen materiaal".
+        const QDir atlas(TestWorkDir::atlasDir());
+        int texts = 0;
+        for (const QString& file : atlas.entryList({QStringLiteral("*.txt"), QStringLiteral("*.rtf")}, QDir::Files)) {
+            const QString text = fromCp1252(readWholeFile(atlas.filePath(file)));
+            QVERIFY2(!text.contains(QLatin1String("uitwerpsel"), Qt::CaseInsensitive), qPrintable(file));
+            ++texts;
+        }
+        QVERIFY(texts > 300);
+        // Each low-sun explanation says when the Moon looks like that.
+        for (const QString& file : atlas.entryList({QStringLiteral("*1.txt"), QStringLiteral("*2.txt")}, QDir::Files)) {
+            const QString text = fromCp1252(readWholeFile(atlas.filePath(file)));
+            static const QRegularExpression when(QStringLiteral("ongeveer \\d+ dag(en)? na nieuwe maan, bij een "
+                                                                "colongitude van \\d+°"));
+            QVERIFY2(text.contains(when), qPrintable(file));
+        }
     }
 };
 

@@ -43,25 +43,20 @@ bool writeCp1252Text(const QString& text, const QString& file, QString* error)
     return true;
 }
 
-namespace {
-constexpr int BitmapMargin = 24;
-
-// The sun of each view: none at full moon; at the quarters the terminator runs
-// down the middle of the disc, the lit half towards the sun.
 bool viewSun(const ViewGeometry& view, Sun* sun)
 {
     const QString name = QString::fromLatin1(view.imageFileName);
     const double centreLongitude = -view.longitudeShift;
-    if (name == QLatin1String("maan_ek.bmp")) {
-        *sun = Sun{0.0, centreLongitude + 90.0};
-        return true;
-    }
-    if (name == QLatin1String("maan_lk.bmp")) {
-        *sun = Sun{0.0, centreLongitude - 90.0};
-        return true;
-    }
-    return false;
+    const bool firstQuarter = name == QLatin1String("maan_ek.bmp");
+    if (!firstQuarter && name != QLatin1String("maan_lk.bmp"))
+        return false;
+    if (sun)
+        *sun = Sun{0.0, centreLongitude + (firstQuarter ? 90.0 : -90.0)};
+    return true;
 }
+
+namespace {
+constexpr int BitmapMargin = 24;
 
 // Brightness of a quarter view: albedo times the light, lifted so that the
 // dim band along the terminator still shows its relief, as on a photograph
@@ -75,8 +70,8 @@ float quarterBrightness(const Surface& s, const LightMap& light, double lat, dou
 }
 
 bool makeView(const Surface& s, const ViewGeometry& view, const QList<AtlasFeature>& candidates,
-              const QSet<QString>& photographed, const QString& outDir, QSet<QString>* indexed, QStringList* report,
-              QString* error)
+              const QSet<QString>& photographed, const QString& outDir, QList<AtlasFeature>* chosen,
+              QSet<QString>* indexed, QStringList* report, QString* error)
 {
     DiscFrame frame;
     frame.centreX = view.bitmapCentreX();
@@ -108,12 +103,11 @@ bool makeView(const Surface& s, const ViewGeometry& view, const QList<AtlasFeatu
     if (!writeGreyBmp(picture, bmp, error))
         return false;
 
-    const QList<AtlasFeature> chosen =
-        chooseForView(candidates, view, quarter ? &sun : nullptr, picture.width(), picture.height(), photographed,
-                      &picture);
+    *chosen = chooseForView(candidates, view, quarter ? &sun : nullptr, picture.width(), picture.height(),
+                            photographed, &picture);
     FeatureTable table;
-    int slot = 1, landings = 0, impacts = 0, photos = 0;
-    for (const auto& f : chosen) {
+    int slot = 1, landings = 0, impacts = 0, photos = 0, ridges = 0;
+    for (const auto& f : *chosen) {
         double x, y;
         halfPixelPosition(view, f.latitude, f.longitude, &x, &y);
         table.slot(slot).setName(f.name);
@@ -122,6 +116,7 @@ bool makeView(const Surface& s, const ViewGeometry& view, const QList<AtlasFeatu
         landings += f.typeCode == QLatin1String("LS");
         impacts += f.impact;
         photos += f.name.endsWith(QLatin1String(" *"));
+        ridges += f.typeCode == QLatin1String("DO");
         indexed->insert(plainName(hasPhotographMark(f.name) ? f.name.chopped(2) : f.name));
     }
     const QString dat = QDir(outDir).filePath(indexFileNameFor(QString::fromLatin1(view.imageFileName)));
@@ -132,15 +127,16 @@ bool makeView(const Surface& s, const ViewGeometry& view, const QList<AtlasFeatu
         return false;
     }
     report->append(QStringLiteral("%1: %2 x %3 pixels, %4 features, %5 slots free (%6 landing sites of which %7 "
-                                  "impacts, %8 with photographs)")
+                                  "impacts, %8 with photographs, %9 ridges)")
                        .arg(QString::fromLatin1(view.imageFileName))
                        .arg(picture.width())
                        .arg(picture.height())
-                       .arg(chosen.size())
-                       .arg(FeatureTableSize - chosen.size())
+                       .arg(chosen->size())
+                       .arg(FeatureTableSize - chosen->size())
                        .arg(landings)
                        .arg(impacts)
-                       .arg(photos));
+                       .arg(photos)
+                       .arg(ridges));
     return true;
 }
 }
@@ -178,10 +174,16 @@ bool generateAtlas(const AtlasSources& sources, const QString& outputDir, QStrin
         return false;
     }
     QSet<QString> indexed;
-    for (int v = 0; v < ViewCount; ++v)
-        if (!makeView(s, viewGeometries()[v], candidates, photographed, outputDir, &indexed, &report, error))
+    QList<AtlasFeature> fullMoonIndex;
+    for (int v = 0; v < ViewCount; ++v) {
+        const ViewGeometry& view = viewGeometries()[v];
+        QList<AtlasFeature> chosen;
+        if (!makeView(s, view, candidates, photographed, outputDir, &chosen, &indexed, &report, error))
             return false;
-    if (!makeIndexPicture(s, candidates, photographed, outputDir, &report, error))
+        if (!viewSun(view, nullptr))
+            fullMoonIndex = chosen;
+    }
+    if (!makeIndexPicture(s, fullMoonIndex, outputDir, &report, error))
         return false;
     if (!makePhotographs(s, photoTable, gazetteer, indexed, outputDir, &report, error))
         return false;

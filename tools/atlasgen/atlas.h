@@ -21,7 +21,17 @@ struct Surface {
     // heights integrated from them already match known crater depths.
     double shadingExaggeration = 1.6;
     double heightExaggeration = 0.9;
+    // Under the main photographs' middling sun the smoothed slopes shade too
+    // weakly for old, worn craters such as Hipparchus to read at a glance.
+    double mainShadingExaggeration = 2.5;
 };
+
+struct ViewGeometry;
+
+// The sun of a view: none at full moon (false); at the quarters the terminator
+// runs down the middle of the disc, the lit half towards the sun. `sun` may be
+// null to ask only whether the view has one.
+bool viewSun(const ViewGeometry& view, Sun* sun);
 
 // Writes the whole data set into outputDir.
 bool generateAtlas(const AtlasSources& sources, const QString& outputDir, QString* error);

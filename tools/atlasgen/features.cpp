@@ -27,6 +27,9 @@ bool isLinear(const QString& typeCode)
     static const QStringList codes{"RI", "CA", "VA", "RU", "DO"};
     return codes.contains(typeCode);
 }
+
+// Above every size, below the landing sites.
+constexpr double FullMoonSightScore = 1e9;
 }
 
 QList<AtlasFeature> atlasCandidates(const QList<GazetteerEntry>& gazetteer, QStringList* notes)
@@ -55,6 +58,7 @@ QList<AtlasFeature> atlasCandidates(const QList<GazetteerEntry>& gazetteer, QStr
         f.longitude = e.longitude;
         f.diameterKm = e.diameterKm;
         f.wellKnown = isWellKnown(e.iauName);
+        f.fullMoonSight = isFullMoonSight(e.iauName);
         if (f.name.isEmpty() || f.name.size() > 98 || seen.contains(f.name)) {
             notes->append(QStringLiteral("skipped (empty, long or twice): ") + e.iauName);
             continue;
@@ -90,6 +94,11 @@ bool halfPixelPosition(const ViewGeometry& view, double latitude, double longitu
     return cosC > 0;
 }
 
+double visibleSizeKm(const AtlasFeature& f)
+{
+    return isLinear(f.typeCode) ? 0.3 * f.diameterKm : f.diameterKm;
+}
+
 double apparentPixels(const AtlasFeature& f, const ViewGeometry& view)
 {
     double dx, dy;
@@ -98,8 +107,24 @@ double apparentPixels(const AtlasFeature& f, const ViewGeometry& view)
         return 0;
     // A round feature shrinks to an ellipse with one axis cosC times the other:
     // its area is that of a circle sqrt(cosC) times as wide.
-    const double pixels = f.diameterKm / MoonRadiusKm * view.bitmapRadius() * std::sqrt(cosC);
-    return isLinear(f.typeCode) ? 0.3 * pixels : pixels;
+    return visibleSizeKm(f) / MoonRadiusKm * view.bitmapRadius() * std::sqrt(cosC);
+}
+
+void litRim(const AtlasFeature& f, const Sun& sun, double* latitude, double* longitude)
+{
+    *latitude = f.latitude;
+    *longitude = f.longitude;
+    if (isLinear(f.typeCode) || f.diameterKm <= 0)
+        return;
+    const Vec3 c = surfaceUp(f.latitude, f.longitude), s = surfaceUp(sun.latitude, sun.longitude);
+    const Vec3 towardsSun = s - c * c.dot(s);
+    const double length = std::sqrt(towardsSun.dot(towardsSun));
+    if (length < 1e-9)
+        return;   // the sun overhead: every side is lit alike
+    const double r = 0.5 * f.diameterKm / MoonRadiusKm;
+    const Vec3 rim = c * std::cos(r) + towardsSun * (std::sin(r) / length);
+    *latitude = std::asin(std::clamp(rim.z, -1.0, 1.0)) * RadToDeg;
+    *longitude = std::atan2(rim.y, rim.x) * RadToDeg;
 }
 
 QString markedName(const QString& name)
@@ -134,11 +159,21 @@ QList<AtlasFeature> chooseForView(const QList<AtlasFeature>& candidates, const V
         if (x < 2 || y < 2 || x > 2.0 * bitmapWidth - 2 || y > 2.0 * bitmapHeight - 2)
             continue;
         // Half a degree of sun, so that nothing sits in the dark right at the
-        // terminator.
-        if (sun && s.dot(surfaceUp(c.latitude, c.longitude)) < 0.009)
-            continue;
-        if (picture && !litNearby(x, y))
-            continue;
+        // terminator: on the centre, or else on the lit rim where that is in view
+        // (a sea's far shore may lie beyond the limb).
+        auto lit = [&](double latitude, double longitude) {
+            double px, py;
+            return (!sun || s.dot(surfaceUp(latitude, longitude)) >= 0.009)
+                   && halfPixelPosition(view, latitude, longitude, &px, &py) && (!picture || litNearby(px, py));
+        };
+        if (!lit(c.latitude, c.longitude)) {
+            double rimLatitude, rimLongitude;
+            if (!sun)
+                continue;
+            litRim(c, *sun, &rimLatitude, &rimLongitude);
+            if (!lit(rimLatitude, rimLongitude))
+                continue;
+        }
         const bool landing = c.typeCode == QLatin1String("LS");
         double size = apparentPixels(c, view);
         if (!landing && !c.wellKnown && size < SmallestVisiblePixels)
@@ -148,6 +183,8 @@ QList<AtlasFeature> chooseForView(const QList<AtlasFeature>& candidates, const V
             r.feature.name = markedName(c.name);
         if (landing) {
             r.score = HUGE_VAL;
+        } else if (!sun && c.fullMoonSight) {
+            r.score = FullMoonSightScore + size;
         } else {
             // A well-known name counts as at least visible, then thrice its
             // size: Linné and Censorinus are bright spots far larger than

@@ -17,6 +17,7 @@ struct AtlasFeature {
     double longitude = 0;
     double diameterKm = 0;   // length for rilles, ridges, chains, valleys and scarps
     bool wellKnown = false;
+    bool fullMoonSight = false;   // bright rays or floor: always in the full-moon index
     bool impact = false;     // a landing site where a craft struck the surface
 };
 
@@ -37,18 +38,27 @@ QList<AtlasFeature> atlasCandidates(const QList<GazetteerEntry>& gazetteer, QStr
 // lies on the far side.
 bool halfPixelPosition(const ViewGeometry& view, double latitude, double longitude, double* x, double* y);
 
-// How large a feature looks in a view, in bitmap pixels: its size at the
-// view's scale, shrunk by the foreshortening towards the limb; long, narrow
-// features count for a fraction of their length.
+// The size by which a feature is seen, in km: its diameter, or for long,
+// narrow features a fraction of their length.
+double visibleSizeKm(const AtlasFeature& f);
+
+// How large a feature looks in a view, in bitmap pixels: its visible size at
+// the view's scale, shrunk by the foreshortening towards the limb.
 double apparentPixels(const AtlasFeature& f, const ViewGeometry& view);
 
+// Where a feature catches the light first: its centre moved towards the sun by
+// its radius, so that a crater whose floor is still dark is judged by its
+// sunlit wall. Long, narrow features keep their centre.
+void litRim(const AtlasFeature& f, const Sun& sun, double* latitude, double* longitude);
+
 // The index of one view, at most FeatureTableSize - FreeSlotsForUser features:
-// on the visible side, on the lit part and inside the bitmap; the landing sites
-// first, then by apparent size with a bonus for well-known names and for a
-// photograph; nothing smaller than SmallestVisiblePixels unless a landing site
-// or well known, and never more than MostMarkersInCrowd markers within
+// on the visible side, inside the bitmap, and with its lit rim at least half a
+// degree into the day; the landing sites first, at full moon the bright-rayed
+// craters next, then by apparent size with a bonus for well-known names and
+// for a photograph; nothing smaller than SmallestVisiblePixels unless a landing
+// site or well known, and never more than MostMarkersInCrowd markers within
 // CrowdRadiusPixels of one another. Names of features with a photograph (by
-// plain name) get " *". With the view's picture, a feature must also have a
+// plain name) get " *". With the view's picture, the lit rim must also have a
 // lit pixel within 4 pixels, so that none sits in a shadow near the terminator.
 QList<AtlasFeature> chooseForView(const QList<AtlasFeature>& candidates, const ViewGeometry& view, const Sun* sun,
                                   int bitmapWidth, int bitmapHeight, const QSet<QString>& photographed,

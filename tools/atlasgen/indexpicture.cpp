@@ -1,6 +1,7 @@
 #include "tools/atlasgen/indexpicture.h"
 
 #include "astro/projection.h"
+#include "data/featurenames.h"
 #include "tools/atlasgen/atlas.h"
 #include "tools/atlasgen/features.h"
 #include "tools/atlasgen/jpegio.h"
@@ -10,6 +11,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
 
 using namespace atlassheets;
 
@@ -25,19 +27,20 @@ bool indexPicturePosition(double latitude, double longitude, double* x, double* 
 }
 }
 
-QString sheetTitle(int n, const QList<AtlasFeature>& candidates, const QSet<QString>& photographed)
+QString sheetTitle(int n, const QList<AtlasFeature>& fullMoonIndex)
 {
-    auto preference = [&](const AtlasFeature& f) {
-        static const QStringList seas{"ME", "OC", "LC", "SI", "PA"};
-        if (f.typeCode == QLatin1String("AA"))
-            return photographed.contains(plainName(f.name)) ? 3 : 2;
-        return seas.contains(f.typeCode) ? 1 : 0;
+    auto rank = [](const AtlasFeature& f) {
+        const bool crater = f.typeCode == QLatin1String("AA");
+        const int kind = f.wellKnown && crater ? 0 : f.wellKnown ? 1 : crater ? 2 : 3;
+        if (hasPhotographMark(f.name))
+            return kind;
+        return 4 + (f.wellKnown && crater ? 0 : crater ? 1 : 2);
     };
     const ReferencePoint p = sheetReferencePoint(n);
     const AtlasFeature* best = nullptr;
     const AtlasFeature* nearest = nullptr;
     double nearestDistance = 1e300;
-    for (const auto& f : candidates) {
+    for (const auto& f : fullMoonIndex) {
         if (f.typeCode == QLatin1String("LS"))
             continue;
         double x, y;
@@ -46,8 +49,8 @@ QString sheetTitle(int n, const QList<AtlasFeature>& candidates, const QSet<QStr
         const bool inside = x >= p.x - CellWidth / 2.0 && x < p.x + CellWidth / 2.0 && y >= p.y - CellHeight / 2.0
                             && y < p.y + CellHeight / 2.0;
         if (inside
-            && (!best || preference(f) > preference(*best)
-                || (preference(f) == preference(*best) && f.diameterKm > best->diameterKm)))
+            && (!best || rank(f) < rank(*best)
+                || (rank(f) == rank(*best) && visibleSizeKm(f) > visibleSizeKm(*best))))
             best = &f;
         const double d = std::hypot(x - p.x, y - p.y);
         if (d < nearestDistance) {
@@ -56,11 +59,13 @@ QString sheetTitle(int n, const QList<AtlasFeature>& candidates, const QSet<QStr
         }
     }
     const AtlasFeature* chosen = best ? best : nearest;
-    return chosen ? plainName(chosen->name) : QString();
+    if (!chosen)
+        return QString();
+    return plainName(hasPhotographMark(chosen->name) ? chosen->name.chopped(2) : chosen->name);
 }
 
-bool makeIndexPicture(const Surface& s, const QList<AtlasFeature>& candidates, const QSet<QString>& photographed,
-                      const QString& outDir, QStringList* report, QString* error)
+bool makeIndexPicture(const Surface& s, const QList<AtlasFeature>& fullMoonIndex, const QString& outDir,
+                      QStringList* report, QString* error)
 {
     const auto fullMoon = [&](double lat, double lon) { return s.tone(s.albedo.sample(lat, lon)); };
     DiscFrame frame;
@@ -75,8 +80,9 @@ bool makeIndexPicture(const Surface& s, const QList<AtlasFeature>& candidates, c
     {
         QPainter p(&canvas);
         QFont font(QStringLiteral("Liberation Sans"));
-        font.setPixelSize(15);
         font.setBold(true);
+        // The digits of Liberation Sans Bold are 0.716 of the pixel size tall.
+        font.setPixelSize(int(std::ceil(SheetNumberHeight / 0.716)));
         font.setStyleStrategy(QFont::NoAntialias);
         p.setRenderHint(QPainter::Antialiasing, false);
         // Light halo under a dark line: the outlines show over maria and
@@ -92,10 +98,11 @@ bool makeIndexPicture(const Surface& s, const QList<AtlasFeature>& candidates, c
         QPainterPath numbers;
         for (int n = 1; n <= SheetCount; ++n) {
             const ReferencePoint r = sheetReferencePoint(n);
-            numbers.addText(r.x - CellWidth / 2 + 5, r.y - CellHeight / 2 + 18, font, QString::number(n));
+            numbers.addText(r.x - CellWidth / 2 + 5, r.y - CellHeight / 2 + 5 + SheetNumberHeight, font,
+                            QString::number(n));
         }
         p.setRenderHint(QPainter::Antialiasing, true);
-        p.strokePath(numbers, QPen(QColor(235, 235, 235), 3));
+        p.strokePath(numbers, QPen(QColor(235, 235, 235), 4));
         p.fillPath(numbers, QColor(10, 10, 10));
     }
     const QString jpg = QDir(outDir).filePath(QStringLiteral("atlasindex.jpg"));
@@ -104,7 +111,7 @@ bool makeIndexPicture(const Surface& s, const QList<AtlasFeature>& candidates, c
 
     QString titles;
     for (int n = 1; n <= SheetCount; ++n)
-        titles += QStringLiteral("%1. %2\n").arg(n).arg(sheetTitle(n, candidates, photographed));
+        titles += QStringLiteral("%1. %2\n").arg(n).arg(sheetTitle(n, fullMoonIndex));
     if (!writeCp1252Text(titles, QDir(outDir).filePath(QStringLiteral("kaarten.txt")), error))
         return false;
 

@@ -9,8 +9,11 @@ const QList<LandingSite>& landingSites()
 {
     static const QList<LandingSite> sites{
         {"Luna 2", 29.10, 0.00, true},   // 1959, the first object to reach the Moon; NSSDCA
-        {"Luna 5", 8.0, -23.0, true},   // 1965, retrorocket never fired; NASA history (Siddiqi, Beyond Earth,
-                                         // 2018) from the tracking; first announced as 31 S, 8 W
+        // 1965, retrorocket never fired. Three positions are published: 31 S, 8 W (announced at the time,
+        // still in NSSDCA), 1.6 S, 25 W (repeated in lists without a primary source) and 8 N, 23 W (NASA
+        // history, Siddiqi, Beyond Earth, 2018, from the tracking). The last is the only one that names its
+        // source and the most recent reading of the tracking; no orbital picture has found the crater.
+        {"Luna 5", 8.0, -23.0, true},
         {"Luna 7", 9.80, -47.80, true},   // 1965, retrorocket cut off; NSSDCA, 9 48' N, 47 48' W
         {"Luna 8", 9.13, -63.30, true},   // 1965, airbag burst before braking; NSSDCA, 9 8' N, 63 18' W
         {"Luna 9", 7.08, -64.37, false},   // first soft landing, 1966
@@ -41,6 +44,22 @@ const QList<LandingSite>& landingSites()
         {"Apollo 15", 26.13222, 3.63386, false},   // 1971
         {"Apollo 16", -8.97301, 15.50019, false},   // 1972
         {"Apollo 17", 20.19080, 30.77168, false},   // 1972
+        // The Saturn V third stages (S-IVB), steered into the Moon for the seismometers. All five craters
+        // (30-40 m) have been found in LROC images.
+        {"Apollo 13 S-IVB", -2.55, -27.88, true},   // April 1970; LROC NAC M109420042LE (NASA/GSFC/ASU, 2012)
+        {"Apollo 14 S-IVB", -8.17, -26.05, true},   // February 1971; 8 10' S, 26 03' W, the crater in the Apollo 16
+                                                     // metric photographs (Topophotomap 76-D1), seen by LROC in 2009
+        {"Apollo 15 S-IVB", -1.51, -11.81, true},   // July 1971; Apollo 15 mission report, crater seen by LROC
+        {"Apollo 16 S-IVB", 1.922, -25.62, true},   // April 1972; found by J. Plescia in LROC images in 2015 at
+                                                     // 1.922 N, 334.38 E, about 30 km from the Apollo-era estimate
+        {"Apollo 17 S-IVB", -4.21, -12.31, true},   // December 1972; Apollo 17 mission report, 31 m crater (LROC)
+        // The lunar-module ascent stages sent back into the Moon after the crew had left them, positions from
+        // the tracking and the seismometers as the mission reports give them.
+        {"Apollo 12 opstijgtrap", -3.94, -21.20, true},   // Intrepid, November 1969
+        {"Apollo 14 opstijgtrap", -3.42, -19.67, true},   // Antares, February 1971; Apollo 14 Preliminary
+                                                           // Science Report
+        {"Apollo 15 opstijgtrap", 26.36, 0.25, true},   // Falcon, August 1971
+        {"Apollo 17 opstijgtrap", 19.96, 30.50, true},   // Challenger, December 1972
         {"Lunar Prospector", -87.7, 42.1, true},   // deliberate, 1999
         {"SMART-1", -34.262, -46.193, true},   // deliberate, 2006
         {"Chandrayaan-1 MIP", -89.76, -39.40, true},   // Moon Impact Probe, deliberate, 2008
@@ -51,6 +70,9 @@ const QList<LandingSite>& landingSites()
         {"Beresheet", 32.5956, 19.3496, true},   // 2019, main engine failed; LROC, 15 May 2019
         {"Chandrayaan-2", -70.8810, 22.7840, true},   // lander Vikram, 2019; LROC, 2 December 2019
         {"Chang'e 5", 43.0576, -51.9161, false},   // sample return, 2020
+        {"Chang'e 5 opstijgtrap", -30.0, 0.0, true},   // 7 December 2020, steered down after handing over the
+                                                         // samples; CNSA's announced point, 30 S, 0 E (no crater
+                                                         // identified in orbital images that we know of)
         {"Hakuto-R M1", 47.581, 44.094, true},   // 2023, ran out of fuel hovering; LROC, 23 May 2023
         {"Luna 25", -57.865, 61.360, true},   // 2023, on Pontécoulant G's inner rim; LROC, 31 August 2023
         {"Chandrayaan-3", -69.3733, 32.3191, false},   // Vikram, 2023
@@ -58,6 +80,9 @@ const QList<LandingSite>& landingSites()
         {"IM-1", -80.1300, 1.4376, false},   // Odysseus, 2024
         {"Blue Ghost 1", 18.5620, 61.8103, false},   // 2025
         {"IM-2", -84.7906, 29.1957, false},   // Athena, tipped over, 2025
+        {"Hakuto-R M2", 60.5, -4.6, true},   // Resilience, 5 June 2025 (UTC), laser range finder failed; ispace's
+                                              // target in the middle of Mare Frigoris, where LROC found the dark
+                                              // impact scar on 11 June 2025
     };
     return sites;
 }

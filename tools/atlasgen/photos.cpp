@@ -23,7 +23,10 @@ double lowSunElevation(double frameWidthKm)
     const double halfWidthDegrees = frameWidthKm / 2.0 / MoonRadiusKm * RadToDeg;
     return std::clamp(0.55 * halfWidthDegrees, 7.0, 20.0);
 }
-constexpr double MainSunElevation = 40.0;
+// The main photograph's sun: high enough that the albedo reads as at full
+// moon, low enough that walls and slopes still show.
+constexpr double MainSunElevation = 27.0;
+constexpr double SynodicMonthDays = 29.530589;
 
 QString decimal(double v, int decimals)
 {
@@ -38,6 +41,16 @@ Sun siteSun(double latitude, double longitude, double elevation, bool morning)
     const double c = std::sin(elevation * DegToRad) / std::max(1e-6, std::cos(latitude * DegToRad));
     const double offset = c >= 1.0 ? 0.0 : std::acos(c) * RadToDeg;
     return Sun{0.0, longitude + (morning ? offset : -offset)};
+}
+
+double normalisedLongitude(double longitude)
+{
+    longitude = std::fmod(longitude, 360.0);
+    if (longitude > 180.0)
+        longitude -= 360.0;
+    if (longitude <= -180.0)
+        longitude += 360.0;
+    return longitude;
 }
 
 double siteElevation(const Sun& sun, double latitude, double longitude)
@@ -131,6 +144,40 @@ void drawMarks(QImage* photo, double kmPerPixel)
     *photo = canvas.convertToFormat(QImage::Format_Grayscale8);
 }
 
+// Where the sun of an extra photograph stands over the feature, and so when
+// that light falls there.
+QString lowSunLine(double elevation, bool morning)
+{
+    const int degrees = qRound(std::abs(elevation));
+    const QString side = morning ? QStringLiteral("oostelijke") : QStringLiteral("westelijke");
+    const QString from = morning ? QStringLiteral("rechts") : QStringLiteral("links");
+    if (degrees >= 1 && elevation > 0)
+        return morning ? QStringLiteral("De zon staat %1° boven de oostelijke horizon; het licht valt op deze foto "
+                                        "van rechts in. Zo ziet u deze plek kort nadat de terminator, de grens "
+                                        "tussen dag en nacht, er bij wassende maan overheen is getrokken: het is "
+                                        "hier vroeg in de ochtend.")
+                             .arg(degrees)
+                       : QStringLiteral("De zon staat %1° boven de westelijke horizon; het licht valt op deze foto "
+                                        "van links in. Zo ziet u deze plek bij afnemende maan, kort voordat de "
+                                        "terminator er overheen trekt en de lange maannacht begint.")
+                             .arg(degrees);
+    const QString where = degrees < 1 ? QStringLiteral("In het midden van deze foto staat de zon precies op de %1 "
+                                                       "horizon")
+                                            .arg(side)
+                                      : QStringLiteral("In het midden van deze foto staat de zon %1° onder de %2 "
+                                                       "horizon")
+                                            .arg(degrees)
+                                            .arg(side);
+    return where
+           + (morning ? QStringLiteral(", en het licht valt van %1 in. De terminator, de grens tussen dag en nacht, "
+                                       "trekt hier bij wassende maan juist overheen: alleen wat hoog ligt of naar de "
+                                       "zon toe helt, vangt al licht.")
+                      : QStringLiteral(", en het licht valt van %1 in. De terminator, de grens tussen dag en nacht, "
+                                       "trekt hier bij afnemende maan juist overheen: alleen wat hoog ligt of naar de "
+                                       "zon toe helt, vangt nog licht."))
+                 .arg(from);
+}
+
 // A brightness above 1 rolls off towards white instead of clipping.
 float shoulder(float v)
 {
@@ -142,6 +189,69 @@ QString plainText(QString s)
 {
     return s.simplified();
 }
+
+bool isLinearKind(const QString& code)
+{
+    static const QStringList codes{"RI", "RU", "VA", "CA", "DO"};
+    return codes.contains(code);
+}
+
+// What binoculars (about 10 x 50) and telescopes of 60 and 150 mm show of a
+// feature, from its kind and size: at the Moon's distance 1 km is about half
+// an arcsecond, so 10 x binoculars show little under 10 to 20 km, 60 mm about
+// 4 km and 150 mm, as the air allows, about 2 km. Long, narrow features are
+// seen by their width, which the gazetteer does not give: the photo table
+// says those.
+QString generatedInstruments(const GazetteerEntry& e, const QString& title)
+{
+    const QString& c = e.typeCode;
+    const double km = e.diameterKm;
+    // Near the limb a feature is foreshortened and seen well only when the
+    // libration turns it towards us.
+    const bool limb = std::cos(e.latitude * DegToRad) * std::cos(e.longitude * DegToRad) < 0.35;
+    const QString limbNote = QStringLiteral("%1 is alleen bij gunstige libratie goed te zien, sterk verkort; ");
+    QString clause;
+    if (c == QLatin1String("AA") && limb) {
+        clause = limbNote
+                 + (km >= 60 ? QStringLiteral("een verrekijker toont de krater dan als een smalle ring, een telescoop "
+                                              "van 60 mm de wal en de bodem, en een van 150 mm ook kraters en heuvels "
+                                              "van een paar kilometer")
+                             : QStringLiteral("een verrekijker toont de krater dan hooguit als een streepje, en een "
+                                              "telescoop van 60 of 150 mm als een smalle ellips met schaduw"));
+    } else if (c == QLatin1String("AA")) {
+        clause = km >= 60   ? QStringLiteral("een verrekijker toont %1 dan al als een ring met schaduw, een telescoop "
+                                             "van 60 mm de wal en de bodem, en een van 150 mm ook kraters en heuvels "
+                                             "van een paar kilometer")
+                 : km >= 25 ? QStringLiteral("in een verrekijker is %1 een klein ringetje, een telescoop van 60 mm "
+                                             "toont de wal met zijn schaduw, en een van 150 mm ook details van een "
+                                             "paar kilometer")
+                 : km >= 10 ? QStringLiteral("een verrekijker toont %1 hooguit als een stipje, een telescoop van 60 mm "
+                                             "als een kleine krater met schaduw, en een van 150 mm de vorm van de wal")
+                            : QStringLiteral("een verrekijker toont %1 niet, een telescoop van 60 mm als een putje, en "
+                                             "een van 150 mm de kraterwal");
+    } else if (QStringList{"ME", "OC", "LC", "SI", "PA"}.contains(c)) {
+        clause = limb        ? limbNote + QStringLiteral("een verrekijker toont dan een smalle donkere strook langs de "
+                                                         "rand, en een telescoop van 60 of 150 mm ook de kraters erin")
+                 : km >= 250 ? QStringLiteral("%1 ziet u al met het blote oog als een donkere vlek; een verrekijker "
+                                              "toont de kraters aan de rand, en een telescoop van 60 of 150 mm bij lage "
+                                              "zon ook kleine kraters en, waar ze er zijn, lage ruggen op de lava")
+                             : QStringLiteral("een verrekijker toont %1 als een kleine donkere vlek, en een telescoop "
+                                              "van 60 of 150 mm bij lage zon ook kleine kraters en, waar ze er zijn, "
+                                              "lage ruggen op de lava");
+    } else if (c == QLatin1String("MO") && e.iauName.startsWith(QLatin1String("Montes"))) {
+        clause = QStringLiteral("een verrekijker toont %1 als een lichte keten met schaduwen, een telescoop van 60 mm "
+                                "afzonderlijke toppen, en een van 150 mm ook de dalen ertussen");
+    } else if (c == QLatin1String("MO")) {
+        clause = QStringLiteral("een verrekijker toont %1 bij zo'n lage zon als een lichtpuntje, een telescoop van "
+                                "60 mm ook de schaduw, en een van 150 mm de vorm van de berg");
+    } else if (c == QLatin1String("PR")) {
+        clause = QStringLiteral("een verrekijker toont %1 als een lichte punt aan de rand van de zee, een telescoop van "
+                                "60 mm ook de schaduw, en een van 150 mm de hellingen");
+    } else {
+        return QString();
+    }
+    return clause.arg(title);
+}
 }
 
 QString dutchPosition(double latitude, double longitude)
@@ -151,6 +261,41 @@ QString dutchPosition(double latitude, double longitude)
              latitude >= 0 ? QStringLiteral("noorderbreedte") : QStringLiteral("zuiderbreedte"),
              decimal(std::abs(longitude), 1),
              longitude >= 0 ? QStringLiteral("oosterlengte") : QStringLiteral("westerlengte"));
+}
+
+Sun sunFor(const SunSetting& setting, double latitude, double longitude, double defaultElevation, bool morning)
+{
+    if (setting.kind == SunSetting::Kind::Colongitude)
+        return Sun{0.0, normalisedLongitude(90.0 - setting.degrees)};
+    const double elevation = setting.kind == SunSetting::Kind::Elevation ? setting.degrees : defaultElevation;
+    const Sun sun = siteSun(latitude, longitude, elevation, morning);
+    return Sun{sun.latitude, normalisedLongitude(sun.longitude)};
+}
+
+double colongitude(const Sun& sun)
+{
+    const double c = std::fmod(90.0 - sun.longitude, 360.0);
+    return c < 0 ? c + 360.0 : c;
+}
+
+double moonAgeDays(const Sun& sun)
+{
+    // New moon at colongitude 270.
+    return std::fmod(colongitude(sun) + 90.0, 360.0) / 360.0 * SynodicMonthDays;
+}
+
+QString whenToLook(const GazetteerEntry& feature, const QString& title, const Sun& sun, const QString& instruments)
+{
+    const int days = int(std::lround(moonAgeDays(sun)));
+    const int degrees = int(std::lround(colongitude(sun))) % 360;
+    const QString clause = instruments.isEmpty() ? generatedInstruments(feature, title) : instruments;
+    QString sentence = QStringLiteral("Zo ziet u dit ongeveer %1 %2 na nieuwe maan, bij een colongitude van %3°")
+                           .arg(days)
+                           .arg(days == 1 ? QStringLiteral("dag") : QStringLiteral("dagen"))
+                           .arg(degrees);
+    if (!clause.isEmpty())
+        sentence += QStringLiteral("; ") + clause;
+    return sentence + QLatin1Char('.');
 }
 
 QList<PhotoEntry> readPhotoTable(const QString& file, QString* error)
@@ -165,6 +310,7 @@ QList<PhotoEntry> readPhotoTable(const QString& file, QString* error)
     in.setEncoding(QStringConverter::Utf8);
     QString* field = nullptr;
     int lineNumber = 0;
+    QList<std::pair<QString, QString>> sunTexts;   // per entry: morning, evening
     while (!in.atEnd()) {
         const QString line = in.readLine();
         ++lineNumber;
@@ -175,6 +321,7 @@ QList<PhotoEntry> readPhotoTable(const QString& file, QString* error)
             e.iauName = line.mid(2).trimmed();
             e.name = atlasName(e.iauName, false);
             out.append(e);
+            sunTexts.append(std::pair<QString, QString>());
             field = nullptr;
             continue;
         }
@@ -185,32 +332,64 @@ QList<PhotoEntry> readPhotoTable(const QString& file, QString* error)
         const qsizetype colon = line.indexOf(QLatin1Char(':'));
         const QString key = colon > 0 ? line.left(colon) : QString();
         PhotoEntry* e = out.isEmpty() ? nullptr : &out.last();
-        field = !e                                   ? nullptr
-                : key == QLatin1String("naam")       ? &e->origin
-                : key == QLatin1String("kijk")       ? &e->lookFor
-                : key == QLatin1String("ochtend")    ? &e->morning
-                : key == QLatin1String("avond")      ? &e->evening
-                                                     : nullptr;
+        field = !e                                      ? nullptr
+                : key == QLatin1String("naam")          ? &e->origin
+                : key == QLatin1String("kijk")          ? &e->lookFor
+                : key == QLatin1String("ochtend")       ? &e->morning
+                : key == QLatin1String("avond")         ? &e->evening
+                : key == QLatin1String("kijker")        ? &e->instruments
+                : key == QLatin1String("ochtendkijker") ? &e->morningInstruments
+                : key == QLatin1String("avondkijker")   ? &e->eveningInstruments
+                : key == QLatin1String("ochtendzon")    ? &sunTexts.last().first
+                : key == QLatin1String("avondzon")      ? &sunTexts.last().second
+                                                        : nullptr;
         if (!field) {
             *error = QStringLiteral("%1:%2: not understood").arg(file).arg(lineNumber);
             return {};
         }
         *field = line.mid(colon + 1).trimmed();
     }
-    for (const auto& e : out) {
+    auto parseSun = [](const QString& text, SunSetting* setting) {
+        if (text.isEmpty())
+            return true;
+        static const QString colongitudeWord = QStringLiteral("colongitude ");
+        const bool byColongitude = text.startsWith(colongitudeWord);
+        bool ok = false;
+        const double degrees = (byColongitude ? text.mid(colongitudeWord.size()) : text).toDouble(&ok);
+        if (!ok || degrees < (byColongitude ? 0.0 : -5.0) || degrees >= (byColongitude ? 360.0 : 90.0))
+            return false;
+        setting->kind = byColongitude ? SunSetting::Kind::Colongitude : SunSetting::Kind::Elevation;
+        setting->degrees = degrees;
+        return true;
+    };
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        PhotoEntry& e = out[i];
         if (e.origin.isEmpty() || e.lookFor.isEmpty() || e.morning.isEmpty() || e.evening.isEmpty()) {
             *error = file + QStringLiteral(": incomplete entry ") + e.iauName;
+            return {};
+        }
+        if (!parseSun(sunTexts[i].first, &e.morningSun) || !parseSun(sunTexts[i].second, &e.eveningSun)) {
+            *error = file + QStringLiteral(": sun not understood in ") + e.iauName;
             return {};
         }
     }
     return out;
 }
 
-QStringList namesNotInIndex(const QString& text, const QStringList& gazetteerNames, const QSet<QString>& indexed)
+namespace {
+struct NameHit {
+    qsizetype at, length;
+    QString name;
+    bool calledUnmarked;   // followed by " (niet in de index)"
+};
+
+// The gazetteer names in `text`, whole words, the longest name where names
+// overlap, in the order they appear.
+QList<NameHit> namesInText(const QString& text, const QStringList& gazetteerNames)
 {
-    struct Hit { qsizetype at, length; QString name; };
-    QList<Hit> hits;
-    auto isWordChar = [](QChar c) { return c.isLetterOrNumber(); };
+    QList<NameHit> hits;
+    // "Taurus-Littrow" is a valley, not the crater Littrow.
+    auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('-'); };
     for (const auto& name : gazetteerNames) {
         for (qsizetype at = text.indexOf(name); at >= 0; at = text.indexOf(name, at + 1)) {
             const qsizetype end = at + name.size();
@@ -219,30 +398,51 @@ QStringList namesNotInIndex(const QString& text, const QStringList& gazetteerNam
             // "Apollo 15" is a spacecraft, not the crater Apollo.
             if (end + 1 < text.size() && text[end] == QLatin1Char(' ') && text[end + 1].isDigit())
                 continue;
-            hits.append({at, name.size(), name});
+            hits.append({at, name.size(), name, false});
         }
     }
     // "Messier A" is one name, not the crater Messier followed by a letter.
-    std::stable_sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) { return a.length > b.length; });
-    QList<std::pair<qsizetype, qsizetype>> taken;
-    QList<Hit> unfindable;
+    std::stable_sort(hits.begin(), hits.end(), [](const NameHit& a, const NameHit& b) { return a.length > b.length; });
+    QList<NameHit> kept;
     static const QString unmarked = QStringLiteral(" (niet in de index)");
-    for (const auto& h : hits) {
-        const bool inside = std::any_of(taken.begin(), taken.end(), [&](const auto& t) {
-            return h.at < t.second && h.at + h.length > t.first;
+    for (auto h : hits) {
+        const bool inside = std::any_of(kept.begin(), kept.end(), [&](const NameHit& k) {
+            return h.at < k.at + k.length && h.at + h.length > k.at;
         });
         if (inside)
             continue;
-        taken.append({h.at, h.at + h.length});
-        if (!indexed.contains(h.name) && text.mid(h.at + h.length, unmarked.size()) != unmarked)
-            unfindable.append(h);
+        h.calledUnmarked = text.mid(h.at + h.length, unmarked.size()) == unmarked;
+        kept.append(h);
     }
-    std::sort(unfindable.begin(), unfindable.end(), [](const Hit& a, const Hit& b) { return a.at < b.at; });
-    QStringList missing;
-    for (const auto& h : unfindable)
-        if (!missing.contains(h.name))
-            missing.append(h.name);
-    return missing;
+    std::sort(kept.begin(), kept.end(), [](const NameHit& a, const NameHit& b) { return a.at < b.at; });
+    return kept;
+}
+
+QStringList distinctNames(const QList<NameHit>& hits, bool (*keep)(const NameHit&, const QSet<QString>&),
+                          const QSet<QString>& indexed)
+{
+    QStringList out;
+    for (const auto& h : hits)
+        if (keep(h, indexed) && !out.contains(h.name))
+            out.append(h.name);
+    return out;
+}
+}
+
+QStringList namesNotInIndex(const QString& text, const QStringList& gazetteerNames, const QSet<QString>& indexed)
+{
+    return distinctNames(
+        namesInText(text, gazetteerNames),
+        [](const NameHit& h, const QSet<QString>& idx) { return !idx.contains(h.name) && !h.calledUnmarked; },
+        indexed);
+}
+
+QStringList indexedNamesCalledUnmarked(const QString& text, const QStringList& gazetteerNames,
+                                       const QSet<QString>& indexed)
+{
+    return distinctNames(
+        namesInText(text, gazetteerNames),
+        [](const NameHit& h, const QSet<QString>& idx) { return idx.contains(h.name) && h.calledUnmarked; }, indexed);
 }
 
 bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QList<GazetteerEntry>& gazetteer,
@@ -257,7 +457,11 @@ bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QLi
         const QStringList missing = namesNotInIndex(text, gazetteerNames, indexed);
         if (!missing.isEmpty())
             *error = file + QStringLiteral(": names features no index holds: ") + missing.join(QStringLiteral(", "));
-        return missing.isEmpty();
+        const QStringList wronglyUnmarked = indexedNamesCalledUnmarked(text, gazetteerNames, indexed);
+        if (!wronglyUnmarked.isEmpty())
+            *error = file + QStringLiteral(": calls indexed features unmarked: ")
+                     + wronglyUnmarked.join(QStringLiteral(", "));
+        return missing.isEmpty() && wronglyUnmarked.isEmpty();
     };
     const double minKmPerPixel = s.albedo.kmPerPixel() / 2.0;   // never enlarge the mosaic more than twice
     const double maxKmPerPixel = 2.1 * MoonRadiusKm / PhotoWidth;
@@ -269,6 +473,11 @@ bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QLi
                 g = &e;
         if (!g) {
             *error = QStringLiteral("photo table: not in the gazetteer: ") + entry.iauName;
+            return false;
+        }
+        const bool eachMomentSaid = !entry.morningInstruments.isEmpty() && !entry.eveningInstruments.isEmpty();
+        if (entry.instruments.isEmpty() && !eachMomentSaid && generatedInstruments(*g, entry.name).isEmpty()) {
+            *error = QStringLiteral("photo table: say what binoculars and telescopes show (kijker:) of ") + entry.iauName;
             return false;
         }
         const double kmPerPixel = std::clamp(2.0 * g->diameterKm / PhotoWidth, minKmPerPixel, maxKmPerPixel);
@@ -285,26 +494,31 @@ bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QLi
         const double latMin = g->latitude - reach, latMax = g->latitude + reach;
         const Vec3 site = surfaceUp(g->latitude, g->longitude);
 
-        struct Shot { QString suffix; double elevation; bool morning; };
+        struct Shot { QString suffix; Sun sun; };
         const double low = lowSunElevation(PhotoWidth * kmPerPixel);
-        const Shot shots[] = {{QString(), MainSunElevation, false},
-                              {QStringLiteral("1"), low, true},
-                              {QStringLiteral("2"), low, false}};
+        const Shot shots[] = {
+            {QString(), sunFor(SunSetting{}, g->latitude, g->longitude, MainSunElevation, false)},
+            {QStringLiteral("1"), sunFor(entry.morningSun, g->latitude, g->longitude, low, true)},
+            {QStringLiteral("2"), sunFor(entry.eveningSun, g->latitude, g->longitude, low, false)}};
         double elevations[3] = {};
         for (int k = 0; k < 3; ++k) {
-            const Shot& shot = shots[k];
-            const Sun sun = siteSun(g->latitude, g->longitude, shot.elevation, shot.morning);
+            const Sun& sun = shots[k].sun;
             elevations[k] = siteElevation(sun, g->latitude, g->longitude);
-            const LightMap light(s.normals, s.albedo.width(), s.albedo.height(), sun, s.shadingExaggeration, s.heightExaggeration, latMin, latMax);
+            const LightMap light(s.normals, s.albedo.width(), s.albedo.height(), sun,
+                                 k == 0 ? s.mainShadingExaggeration : s.shadingExaggeration, s.heightExaggeration,
+                                 latMin, latMax);
             const Vec3 sunDir = surfaceUp(sun.latitude, sun.longitude);
             const double siteSin = std::max(0.02, sunDir.dot(site));
             SurfaceBrightness brightness;
             if (k == 0) {
-                // High sun, gently: the albedo with a hint of relief.
+                // The albedo, shaded by the relief under a middling sun: the
+                // light and dark ground reads as at full moon, walls and slopes
+                // as near the terminator.
                 brightness = [&](double lat, double lon) {
                     const double flat = std::max(0.05, sunDir.dot(surfaceUp(lat, lon)));
-                    const double relief = std::clamp(light.sample(lat, lon) / flat, 0.0, 2.0);
-                    return shoulder(float(0.9 * s.tone(s.albedo.sample(lat, lon)) * (0.6 + 0.4 * relief)));
+                    const double relief = std::clamp(light.sample(lat, lon) / flat, 0.0, 2.5);
+                    return shoulder(
+                        float(0.92 * s.tone(s.albedo.sample(lat, lon)) * (0.4 + 0.6 * std::pow(relief, 1.1))));
                 };
             } else {
                 // Exposed for the site; the broad fall-off of the light across a
@@ -318,7 +532,7 @@ bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QLi
             }
             QImage photo = renderDisc(frame, brightness, s.albedo.kmPerPixel());
             drawMarks(&photo, kmPerPixel);
-            const QString file = QDir(outDir).filePath(entry.name + shot.suffix + QStringLiteral(".jpg"));
+            const QString file = QDir(outDir).filePath(entry.name + shots[k].suffix + QStringLiteral(".jpg"));
             if (!writeGreyJpeg(file, photo, PhotoQuality, false, error))
                 return false;
         }
@@ -328,11 +542,15 @@ bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QLi
         const QString frameText =
             QStringLiteral("Over de foto: een bovenaanzicht, alsof de camera recht boven %1 hangt; zo is ook een "
                            "vorm dicht bij de maanrand niet vertekend. Het beeld is %2 km breed, het noorden is "
-                           "boven (pijl N) en de streep linksonder geeft de schaal. De foto's van deze atlas zijn "
-                           "samengesteld uit kaarten van de hele Maan: details van minder dan een paar kilometer, "
-                           "en reliëf van minder dan zo'n tien kilometer breed, tonen ze niet.")
+                           "boven (pijl N) en de streep linksonder geeft de schaal. De zon staat %3° boven de "
+                           "westelijke horizon en het licht valt van links in: hoog genoeg om de lichte en donkere "
+                           "delen van het oppervlak te tonen zoals bij volle maan, laag genoeg om wallen en "
+                           "hellingen te laten uitkomen. De foto's van deze atlas zijn samengesteld uit kaarten van "
+                           "de hele maan: details van minder dan een paar kilometer, en reliëf van minder dan zo'n "
+                           "tien kilometer breed, tonen ze niet.")
                 .arg(title)
-                .arg(qRound(PhotoWidth * kmPerPixel));
+                .arg(qRound(PhotoWidth * kmPerPixel))
+                .arg(qRound(elevations[0]));
         const QString facts = QStringLiteral("Soort: %1\n%2\nLigging: %3\n")
                                   .arg(dutchKind(*g), dutchSize(*g), dutchPosition(g->latitude, g->longitude));
         const QString main = QStringLiteral("%1\n\n%2\nNaam: %3\n\nWaar moet u op letten?\n%4\n\n%5\n")
@@ -346,24 +564,20 @@ bool makePhotographs(const Surface& s, const QList<PhotoEntry>& table, const QLi
 
         for (int k = 1; k <= 2; ++k) {
             const bool morning = k == 1;
-            const QString sunLine =
-                morning ? QStringLiteral("De zon staat %1° boven de oostelijke horizon; het licht valt op deze foto "
-                                         "van rechts in. Zo ziet u deze plek kort nadat de terminator, de grens "
-                                         "tussen dag en nacht, er bij wassende maan overheen is getrokken: het is "
-                                         "hier vroeg in de ochtend.")
-                        : QStringLiteral("De zon staat %1° boven de westelijke horizon; het licht valt op deze foto "
-                                         "van links in. Zo ziet u deze plek bij afnemende maan, kort voordat de "
-                                         "terminator er overheen trekt en de lange maannacht begint.");
+            const QString sunLine = lowSunLine(elevations[k], morning);
+            const QString& ownMoment = morning ? entry.morningInstruments : entry.eveningInstruments;
+            const QString& instruments = ownMoment.isEmpty() ? entry.instruments : ownMoment;
             const QString closing =
                 morning ? QStringLiteral("Hoogteverschillen die bij volle maan onzichtbaar blijven, tekenen zich bij "
                                          "zo'n lage zon af; daarom kijkt men het liefst vlak bij de terminator.")
                         : QStringLiteral("Leg deze foto naast die bij ochtendzon: wat daar in de schaduw lag, is nu "
                                          "verlicht, zodat u aan beide kanten van elke helling ziet hoe het terrein "
                                          "loopt.");
-            const QString text = QStringLiteral("%1 bij lage %2\n\n%3\n\n%4\n\n%5\n")
-                                     .arg(title, morning ? QStringLiteral("ochtendzon") : QStringLiteral("avondzon"),
-                                          sunLine.arg(qRound(elevations[k])),
-                                          plainText(morning ? entry.morning : entry.evening), closing);
+            const QString text =
+                QStringLiteral("%1 bij lage %2\n\n%3\n\n%4\n\n%5\n\n%6\n")
+                    .arg(title, morning ? QStringLiteral("ochtendzon") : QStringLiteral("avondzon"), sunLine,
+                         plainText(morning ? entry.morning : entry.evening),
+                         whenToLook(*g, title, shots[k].sun, plainText(instruments)), closing);
             const QString file = entry.name + QString::number(k) + QStringLiteral(".txt");
             if (!checkNames(text, file) || !writeCp1252Text(text, QDir(outDir).filePath(file), error))
                 return false;

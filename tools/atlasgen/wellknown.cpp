@@ -16,7 +16,7 @@ const QStringList& wellKnownNames()
         "Gassendi", "Gauss", "Goclenius", "Godin", "Grimaldi", "Gruithuisen", "Gutenberg", "Hainzel",
         "Harpalus", "Hell", "Hercules", "Herodotus", "Herschel", "Hesiodus", "Hevelius", "Hipparchus",
         "Hortensius", "Humboldt", "Hyginus", "Isidorus", "Janssen", "Julius Caesar", "Kant", "Kepler", "Kies",
-        "Krieger", "Lalande", "Lambert", "Lamont", "Langrenus", "Lansberg", "Letronne", "Linné",
+        "Krieger", "Lalande", "Lambert", "Langrenus", "Lansberg", "Letronne", "Linné",
         "Longomontanus", "Macrobius", "Mädler", "Maginus", "Mairan", "Manilius", "Marius", "Maskelyne",
         "Maurolycus", "Menelaus", "Mersenius", "Messier", "Moltke", "Mösting", "Parry", "Peirce", "Petavius",
         "Philolaus", "Picard", "Piccolomini", "Pitatus", "Plato", "Plinius", "Posidonius", "Proclus",
@@ -28,14 +28,37 @@ const QStringList& wellKnownNames()
         "Catena Davy", "Dorsa Smirnov", "Mons Hadley", "Mons Huygens", "Mons Pico", "Mons Piton",
         "Mons Rümker", "Promontorium Agarum", "Promontorium Heraclides", "Promontorium Laplace",
         "Reiner Gamma", "Rima Ariadaeus", "Rima Hadley", "Rima Hyginus", "Rimae Hippalus", "Rimae Sirsalis",
-        "Rimae Triesnecker", "Rupes Altai", "Rupes Cauchy", "Rupes Recta", "Vallis Alpes", "Vallis Rheita",
-        "Vallis Schröteri",
+        "Rimae Triesnecker", "Rupes Altai", "Rupes Cauchy", "Rupes Recta", "Sinus Iridum", "Vallis Alpes",
+        "Vallis Rheita", "Vallis Schröteri",
+    };
+    return names;
+}
+
+// What the full moon shows best: craters whose rays or bright floors and walls
+// stand out when there are no shadows, small ones included.
+const QStringList& fullMoonSightNames()
+{
+    static const QStringList names{
+        "Alfraganus", "Anaxagoras", "Aristarchus", "Bode",      "Carlini",  "Censorinus", "Conon",
+        "Copernicus", "Dionysius",  "Glushko",     "Helicon",   "Kepler",   "Le Verrier", "Lichtenberg",
+        "Linné",      "Menelaus",   "Proclus",     "Thales",    "Tycho",
     };
     return names;
 }
 
 bool isWellKnown(const QString& iauName)
 {
-    static const QSet<QString> set(wellKnownNames().begin(), wellKnownNames().end());
+    static const QSet<QString> set = [] {
+        QSet<QString> all(wellKnownNames().begin(), wellKnownNames().end());
+        for (const auto& n : fullMoonSightNames())
+            all.insert(n);
+        return all;
+    }();
+    return set.contains(iauName);
+}
+
+bool isFullMoonSight(const QString& iauName)
+{
+    static const QSet<QString> set(fullMoonSightNames().begin(), fullMoonSightNames().end());
     return set.contains(iauName);
 }
