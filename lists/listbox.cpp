@@ -42,7 +42,11 @@ void ListBox::setEntries(const QStringList& lines)
     const int top = verticalScrollBar()->value();
     clear();
     addItems(lines);
-    verticalScrollBar()->setValue(top);
+    if (top > 0) {
+        // Laid out now, so that the scroll range is that of the new entries.
+        doItemsLayout();
+        verticalScrollBar()->setValue(top);
+    }
 }
 
 QStringList ListBox::entries() const

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QtGlobal>
 #include <memory>
 
@@ -17,6 +18,7 @@
 #include "libration/librationface.h"
 #include "libration/longitudedemo.h"
 #include "lists/currentindexlist.h"
+#include "lists/listbox.h"
 #include "lists/mapchoice.h"
 #include "lists/markerselection.h"
 #include "lists/totalindex.h"
@@ -64,4 +66,38 @@ T* child(QObject* window, const char* name)
     if (!found)
         qFatal("no control %s", name);
     return found;
+}
+
+// Types a key where the platform delivers it: to the focused control, else
+// the given window.
+inline void typeKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+    QTest::keyClick(target, Qt::Key(key), modifiers);
+}
+
+// The lines of a list as the user reads them.
+inline QStringList entries(const ListBox* list)
+{
+    return list->entries();
+}
+
+// A press on the entry with this text, scrolled into view first; false when
+// the list has no such entry.
+inline bool pressEntry(ListBox* list, const QString& text, Qt::MouseButton button = Qt::LeftButton,
+                       Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    if (found.isEmpty())
+        return false;
+    list->scrollToItem(found.first());
+    const QPoint p = list->visualItemRect(found.first()).center();
+    QTest::mousePress(list->viewport(), button, modifiers, p);
+    QTest::mouseRelease(list->viewport(), button, modifiers, p);
+    return true;
+}
+
+inline void selectEntry(ListBox* list, const QString& text)
+{
+    list->setCurrentItem(list->findItems(text, Qt::MatchExactly).value(0));
 }

@@ -40,32 +40,7 @@ QPoint screenPointOfSlot(int slot)
 
 void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : static_cast<QWidget*>(mainWindow());
-    QTest::keyClick(target, Qt::Key(k), modifiers);
-}
-
-QStringList entries(const ListBox* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
-
-void pressEntry(ListBox* list, const QString& text, Qt::MouseButton button = Qt::LeftButton,
-                Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
-    QVERIFY2(!found.isEmpty(), qPrintable(text));
-    list->scrollToItem(found.first());
-    const QPoint p = list->visualItemRect(found.first()).center();
-    QTest::mousePress(list->viewport(), button, modifiers, p);
-    QTest::mouseRelease(list->viewport(), button, modifiers, p);
-}
-
-void selectEntry(ListBox* list, const QString& text)
-{
-    list->setCurrentItem(list->findItems(text, Qt::MatchExactly).value(0));
+    typeKey(mainWindow(), k, modifiers);
 }
 
 int countPixels(QRgb colour, const QRect& area)
@@ -200,7 +175,7 @@ private slots:
         openMainWindow();
         s().markersOn = false;   // only the pick circle is yellow then
         openCurrentList();
-        pressEntry(currentIndexList()->ListBox1, QStringLiteral("Mare Testum"));
+        QVERIFY(pressEntry(currentIndexList()->ListBox1, QStringLiteral("Mare Testum")));
         QCOMPARE(s().selectedFeature, std::uint16_t(1));
         QCOMPARE(screenPointOfSlot(1), centre());
         QCOMPARE(child<QLabel>(mainWindow(), "Label9")->text(), QStringLiteral("Mare Testum"));
@@ -215,20 +190,20 @@ private slots:
         QCOMPARE(countPixels(yellow, QRect(c - QPoint(11, 11), QSize(23, 23))), 0);
 
         // A name stored twice: each slot in turn, the higher one ends selected.
-        pressEntry(currentIndexList()->ListBox1, QStringLiteral("Twin"));
+        QVERIFY(pressEntry(currentIndexList()->ListBox1, QStringLiteral("Twin")));
         QCOMPARE(s().selectedFeature, std::uint16_t(5));
         QCOMPARE(screenPointOfSlot(5), centre());
 
         // Other presses select without moving.
         const int x0 = s().originX, y0 = s().originY;
-        pressEntry(currentIndexList()->ListBox1, QStringLiteral("Alpha"), Qt::LeftButton, Qt::ShiftModifier);
+        QVERIFY(pressEntry(currentIndexList()->ListBox1, QStringLiteral("Alpha"), Qt::LeftButton, Qt::ShiftModifier));
         QCOMPARE(s().selectedFeature, std::uint16_t(6));
-        pressEntry(currentIndexList()->ListBox1, QStringLiteral("alpha"), Qt::RightButton);
+        QVERIFY(pressEntry(currentIndexList()->ListBox1, QStringLiteral("alpha"), Qt::RightButton));
         QCOMPARE(s().selectedFeature, std::uint16_t(3));
         QCOMPARE(QPoint(s().originX, s().originY), QPoint(x0, y0));
         // Every name the list shows can be picked, also one stored after an
         // empty slot.
-        pressEntry(currentIndexList()->ListBox1, QStringLiteral("Lost"));
+        QVERIFY(pressEntry(currentIndexList()->ListBox1, QStringLiteral("Lost")));
         QCOMPARE(s().selectedFeature, std::uint16_t(10));
         QCOMPARE(screenPointOfSlot(10), centre());
 
@@ -240,7 +215,7 @@ private slots:
 
         // In the turned view the pick uses the turned mapping.
         mainWindow()->Omgekeerdbeeld1Click();
-        pressEntry(currentIndexList()->ListBox1, QStringLiteral("Beta *"));
+        QVERIFY(pressEntry(currentIndexList()->ListBox1, QStringLiteral("Beta *")));
         QCOMPARE(screenPointOfSlot(4), centre());
         QCOMPARE(child<QLabel>(mainWindow(), "Label9")->text(), QStringLiteral("Beta *"));
     }
@@ -250,14 +225,14 @@ private slots:
         openMainWindow();
         openCurrentList();
         ModalDriver viewer;
-        pressEntry(currentIndexList()->ListBox1, QStringLiteral("Beta *"), Qt::LeftButton, Qt::ControlModifier);
+        QVERIFY(pressEntry(currentIndexList()->ListBox1, QStringLiteral("Beta *"), Qt::LeftButton, Qt::ControlModifier));
         QCOMPARE(viewer.seen, 1);
         QCOMPARE(photoViewer()->photoFileName, QStringLiteral("Beta.jpg"));
         QCOMPARE(s().selectedFeature, std::uint16_t(4));
         QVERIFY(screenPointOfSlot(4) != centre());
         // Ctrl with Shift, or a name without "*": no photograph.
-        pressEntry(currentIndexList()->ListBox1, QStringLiteral("Beta *"), Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier);
-        pressEntry(currentIndexList()->ListBox1, QStringLiteral("zeta"), Qt::LeftButton, Qt::ControlModifier);
+        QVERIFY(pressEntry(currentIndexList()->ListBox1, QStringLiteral("Beta *"), Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier));
+        QVERIFY(pressEntry(currentIndexList()->ListBox1, QStringLiteral("zeta"), Qt::LeftButton, Qt::ControlModifier));
         QCOMPARE(viewer.seen, 1);
         QCOMPARE(s().selectedFeature, std::uint16_t(8));
     }
@@ -335,20 +310,20 @@ private slots:
         writeIndexFile(QStringLiteral("maan_vm.dat"), fullMoonForTotals);
         openMainWindow();
         openTotals(Qt::Key_F3);
-        pressEntry(totalIndex()->ListBox1, QStringLiteral("Gamma *   [lk]"));
+        QVERIFY(pressEntry(totalIndex()->ListBox1, QStringLiteral("Gamma *   [lk]")));
         QCOMPARE(s().imageFileName, QStringLiteral("maan_lk.bmp"));
         QCOMPARE(s().selectedFeature, std::uint16_t(1));
         QCOMPARE(screenPointOfSlot(1), centre());
         QCOMPARE(child<QLabel>(mainWindow(), "Label9")->text(), QStringLiteral("Gamma *"));
 
         // A name with "[" of its own is reached as well.
-        pressEntry(totalIndex()->ListBox1, QStringLiteral("Odd [x] name   [vm]"));
+        QVERIFY(pressEntry(totalIndex()->ListBox1, QStringLiteral("Odd [x] name   [vm]")));
         QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
         QCOMPARE(s().selectedFeature, std::uint16_t(4));
         QCOMPARE(screenPointOfSlot(4), centre());
 
         // A right press switches the view and selects, without moving there.
-        pressEntry(totalIndex()->ListBox1, QStringLiteral("Alpha   [ek]"), Qt::RightButton);
+        QVERIFY(pressEntry(totalIndex()->ListBox1, QStringLiteral("Alpha   [ek]"), Qt::RightButton));
         QCOMPARE(s().imageFileName, QStringLiteral("maan_ek.bmp"));
         QCOMPARE(s().selectedFeature, std::uint16_t(1));
         QVERIFY(screenPointOfSlot(1) != centre());
@@ -405,7 +380,7 @@ private slots:
             ModalDriver driver({[&](QWidget* modal) {
                 auto* dialog = qobject_cast<MarkerSelection*>(modal);
                 shown = entries(dialog->ListBox1);
-                pressEntry(dialog->ListBox1, QStringLiteral("Mare"));
+                QVERIFY(pressEntry(dialog->ListBox1, QStringLiteral("Mare")));
                 afterPress = dialog->kindFilter;
                 stayedOpen = dialog->isVisible();
                 dialog->Cancelbtn->click();
@@ -426,7 +401,7 @@ private slots:
         };
         run([](QWidget* modal) {
             auto* dialog = qobject_cast<MarkerSelection*>(modal);
-            pressEntry(dialog->ListBox1, QStringLiteral("Rima "));
+            QVERIFY(pressEntry(dialog->ListBox1, QStringLiteral("Rima ")));
             dialog->okbtn->click();
         });
         QCOMPARE(s().kindFilter, QStringLiteral("Rima "));
@@ -647,7 +622,7 @@ private slots:
         openCurrentList();
         {
             ModalDriver driver({typeAndConfirm(QStringLiteral("F5 nieuw"))});
-            pressEntry(currentIndexList()->ListBox1, QStringLiteral("F5"), Qt::RightButton);
+            QVERIFY(pressEntry(currentIndexList()->ListBox1, QStringLiteral("F5"), Qt::RightButton));
             QCOMPARE(driver.seen, 1);
         }
         QCOMPARE(s().featureTable.slot(4).name(), QStringLiteral("F5 nieuw"));
@@ -655,7 +630,7 @@ private slots:
         QCOMPARE(currentIndexList()->windowTitle(), QStringLiteral("9 Landkenmerken"));
         {
             ModalDriver driver({typeAndConfirm(QString())});
-            pressEntry(currentIndexList()->ListBox1, QStringLiteral("F9"), Qt::RightButton);
+            QVERIFY(pressEntry(currentIndexList()->ListBox1, QStringLiteral("F9"), Qt::RightButton));
         }
         QCOMPARE(currentIndexList()->windowTitle(), QStringLiteral("8 Landkenmerken"));
         QCOMPARE(s().featureTable.slot(8).name(), QStringLiteral("F10"));
@@ -663,7 +638,7 @@ private slots:
         // With editing off a right press only selects.
         child<QAction>(mainWindow(), "Wijzigentoestaan1")->trigger();
         ModalDriver never;
-        pressEntry(currentIndexList()->ListBox1, QStringLiteral("F10"), Qt::RightButton);
+        QVERIFY(pressEntry(currentIndexList()->ListBox1, QStringLiteral("F10"), Qt::RightButton));
         QCOMPARE(never.seen, 0);
         QCOMPARE(s().selectedFeature, std::uint16_t(8));
     }

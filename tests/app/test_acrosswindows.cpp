@@ -1,0 +1,256 @@
+#include <QtTest>
+
+#include "data/featuretable.h"
+#include "data/indexlists.h"
+#include "tests/common/modaldriver.h"
+#include "tests/common/program.h"
+#include "tests/common/windowsystem.h"
+#include "tests/common/workdir.h"
+
+#include <QInputDialog>
+#include <memory>
+
+// What the user does across windows, on the atlas's own data set, where the
+// order of the lists is not the order of the slots: pick, switch, press.
+namespace {
+const QRgb yellow = qRgb(255, 255, 0);
+
+RunState& s() { return mainWindow()->state(); }
+ListBox* currentList() { return currentIndexList()->ListBox1; }
+
+void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    typeKey(mainWindow(), k, modifiers);
+}
+
+// The slot of the first feature of this name in the view now shown; 0 when none.
+int slotNamed(const QString& name)
+{
+    const std::vector<int> found = slotsNamed(s().featureTable, name);
+    return found.empty() ? 0 : found.front();
+}
+
+// The names of the view now shown, as the current list orders them.
+QStringList namesInListOrder()
+{
+    QStringList names;
+    for (int i = 1; i <= FeatureTableSize; ++i)
+        if (s().featureTable.slot(i).inUse())
+            names.append(s().featureTable.slot(i).name());
+    sortAlphabetically(names);
+    return names;
+}
+
+// The entry under a point of the list's viewport, and a press there.
+QString entryAt(const QPoint& p)
+{
+    const QListWidgetItem* item = currentList()->itemAt(p);
+    return item ? item->text() : QString();
+}
+
+void pressAt(const QPoint& p, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mousePress(currentList()->viewport(), button, Qt::NoModifier, p);
+    QTest::mouseRelease(currentList()->viewport(), button, Qt::NoModifier, p);
+}
+
+// Whether the yellow pick circle (radius 8, pen 2) is drawn round a point.
+bool pickCircleAround(const QPoint& c)
+{
+    int yellowOnRing = 0;
+    for (QPoint d : {QPoint(8, 0), QPoint(-8, 0), QPoint(0, 8), QPoint(0, -8)})
+        yellowOnRing += mainWindow()->canvas().pixel(c.x() + d.x(), c.y() + d.y()) == yellow ? 1 : 0;
+    return yellowOnRing == 4;
+}
+}
+
+class TestAcrossWindows : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestWorkDir> dir_;
+
+    void openAtlas()
+    {
+        startProgram();
+        MainWindow* main = mainWindow();
+        main->firstActivation = false;
+        main->show();
+        QTRY_VERIFY(main->phaseReportCount > 0);
+        main->setClientSize(1000, 700);
+        QTRY_COMPARE(main->clientWidth(), 1000);
+        main->Vollemaan1Click();
+        makeActive(main);
+        main->surface()->setFocus();
+    }
+
+    void openCurrentList()
+    {
+        key(Qt::Key_F2);
+        QTRY_VERIFY(currentIndexList()->isVisible());
+        makeActive(currentIndexList());
+        currentList()->setFocus();
+        QTRY_COMPARE(entries(currentList()), namesInListOrder());
+    }
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<TestWorkDir>(QStringList{"maan_ek.bmp", "maan_vm.bmp", "maan_lk.bmp", "maan_ek.dat",
+                                                         "maan_vm.dat", "maan_lk.dat"});
+    }
+
+    void cleanup()
+    {
+        stopProgram();
+        dir_.reset();
+    }
+
+    // Full moon, F2, "Mo" typed; the main window, 3; a press in the list acts
+    // on the entry the user sees under the pointer, of the view now shown.
+    void aPressAfterAViewSwitchActsOnTheEntrySeen()
+    {
+        openAtlas();
+        openCurrentList();
+        QTest::keyClicks(currentList(), QStringLiteral("Mo"));
+        QVERIFY(currentList()->currentItem()->text().startsWith(QStringLiteral("Mo")));
+        const QPoint row = currentList()->visualItemRect(currentList()->currentItem()).center();
+
+        makeActive(mainWindow());
+        key(Qt::Key_3);
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_lk.bmp"));
+        // The open list shows the last quarter at once, not only when it is
+        // next activated.
+        QCOMPARE(entries(currentList()), namesInListOrder());
+
+        const QString seen = entryAt(row);
+        QVERIFY(!seen.isEmpty());
+        makeActive(currentIndexList());
+        QCOMPARE(entryAt(row), seen);   // activating the list left it as it was
+        pressAt(row);
+        QCOMPARE(child<QLabel>(mainWindow(), "Label9")->text(), seen);
+        QCOMPARE(s().featureTable.slot(s().selectedFeature).name(), seen);
+        const FeatureRecord& r = s().featureTable.slot(s().selectedFeature);
+        QCOMPARE(featureScreenPoint(mainWindow()->placement(), r.x(), r.y()),
+                 QPoint(mainWindow()->clientWidth() / 2, mainWindow()->clientHeight() / 2));
+
+        // With editing allowed a right press renames the entry seen, and
+        // nothing else; the open list shows the new name at once.
+        mainWindow()->Wijzigentoestaan1Click();
+        QStringList before;
+        for (int i = 1; i <= FeatureTableSize; ++i)
+            before.append(s().featureTable.slot(i).name());
+        const int slot = slotNamed(seen);
+        QString offered;
+        {
+            ModalDriver driver({[&](QWidget* modal) {
+                if (auto* input = qobject_cast<QInputDialog*>(modal))
+                    offered = input->textValue();
+                typeAndConfirm(QStringLiteral("Nieuwe naam"))(modal);
+            }});
+            pressAt(row, Qt::RightButton);
+        }
+        QCOMPARE(offered, seen);
+        QCOMPARE(s().featureTable.slot(slot).name(), QStringLiteral("Nieuwe naam"));
+        for (int i = 1; i <= FeatureTableSize; ++i)
+            if (i != slot)
+                QCOMPARE(s().featureTable.slot(i).name(), before[i - 1]);
+        QVERIFY(entries(currentList()).contains(QStringLiteral("Nieuwe naam")));
+    }
+
+    // A picked feature belongs to its view: a switch forgets it, and so does
+    // deleting it.
+    void theSelectionDoesNotOutliveItsView()
+    {
+        openAtlas();
+        openCurrentList();
+        const QString plato = entries(currentList()).filter(QRegularExpression(QStringLiteral("^Plato( \\*)?$"))).value(0);
+        QVERIFY(!plato.isEmpty());
+        selectEntry(currentList(), plato);
+        QTest::keyClick(currentList(), Qt::Key_Return);
+        const int platoSlot = slotNamed(plato);
+        QCOMPARE(int(s().selectedFeature), platoSlot);
+        QCOMPARE(child<QLabel>(mainWindow(), "Label9")->text(), plato);
+
+        makeActive(mainWindow());
+        key(Qt::Key_1);
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_ek.bmp"));
+        QCOMPARE(int(s().selectedFeature), 0);
+        QVERIFY(child<QLabel>(mainWindow(), "Label9")->text().isEmpty());
+        // No circle round the first-quarter feature that has Plato's slot number.
+        const FeatureRecord& other = s().featureTable.slot(platoSlot);
+        if (other.inUse())
+            QVERIFY(!pickCircleAround(featureScreenPoint(mainWindow()->placement(), other.x(), other.y())));
+
+        // Deleting the selected feature: the next one does not slide into the
+        // selection; one selected above it keeps its feature.
+        key(Qt::Key_2);
+        mainWindow()->Wijzigentoestaan1Click();
+        const int picked = slotNamed(plato);
+        mainWindow()->jumpToFeature(picked);
+        QCOMPARE(int(s().selectedFeature), picked);
+        {
+            ModalDriver driver({typeAndConfirm(QString())});
+            mainWindow()->renameFeature(picked);
+        }
+        QCOMPARE(slotNamed(plato), 0);
+        QCOMPARE(int(s().selectedFeature), 0);
+        QVERIFY(child<QLabel>(mainWindow(), "Label9")->text().isEmpty());
+
+        const int later = 600;
+        const QString laterName = s().featureTable.slot(later).name();
+        mainWindow()->jumpToFeature(later);
+        {
+            ModalDriver driver({typeAndConfirm(QString())});
+            mainWindow()->renameFeature(1);
+        }
+        QCOMPARE(s().featureTable.slot(s().selectedFeature).name(), laterName);
+    }
+
+    // Adding a feature with Ctrl + Alt + click: the open list has it at once.
+    void theOpenListFollowsAnAdd()
+    {
+        openAtlas();
+        openCurrentList();
+        const int before = currentList()->count();
+        mainWindow()->Wijzigentoestaan1Click();
+        makeActive(mainWindow());
+        {
+            ModalDriver driver({[](QWidget* modal) {
+                auto* dialog = qobject_cast<NewFeatureDialog*>(modal);
+                QVERIFY(dialog);
+                dialog->Edit1->setText(QStringLiteral("Aaa Nieuw Kenmerk"));
+                dialog->okbtnClick();
+            }});
+            QTest::mouseClick(mainWindow()->surface(), Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier,
+                              QPoint(500, 350));
+        }
+        QCOMPARE(currentList()->count(), before + 1);
+        QCOMPARE(currentIndexList()->windowTitle(), QStringLiteral("%1 Landkenmerken").arg(before + 1));
+        QVERIFY(entries(currentList()).contains(QStringLiteral("Aaa Nieuw Kenmerk")));
+    }
+
+    // F5 lists the landing sites with the impacts among them, tagged with
+    // their views, and a press goes there.
+    void theLandingIndexHasTheImpacts()
+    {
+        openAtlas();
+        key(Qt::Key_F5);
+        QTRY_VERIFY(totalIndex()->isVisible());
+        const QStringList lines = entries(totalIndex()->ListBox1);
+        QVERIFY(lines.contains(QStringLiteral("Ranger 7 Landing (inslag)   [vm]")));
+        QVERIFY(lines.contains(QStringLiteral("Apollo 11 Landing   [vm]")));
+        QVERIFY(lines.filter(QStringLiteral("(inslag)")).size() >= 20);
+        for (const QString& line : lines)
+            QVERIFY2(line.contains(QStringLiteral("Landing")), qPrintable(line));
+        QCOMPARE(totalIndex()->windowTitle(), QStringLiteral("%1 objecten").arg(lines.size()));
+
+        makeActive(totalIndex());
+        QVERIFY(pressEntry(totalIndex()->ListBox1, QStringLiteral("Ranger 7 Landing (inslag)   [lk]"))
+                || pressEntry(totalIndex()->ListBox1, QStringLiteral("Ranger 7 Landing (inslag)   [vm]")));
+        QCOMPARE(s().featureTable.slot(s().selectedFeature).name(), QStringLiteral("Ranger 7 Landing (inslag)"));
+        QCOMPARE(child<QLabel>(mainWindow(), "Label9")->text(), QStringLiteral("Ranger 7 Landing (inslag)"));
+    }
+};
+
+QTEST_MAIN(TestAcrossWindows)
+#include "test_acrosswindows.moc"
