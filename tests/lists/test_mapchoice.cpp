@@ -72,17 +72,6 @@ private slots:
         dir_.reset();
     }
 
-    void sheetTable()
-    {
-        using atlassheets::sheetReferencePoint;
-        for (int n : {17, 28, 39, 50})
-            QCOMPARE(sheetReferencePoint(n).x, 55);
-        QCOMPARE(QPoint(sheetReferencePoint(1).x, sheetReferencePoint(1).y), QPoint(235, 90));
-        QCOMPARE(QPoint(sheetReferencePoint(27).x, sheetReferencePoint(27).y), QPoint(995, 350));
-        QCOMPARE(QPoint(sheetReferencePoint(76).x, sheetReferencePoint(76).y), QPoint(799, 1000));
-        QCOMPARE(QPoint(sheetReferencePoint(61).x, sheetReferencePoint(61).y), QPoint(135, 870));
-    }
-
     void readingTheList()
     {
         // The atlas's own list: 76 sheets in order, in Windows-1252.

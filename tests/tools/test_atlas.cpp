@@ -433,26 +433,46 @@ private slots:
                  QStringLiteral("Rand"));
     }
 
-    void sheetReferencePoints()
+    // Every sheet's point, row by row, lies in the middle of its own cell as
+    // the index picture draws it: a dark outline with a light halo, 94 x 130.
+    void sheetReferencePointsOnThePicture()
     {
         using namespace atlassheets;
-        for (int n : {17, 28, 39, 50})
-            QCOMPARE(sheetReferencePoint(n).x, 55);
-        QCOMPARE(sheetReferencePoint(1).x, 235);
-        QCOMPARE(sheetReferencePoint(1).y, 90);
-        QCOMPARE(sheetReferencePoint(27).x, 995);
-        QCOMPARE(sheetReferencePoint(27).y, 350);
-        QCOMPARE(sheetReferencePoint(76).x, 799);
-        QCOMPARE(sheetReferencePoint(76).y, 1000);
         QCOMPARE(sheetReferencePoint(0).x, 0);
         QCOMPARE(sheetReferencePoint(77).y, 0);
-        // Every cell reaches the disc of the index picture.
-        for (int n = 1; n <= SheetCount; ++n) {
-            const ReferencePoint p = sheetReferencePoint(n);
-            const double nx = std::clamp(double(DiscCentreX), p.x - CellWidth / 2.0, p.x + CellWidth / 2.0);
-            const double ny = std::clamp(double(DiscCentreY), p.y - CellHeight / 2.0, p.y + CellHeight / 2.0);
-            QVERIFY2(std::hypot(nx - DiscCentreX, ny - DiscCentreY) < DiscRadius, qPrintable(QString::number(n)));
+        const QImage index(atlasFile(QStringLiteral("atlasindex.jpg")));
+        QVERIFY(!index.isNull());
+        const auto grey = [&index](int x, int y) { return qGray(index.pixel(x, y)); };
+        // The outline at (x, y): darker than the halo beside it, across the line.
+        const auto outlineAt = [&](int x, int y, bool vertical) {
+            const int dx = vertical ? 1 : 0, dy = vertical ? 0 : 1;
+            return grey(x, y) < 110 && grey(x - dx, y - dy) - grey(x, y) > 60 && grey(x + dx, y + dy) - grey(x, y) > 60;
+        };
+        const int rowSizes[] = {7, 9, 11, 11, 11, 11, 9, 7};
+        int n = 1;
+        for (int row = 0; row < 8; ++row) {
+            for (int k = 0; k < rowSizes[row]; ++k, ++n) {
+                const ReferencePoint p = sheetReferencePoint(n);
+                const ReferencePoint first = sheetReferencePoint(n - k);
+                QCOMPARE(p.y, first.y);
+                QCOMPARE(p.x, first.x + k * CellWidth);
+                const int left = p.x - CellWidth / 2, right = p.x + CellWidth / 2;
+                const int top = p.y - CellHeight / 2, bottom = p.y + CellHeight / 2;
+                for (int t : {-20, 0, 20}) {
+                    QVERIFY2(outlineAt(left, p.y + t, true) && outlineAt(right, p.y + t, true), qPrintable(QString::number(n)));
+                    QVERIFY2(outlineAt(p.x + t, top, false) && outlineAt(p.x + t, bottom, false), qPrintable(QString::number(n)));
+                }
+                // The cell reaches the disc.
+                const double nx = std::clamp(double(DiscCentreX), p.x - CellWidth / 2.0, p.x + CellWidth / 2.0);
+                const double ny = std::clamp(double(DiscCentreY), p.y - CellHeight / 2.0, p.y + CellHeight / 2.0);
+                QVERIFY2(std::hypot(nx - DiscCentreX, ny - DiscCentreY) < DiscRadius, qPrintable(QString::number(n)));
+            }
         }
+        QCOMPARE(n - 1, SheetCount);
+        // Rows are 130 pixels apart, and no cell leaves the picture.
+        QCOMPARE(sheetReferencePoint(8).y - sheetReferencePoint(1).y, CellHeight);
+        QVERIFY(sheetReferencePoint(17).x - CellWidth / 2 >= 0 && sheetReferencePoint(27).x + CellWidth / 2 < PictureWidth);
+        QVERIFY(sheetReferencePoint(76).y + CellHeight / 2 < PictureHeight);
     }
 
     void photoTableReading()
