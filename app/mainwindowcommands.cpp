@@ -20,6 +20,7 @@
 #include "viewers/photoviewer.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QScreen>
 
@@ -187,6 +188,10 @@ Form* MainWindow::showHelp(const HelpRequest& request)
 {
     if (!windows_.help)
         return nullptr;
+    if (request.sayWhenMissing && !QFileInfo(request.fileName).isFile()) {
+        showMessage(QStringLiteral("File ") + request.fileName + QStringLiteral("ontbreekt"));
+        return nullptr;
+    }
     windows_.help->open(request);
     return windows_.help;
 }

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileInfo>
 #include <QLabel>
 
 #include "astro/libration.h"
@@ -109,12 +108,9 @@ bool LibrationFace::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 
 void LibrationFace::Toelichting1Click()
 {
-    if (!QFileInfo(kHelpFile).isFile()) {
-        showMessage(QStringLiteral("File libratiebeeld.rtfontbreekt"));
-        return;
-    }
     HelpRequest help;
     help.fileName = kHelpFile;
+    help.sayWhenMissing = true;
     help.width = 500;
     help.height = 320;
     session_->showHelp(help);

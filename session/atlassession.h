@@ -38,6 +38,9 @@ struct HelpRequest {
         BesideModal,
     } mode = Mode::Modal;
     QWidget* owner = nullptr;
+    // When the file is not there: say so ("File … ontbreekt") and show
+    // nothing, instead of the viewer's own error box.
+    bool sayWhenMissing = false;
 };
 
 // What the other windows ask of the main window, which owns the run: the

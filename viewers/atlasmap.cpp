@@ -275,12 +275,9 @@ void AtlasMap::Kaartkeuze1Click()
 
 void AtlasMap::Toelichting1Click()
 {
-    if (!QFileInfo(kHelpFile).isFile()) {
-        showMessage(QStringLiteral("File atlasindex.rtfontbreekt"));
-        return;
-    }
     HelpRequest help;
     help.fileName = kHelpFile;
+    help.sayWhenMissing = true;
     help.width = 500;
     help.height = 200;
     session_->showHelp(help);

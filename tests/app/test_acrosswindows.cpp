@@ -69,20 +69,6 @@ class TestAcrossWindows : public QObject {
 
     std::unique_ptr<TestWorkDir> dir_;
 
-    void openAtlas()
-    {
-        startProgram();
-        MainWindow* main = mainWindow();
-        main->firstActivation = false;
-        main->show();
-        QTRY_VERIFY(main->phaseReportCount > 0);
-        main->setClientSize(1000, 700);
-        QTRY_COMPARE(main->clientWidth(), 1000);
-        main->Vollemaan1Click();
-        makeActive(main);
-        main->surface()->setFocus();
-    }
-
     void openCurrentList()
     {
         key(Qt::Key_F2);
@@ -109,7 +95,7 @@ private slots:
     // on the entry the user sees under the pointer, of the view now shown.
     void aPressAfterAViewSwitchActsOnTheEntrySeen()
     {
-        openAtlas();
+        openMainWindow();
         openCurrentList();
         QTest::keyClicks(currentList(), QStringLiteral("Mo"));
         QVERIFY(currentList()->currentItem()->text().startsWith(QStringLiteral("Mo")));
@@ -161,7 +147,7 @@ private slots:
     // deleting it.
     void theSelectionDoesNotOutliveItsView()
     {
-        openAtlas();
+        openMainWindow();
         openCurrentList();
         const QString plato = entries(currentList()).filter(QRegularExpression(QStringLiteral("^Plato( \\*)?$"))).value(0);
         QVERIFY(!plato.isEmpty());
@@ -209,7 +195,7 @@ private slots:
     // Adding a feature with Ctrl + Alt + click: the open list has it at once.
     void theOpenListFollowsAnAdd()
     {
-        openAtlas();
+        openMainWindow();
         openCurrentList();
         const int before = currentList()->count();
         mainWindow()->Wijzigentoestaan1Click();
@@ -233,7 +219,7 @@ private slots:
     // their views, and a press goes there.
     void theLandingIndexHasTheImpacts()
     {
-        openAtlas();
+        openMainWindow();
         key(Qt::Key_F5);
         QTRY_VERIFY(totalIndex()->isVisible());
         const QStringList lines = entries(totalIndex()->ListBox1);

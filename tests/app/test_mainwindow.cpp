@@ -51,13 +51,6 @@ RunState& s() { return mainWindow()->state(); }
 QWidget* surface() { return mainWindow()->surface(); }
 QRgb px(int x, int y) { return mainWindow()->canvas().pixel(x, y); }
 
-void activateMain()
-{
-    makeActive(mainWindow());
-    surface()->setFocus();
-    QCoreApplication::processEvents();
-}
-
 // Types a key where the platform delivers it: to the focused control, else the window.
 void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {

@@ -22,6 +22,7 @@
 #include "lists/mapchoice.h"
 #include "lists/markerselection.h"
 #include "lists/totalindex.h"
+#include "tests/common/windowsystem.h"
 #include "platform/spinedit.h"
 #include "presentation/aboutbox.h"
 #include "presentation/authorbox.h"
@@ -100,4 +101,27 @@ inline bool pressEntry(ListBox* list, const QString& text, Qt::MouseButton butto
 inline void selectEntry(ListBox* list, const QString& text)
 {
     list->setCurrentItem(list->findItems(text, Qt::MatchExactly).value(0));
+}
+
+// The main window made the active window, its picture taking the keys.
+inline void activateMain()
+{
+    makeActive(mainWindow());
+    mainWindow()->surface()->setFocus();
+    QCoreApplication::processEvents();
+}
+
+// The program started past its title screen: the main window shown with a
+// client area of 1000 x 700, in the given view, active.
+inline void openMainWindow(void (MainWindow::*firstView)() = &MainWindow::Vollemaan1Click)
+{
+    startProgram();
+    mainWindow()->firstActivation = false;
+    mainWindow()->show();
+    QTRY_VERIFY(mainWindow()->phaseReportCount > 0);
+    mainWindow()->setClientSize(1000, 700);
+    QTRY_COMPARE(mainWindow()->clientWidth(), 1000);
+    QTRY_COMPARE(mainWindow()->clientHeight(), 700);
+    (mainWindow()->*firstView)();
+    activateMain();
 }

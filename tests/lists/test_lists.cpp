@@ -80,26 +80,6 @@ class TestLists : public QObject {
 
     std::unique_ptr<TestWorkDir> dir_;
 
-    void openMainWindow()
-    {
-        startProgram();
-        mainWindow()->firstActivation = false;
-        mainWindow()->show();
-        QTRY_VERIFY(mainWindow()->phaseReportCount > 0);
-        mainWindow()->setClientSize(1000, 700);
-        QTRY_COMPARE(mainWindow()->clientWidth(), 1000);
-        QTRY_COMPARE(mainWindow()->clientHeight(), 700);
-        mainWindow()->Vollemaan1Click();
-        activateMain();
-    }
-
-    void activateMain()
-    {
-        makeActive(mainWindow());
-        mainWindow()->surface()->setFocus();
-        QCoreApplication::processEvents();
-    }
-
     void openCurrentList()
     {
         key(Qt::Key_F2);
