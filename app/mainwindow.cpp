@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWheelEvent>
+#include <exception>
 
 using namespace mainwindowstyle;
 
@@ -405,7 +406,17 @@ void MainWindow::switchView(int view)
     const bool fullMoon = view == 1;
     Terminator1->setVisible(fullMoon);
     Panel2->setVisible(fullMoon && s.terminatorOn);
-    haalmaanfoto();
+    // A damaged index still shows the view, with the records that could be
+    // read; the damage is reported when the view is up. A missing image stops
+    // the switch here.
+    std::exception_ptr indexError;
+    try {
+        haalmaanfoto();
+    } catch (const FileError&) {
+        if (s.moonBitmap.isNull())
+            throw;
+        indexError = std::current_exception();
+    }
     s.originX = toPixel((clientWidth() - s.zoomFactor * s.bitmapWidth) * 0.5);
     s.originY = toPixel((clientHeight() - s.zoomFactor * s.bitmapHeight) * 0.5);
     if (!firstVisit[view])
@@ -415,12 +426,21 @@ void MainWindow::switchView(int view)
     repaintNow();
     firstVisit[view] = false;
     emit indexChanged();
+    if (indexError)
+        std::rethrow_exception(indexError);
 }
 
 void MainWindow::haalmaanfoto()
 {
     RunState& s = state_;
-    s.featureTable.leesnamen(indexFileNameFor(s.imageFileName));
+    // A damaged index keeps the records read before the damage; the image is
+    // loaded all the same.
+    std::exception_ptr indexError;
+    try {
+        s.featureTable.leesnamen(indexFileNameFor(s.imageFileName));
+    } catch (const FileError&) {
+        indexError = std::current_exception();
+    }
     s.moonBitmap = QImage();
     picture_ = ScaledPicture();
     const QImage image = loadBitmapFile(s.imageFileName);
@@ -428,6 +448,8 @@ void MainWindow::haalmaanfoto()
     s.bitmapWidth = image.width();
     s.bitmapHeight = image.height();
     picture_ = ScaledPicture(image);
+    if (indexError)
+        std::rethrow_exception(indexError);
 }
 
 void MainWindow::titelbalk()

@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QPixmap>
+#include <algorithm>
 #include <cmath>
 
 using namespace mainwindowstyle;
@@ -193,6 +194,14 @@ void MainWindow::coordinatenmeting(int X, int Y)
     Panel1->setText(coordinateText(r.latitude, r.longitude));
     Label10->setText(horizontalScaleText(r.horizontalKm));
     Label11->setText(verticalScaleText(r.verticalKm));
+    // The panel widens to its texts, which are longer with some figures and
+    // fonts than the panel was drawn for.
+    int textWidth = 0;
+    for (QLabel* l : {Label10, Label11}) {
+        l->resize(std::max(90, l->sizeHint().width()), l->height());
+        textWidth = std::max(textWidth, l->width());
+    }
+    Panel3->resize(std::max(96, textWidth + 6), Panel3->height());
 }
 
 void MainWindow::Coordinatenraster1Click()

@@ -427,9 +427,16 @@ private slots:
             QVERIFY2(ok.texts[0].contains(QStringLiteral("maan_vm.dat")), qPrintable(ok.texts[0]));
         }
         QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
-        // What was read before the damage stays.
+        // What was read before the damage stays, and the view shows: its image
+        // centred and its markers where they belong.
         QCOMPARE(s().featureTable.slot(3).name(), QStringLiteral("Beta *"));
         QVERIFY(!s().featureTable.slot(4).inUse());
+        QVERIFY(!s().moonBitmap.isNull());
+        QVERIFY(s().originX > 0 && s().originY > 0);
+        const QPoint beta = featureScreenPoint(mainWindow()->placement(), s().featureTable.slot(3).x(),
+                                               s().featureTable.slot(3).y());
+        QCOMPARE(px(beta.x() + 2, beta.y()), red);   // its marker
+        QVERIFY(px(beta.x() + 6, beta.y()) != qRgb(0, 0, 0));   // on the Moon, not on black
 
         key(Qt::Key_1);
         QCOMPARE(s().imageFileName, QStringLiteral("maan_ek.bmp"));
@@ -1214,6 +1221,9 @@ private slots:
                 QVERIFY2(!l->text().isEmpty(), qPrintable(QString("%1,%2").arg(p.x()).arg(p.y())));
                 QVERIFY2(!l->text().contains(QStringLiteral("INF")) && !l->text().contains(QStringLiteral("NAN")),
                          qPrintable(l->text()));
+                // The whole text shows, in its panel ("3399 km kruis vert." with its full stop).
+                QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->text()));
+                QVERIFY(child<QWidget>(mainWindow(), "Panel3")->rect().contains(l->geometry()));
             }
         }
         // Far in, below a kilometre: three significant digits.
