@@ -77,33 +77,44 @@ void FeatureTable::initnamen()
 void FeatureTable::leesnamen(const QString& indexFileName)
 {
     failedLoad_.clear();
-    asLoaded_.reset();
     bool missing = false;
     try {
         // Records go straight into the slots so that those read before an error stay.
         readRecords(indexFileName, slots_.data(), &missing);
     } catch (...) {
         failedLoad_ = indexFileName;
-        asLoaded_ = std::make_unique<std::array<FeatureRecord, FeatureTableSize>>(slots_);
+        asRead_ = std::make_unique<std::array<FeatureRecord, FeatureTableSize>>(slots_);
         throw;
     }
+    asRead_ = std::make_unique<std::array<FeatureRecord, FeatureTableSize>>(slots_);
+}
+
+namespace {
+bool sameFeature(const FeatureRecord& a, const FeatureRecord& b)
+{
+    if (a.inUse() != b.inUse())
+        return false;
+    if (!a.inUse())
+        return true;
+    // A damaged file may claim up to 255 characters; a record holds 100.
+    const std::size_t length = std::min<std::size_t>(a.nameLength, FeatureRecord::MaxNameLength);
+    return a.nameLength == b.nameLength && std::memcmp(a.nameChars, b.nameChars, length) == 0
+        && a.posX == b.posX && a.posY == b.posY;
+}
+}
+
+bool FeatureTable::changedSinceRead() const
+{
+    static const FeatureRecord empty;
+    for (std::size_t i = 0; i < slots_.size(); ++i)
+        if (!sameFeature(slots_[i], asRead_ ? (*asRead_)[i] : empty))
+            return true;
+    return false;
 }
 
 bool FeatureTable::editsWouldBeLost(const QString& indexFileName) const
 {
-    if (!asLoaded_ || failedLoad_ != indexFileName)
-        return false;
-    for (int i = 0; i < FeatureTableSize; ++i) {
-        const FeatureRecord& a = slots_[std::size_t(i)];
-        const FeatureRecord& b = (*asLoaded_)[std::size_t(i)];
-        if (a.inUse() != b.inUse())
-            return true;
-        if (a.inUse()
-            && (a.nameLength != b.nameLength || std::memcmp(a.nameChars, b.nameChars, a.nameLength) != 0
-                || std::memcmp(&a.posX, &b.posX, sizeof a.posX) != 0 || std::memcmp(&a.posY, &b.posY, sizeof a.posY) != 0))
-            return true;
-    }
-    return false;
+    return !failedLoad_.isEmpty() && failedLoad_ == indexFileName && changedSinceRead();
 }
 
 void FeatureTable::opslaan(const QString& indexFileName)
@@ -111,7 +122,7 @@ void FeatureTable::opslaan(const QString& indexFileName)
     if (!failedLoad_.isEmpty() && failedLoad_ == indexFileName) {
         // What is in memory is only part of that file: never save it over.
         failedLoad_.clear();
-        asLoaded_.reset();
+        asRead_.reset();
         initnamen();
         return;
     }
@@ -131,6 +142,7 @@ void FeatureTable::opslaan(const QString& indexFileName)
     }
     if (!file.commit())
         throw FileError(path + ": " + file.errorString().toStdString());
+    asRead_.reset();
     initnamen();
 }
 

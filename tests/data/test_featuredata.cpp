@@ -315,6 +315,63 @@ private slots:
         QVERIFY(!t.editsWouldBeLost("maan_vm.dat"));
     }
 
+    void aDamagedLengthByteIsNoEdit()
+    {
+        // 799 whole records, the last claiming a name of 255 characters, and
+        // half a record: compared as far as a record holds, nothing changed.
+        TestWorkDir dir;
+        QList<FeatureRecord> records;
+        for (int i = 0; i < 799; ++i)
+            records.append(record(QString("F%1").arg(i + 1), i, i));
+        QByteArray damaged = fileOf(records) + QByteArray(50, 'x');
+        damaged[798 * 114] = char(255);
+        writeWholeFile("maan_vm.dat", damaged);
+        FeatureTable t;
+        QVERIFY_THROWS_EXCEPTION(FileError, t.leesnamen("maan_vm.dat"));
+        QCOMPARE(t.slot(799).name().size(), FeatureRecord::MaxNameLength);
+        QVERIFY(!t.changedSinceRead());
+        QVERIFY(!t.editsWouldBeLost("maan_vm.dat"));
+        // Renaming it to its own 100 characters still changes the record.
+        t.slot(799).setName(t.slot(799).name());
+        QVERIFY(t.editsWouldBeLost("maan_vm.dat"));
+    }
+
+    void changesSinceTheLastRead()
+    {
+        TestWorkDir dir;
+        writeIndexFile("maan_vm.dat", {{1, "Tycho", 10, 20}, {2, "Plato", 30, 40}});
+        FeatureTable t;
+        QVERIFY(!t.changedSinceRead());                    // a new table is empty
+        t.leesnamen("maan_vm.dat");
+        QVERIFY(!t.changedSinceRead());
+
+        // Bytes that mean nothing (leftovers in a name, an empty slot's
+        // contents) are no change.
+        t.slot(1).nameChars[50] = 'z';
+        t.slot(5).posX = encodeReal48(9);
+        QVERIFY(!t.changedSinceRead());
+
+        t.slot(2).setPosition(30, 41);
+        QVERIFY(t.changedSinceRead());
+        t.slot(2).setPosition(30, 40);                     // moved back
+        QVERIFY(!t.changedSinceRead());
+        t.deleteSlot(1);
+        QVERIFY(t.changedSinceRead());
+
+        // A save writes the table and empties it: unchanged from then on, until
+        // something is added.
+        t.opslaan("maan_vm.dat");
+        QVERIFY(!t.changedSinceRead());
+        t.slot(1) = record("Nieuw", 1, 1);
+        QVERIFY(t.changedSinceRead());
+        t.initnamen();
+        QVERIFY(!t.changedSinceRead());
+
+        // A missing file reads as an empty index.
+        t.leesnamen("maan_ek.dat");
+        QVERIFY(!t.changedSinceRead());
+    }
+
     void namedPipeIsNoIndex()
     {
         TestWorkDir dir;
