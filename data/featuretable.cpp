@@ -4,6 +4,7 @@
 #include "data/fileerror.h"
 #include "data/plainfile.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
@@ -130,15 +131,26 @@ void FeatureTable::opslaan(const QString& indexFileName)
     // Replaced atomically where the folder allows it, in place where it does
     // not; a read-only file is refused, a link is written through to its
     // target, and the file keeps its permissions.
+    // A pipe or a device by that name (or a link to one) is no index: it is
+    // neither written to nor replaced.
+    const QFileInfo target(indexFileName);
+    if (target.exists() && !target.isFile())
+        throw FileError(path + ": geen gewoon bestand");
     QSaveFile file(indexFileName);
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         throw FileError(path + ": " + file.errorString().toStdString());
     const auto* bytes = reinterpret_cast<const char*>(slots_.data());
-    if (file.write(bytes, IndexFileSize) != IndexFileSize) {
-        const std::string error = file.errorString().toStdString();
-        file.cancelWriting();
-        throw FileError(path + ": " + error);
+    // A full disk first shows as a short write, with no error; writing the
+    // rest then fails with the system's reason.
+    for (qint64 written = 0; written < IndexFileSize;) {
+        const qint64 n = file.write(bytes + written, IndexFileSize - written);
+        if (n <= 0) {
+            const std::string error = file.errorString().toStdString();
+            file.cancelWriting();
+            throw FileError(path + ": " + error);
+        }
+        written += n;
     }
     if (!file.commit())
         throw FileError(path + ": " + file.errorString().toStdString());

@@ -9,6 +9,9 @@
 
 #include <QProcess>
 
+#include <cerrno>
+#include <cstring>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -225,17 +228,18 @@ private slots:
         // whole and the edit stays in memory.
         writeWholeFile("maan_lk.dat", before);
         t.slot(1) = record("Nieuw", 2, 2);
-        bool failed = false;
+        QString reason;
         {
             const FullDisk full;
             QVERIFY(full.active());
             try {
                 t.opslaan("maan_lk.dat");
-            } catch (const FileError&) {
-                failed = true;
+            } catch (const FileError& e) {
+                reason = QString::fromLocal8Bit(e.what());
             }
         }
-        QVERIFY(failed);
+        // In the system's words, as every file error.
+        QCOMPARE(reason, "maan_lk.dat: " + QString::fromLocal8Bit(std::strerror(EFBIG)));
         QCOMPARE(readWholeFile("maan_lk.dat"), before);
         QCOMPARE(t.slot(1).name(), QString("Nieuw"));
         QCOMPARE(QDir().entryList(QDir::Files).filter("maan_lk").size(), 1);   // nothing left behind
@@ -380,6 +384,17 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(FileError, t.leesnamen("maan_vm.dat"));   // and does not wait for a writer
         int n = -1;
         QVERIFY_THROWS_EXCEPTION(FileError, readIndexFile("maan_vm.dat", &n));
+        // Nor is one written to or replaced, also through a link.
+        QVERIFY(QFile::link("maan_vm.dat", "maan_ek.dat"));
+        for (const char* name : {"maan_vm.dat", "maan_ek.dat"}) {
+            FeatureTable u;
+            u.slot(1) = record("Tycho", 1, 1);
+            QVERIFY_THROWS_EXCEPTION(FileError, u.opslaan(name));
+            QCOMPARE(u.slot(1).name(), QString("Tycho"));
+        }
+        QVERIFY(QFileInfo("maan_vm.dat").isFile() == false);
+        QVERIFY(QFileInfo("maan_ek.dat").isSymLink());
+        QCOMPARE(QDir().entryList({"maan*"}, QDir::Files | QDir::System | QDir::Hidden).size(), 2);
     }
 
     void numberTexts()
