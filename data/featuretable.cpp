@@ -138,8 +138,11 @@ void FeatureTable::opslaan(const QString& indexFileName)
         throw FileError(path + ": geen gewoon bestand");
     QSaveFile file(indexFileName);
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (const std::string gone = missingFolderError(indexFileName); !gone.empty())
+            throw FileError(gone);
         throw FileError(path + ": " + file.errorString().toStdString());
+    }
     const auto* bytes = reinterpret_cast<const char*>(slots_.data());
     // A full disk first shows as a short write, with no error; writing the
     // rest then fails with the system's reason.

@@ -5,6 +5,7 @@
 #include "data/featuretable.h"
 #include "data/fileerror.h"
 #include "data/numbertext.h"
+#include "data/plainfile.h"
 #include "tests/common/workdir.h"
 
 #include <QProcess>
@@ -374,6 +375,36 @@ private slots:
         // A missing file reads as an empty index.
         t.leesnamen("maan_ek.dat");
         QVERIFY(!t.changedSinceRead());
+    }
+
+    void aDeletedFolderIsNamed()
+    {
+        // The program's folder deleted while it works in it: reading and
+        // saving name the folder, not a missing file or a refused operation.
+        TestWorkDir dir;
+        const QString folder = dir.filePath("atlas");
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(QDir::setCurrent(folder));
+        writeIndexFile("maan_vm.dat", {{1, "Tycho", 10, 20}});
+        FeatureTable t;
+        t.leesnamen("maan_vm.dat");
+        QVERIFY(QDir(folder).removeRecursively());
+        const QString gone = ": de map " + folder + " bestaat niet meer";
+        auto failure = [](const std::function<void()>& operation) {
+            try {
+                operation();
+            } catch (const FileError& e) {
+                return QString::fromLocal8Bit(e.what());
+            }
+            return QString("(done)");
+        };
+        QCOMPARE(failure([&] { t.opslaan("maan_vm.dat"); }), "maan_vm.dat" + gone);
+        QCOMPARE(t.slot(1).name(), QString("Tycho"));
+        QCOMPARE(failure([&] { t.leesnamen("maan_ek.dat"); }), "maan_ek.dat" + gone);
+        QCOMPARE(failure([&] { readPlainFile("maan_vm.bmp", 100, "", ""); }), "maan_vm.bmp" + gone);
+        QVERIFY(QDir::setCurrent(dir.path()));
+        // A folder that exists says nothing of the kind.
+        QVERIFY(missingFolderError("maan_vm.dat").empty());
     }
 
     void namedPipeIsNoIndex()
