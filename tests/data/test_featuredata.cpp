@@ -8,7 +8,6 @@
 #include "data/plainfile.h"
 #include "tests/common/workdir.h"
 
-#include <QProcess>
 
 #include <cerrno>
 #include <cstring>
@@ -250,19 +249,10 @@ private slots:
     {
         // Root writes where an ordinary user may not: as root, this case runs
         // again as the user "nobody".
-        if (::geteuid() == 0) {
-            QProcess child;
-            child.setProcessChannelMode(QProcess::MergedChannels);
-            child.start(QStringLiteral("setpriv"),
-                        {"--reuid=65534", "--regid=65534", "--clear-groups", "--",
-                         QCoreApplication::applicationFilePath(), "savingWithRealPermissions"});
-            if (!child.waitForStarted())
-                QSKIP("setpriv is not available to run this as an ordinary user");
-            QVERIFY(child.waitForFinished(60000));
-            const QByteArray out = child.readAll();
-            if (child.exitCode() == 126 || child.exitCode() == 127)
-                QSKIP(qPrintable("the ordinary user cannot run this test program: " + out));
-            QVERIFY2(child.exitCode() == 0, out.constData());
+        if (const OrdinaryUserRun run = runAsOrdinaryUser("savingWithRealPermissions"); run.ran) {
+            if (run.skipped)
+                QSKIP(run.output.constData());
+            QVERIFY2(run.passed, run.output.constData());
             return;
         }
         TestWorkDir dir;

@@ -66,19 +66,10 @@ private slots:
     {
         // Root writes where an ordinary user may not: as root, this case runs
         // again as the user "nobody".
-        if (::geteuid() == 0) {
-            QProcess child;
-            child.setProcessChannelMode(QProcess::MergedChannels);
-            child.start(QStringLiteral("setpriv"), {"--reuid=65534", "--regid=65534", "--clear-groups", "--",
-                                                    QCoreApplication::applicationFilePath(),
-                                                    "aFolderThatCannotHoldALock"});
-            if (!child.waitForStarted())
-                QSKIP("setpriv is not available to run this as an ordinary user");
-            QVERIFY(child.waitForFinished(60000));
-            const QByteArray out = child.readAll();
-            if (child.exitCode() == 126 || child.exitCode() == 127)
-                QSKIP(qPrintable("the ordinary user cannot run this test program: " + out));
-            QVERIFY2(child.exitCode() == 0, out.constData());
+        if (const OrdinaryUserRun run = runAsOrdinaryUser("aFolderThatCannotHoldALock"); run.ran) {
+            if (run.skipped)
+                QSKIP(run.output.constData());
+            QVERIFY2(run.passed, run.output.constData());
             return;
         }
         TestWorkDir dir;
