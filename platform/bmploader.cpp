@@ -56,11 +56,16 @@ bool readHeader(const QByteArray& b, Header* h)
 }
 
 // True when the run-length coded pixel data paints every pixel of every row
-// exactly once and ends where the picture ends. A damaged stream shows up as
-// a row that ends early or runs over, a jump, or an end that never comes; the
-// toolkit would draw it anyway, with stripes where the rows went astray.
+// exactly once and ends where the picture ends. Some encoders also code the
+// padding that rounds a stored row up to four bytes; that much more is no
+// fault. A damaged stream shows up as a row that ends early or runs over, a
+// jump, or an end that never comes; the toolkit would draw it anyway, with
+// stripes where the rows went astray.
 bool isExactRunLengthStream(const uchar* data, qint64 size, qint64 width, qint64 rows, bool fourBits)
 {
+    const int bits = fourBits ? 4 : 8;
+    const qint64 paddedWidth = (width * bits + 31) / 32 * 32 / bits;
+    const auto rowIsWhole = [&](qint64 x) { return x >= width && x <= paddedWidth; };
     qint64 x = 0, y = 0;
     for (qint64 i = 0; i + 2 <= size;) {
         const int count = data[i];
@@ -68,26 +73,26 @@ bool isExactRunLengthStream(const uchar* data, qint64 size, qint64 width, qint64
         i += 2;
         if (count > 0) {   // a run of one value (two alternating ones in 4 bits)
             x += count;
-            if (y >= rows || x > width)
+            if (y >= rows || x > paddedWidth)
                 return false;
             continue;
         }
         switch (code) {
         case 0:   // end of the row: the row must be whole
-            if (x != width)
+            if (!rowIsWhole(x))
                 return false;
             x = 0;
             ++y;
             break;
         case 1:   // end of the picture: after the last row, whole
-            return (y == rows && x == 0) || (y == rows - 1 && x == width);
+            return (y == rows && x == 0) || (y == rows - 1 && rowIsWhole(x));
         case 2:   // a jump leaves pixels unpainted: no view image has one
             return false;
         default: {   // `code` pixels as they are, padded to an even byte count
             const qint64 bytes = fourBits ? (code + 1) / 2 : code;
             i += bytes + (bytes & 1);
             x += code;
-            if (i > size || y >= rows || x > width)
+            if (i > size || y >= rows || x > paddedWidth)
                 return false;
         }
         }
@@ -107,7 +112,9 @@ bool isWholeBitmap(const QByteArray& b, const Header& h)
         const qint64 bpp = h.bitsPerPixel;
         if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
             return false;
-        return h.offset + (h.width * bpp + 31) / 32 * 4 * rows <= b.size();
+        // Rows as long as 2^31 pixels: compared by division, never multiplied out.
+        const qint64 rowBytes = (h.width * bpp + 31) / 32 * 4;
+        return rows <= (b.size() - h.offset) / rowBytes;
     }
     case Rle8:
     case Rle4: {
@@ -144,6 +151,22 @@ QSize pictureSize(const Header& h)
 {
     return QSize(int(std::min<qint64>(h.width, INT_MAX)), int(std::min<qint64>(std::abs(h.height), INT_MAX)));
 }
+
+// True when every pixel names a colour of the palette: a shorter palette
+// than the pixels use leaves them no colour at all.
+bool indicesWithinPalette(const QImage& image)
+{
+    const int colours = image.colorCount();
+    if (image.depth() > 8 || colours >= (1 << image.depth()))
+        return true;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* row = image.constScanLine(y);
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.depth() == 8 ? row[x] : image.pixelIndex(x, y)) >= colours)
+                return false;
+    }
+    return true;
+}
 }
 
 QImage decodeBitmap(const QByteArray& bytes)
@@ -151,7 +174,8 @@ QImage decodeBitmap(const QByteArray& bytes)
     Header header;
     if (!readHeader(bytes, &header) || !isWholeBitmap(bytes, header))
         return {};
-    return QImage::fromData(bytes, "BMP");
+    const QImage image = QImage::fromData(bytes, "BMP");
+    return indicesWithinPalette(image) ? image : QImage();
 }
 
 QImage loadBitmapFile(const QString& fileName)

@@ -132,6 +132,14 @@ private slots:
         // stretch of differing values.
         auto grey = [](int x, int y) { return x < 5 ? (x + y) % 16 : (x / 4 + y) % 16; };
         QVERIFY(writeWholeFile(QStringLiteral("rle4.bmp"), bitmapFile(23, 9, 4, 2, runLengthCoded(23, 9, true, grey))));
+        // Some encoders code each row on to its stored, padded width.
+        QByteArray padded;
+        for (int y = 0; y < 4; ++y)
+            padded += QByteArray("\x21\x80\x03\x00\x00\x00", 6);
+        QVERIFY(writeWholeFile(QStringLiteral("pad.bmp"), bitmapFile(33, 4, 8, 1, padded + QByteArray("\0\1", 2))));
+        const QImage coded = loadBitmapFile(QStringLiteral("pad.bmp"));
+        QCOMPARE(coded.size(), QSize(33, 4));
+        QCOMPARE(qGray(coded.pixel(32, 3)), 128);
         const QImage four = loadBitmapFile(QStringLiteral("rle4.bmp"));
         QCOMPARE(four.size(), QSize(23, 9));
         for (int y = 0; y < 9; ++y)
@@ -154,6 +162,7 @@ private slots:
         QTest::newRow("zeroed stretch, same size") << withStream(zeroed);
         QTest::newRow("a row ends early") << withStream(QByteArray("\x05\x10\0\0", 4) + stream);
         QTest::newRow("a row runs over") << withStream(QByteArray("\x20\x10", 2) + stream);
+        QTest::newRow("a row past its padding") << withStream(QByteArray("\x29\x10\0\0", 4) + stream);
         QTest::newRow("a jump") << withStream(QByteArray("\0\x02\x05\x01", 4) + stream.mid(4));
         QTest::newRow("ends before the last row") << withStream(stream.left(stream.size() / 2) + QByteArray("\0\1", 2));
         QTest::newRow("no end") << withStream(stream.chopped(2));
@@ -209,6 +218,14 @@ private slots:
         QCOMPARE(refusal(QStringLiteral("kleur.bmp")),
                  QStringLiteral("kleur.bmp: het beeld is te groot om te tonen (6000 bij 6000 beeldpunten)"));
 
+        // Sizes whose pixel count does not even fit 64 bits.
+        put32(colour, 18, 1610612997);
+        put32(colour, 22, quint32(-1961295696));
+        QVERIFY(decodeBitmap(colour).isNull());
+        QVERIFY(writeWholeFile(QStringLiteral("kleur.bmp"), colour));
+        QCOMPARE(refusal(QStringLiteral("kleur.bmp")),
+                 QStringLiteral("kleur.bmp: het beeld is te groot om te tonen (1610612997 bij 1961295696 beeldpunten)"));
+
         // A file larger than any picture is not read at all.
         QFile big(QStringLiteral("reus.bmp"));
         QVERIFY(big.open(QIODevice::WriteOnly) && big.write("BM") == 2 && big.resize(256LL * 1024 * 1024 + 1));
@@ -227,6 +244,12 @@ private slots:
         QVERIFY(writeWholeFile(QStringLiteral("kort.bmp"), cut));
         QCOMPARE(refusal(QStringLiteral("kort.bmp")), QStringLiteral("kort.bmp: beschadigd of geen geldig beeldbestand"));
         QCOMPARE(refusal(QStringLiteral("weg.bmp")), QStringLiteral("weg.bmp: No such file or directory"));
+        // Pixels that name colours the palette does not have.
+        QByteArray shortPalette = bitmapFile(4, 1, 8, 0, QByteArray("\x00\x05\x00\x00", 4));
+        QVERIFY(!decodeBitmap(shortPalette).isNull());
+        put32(shortPalette, 46, 1);
+        QVERIFY(writeWholeFile(QStringLiteral("palet.bmp"), shortPalette));
+        QCOMPARE(refusal(QStringLiteral("palet.bmp")), QStringLiteral("palet.bmp: beschadigd of geen geldig beeldbestand"));
     }
 };
 
