@@ -3,7 +3,7 @@ BUILD   ?= build
 PREFIX  ?= /usr/local
 JOBS    ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench atlas fuzz install package clean
+.PHONY: all deps configure build run test check-asan bench atlas fuzz install package clean
 
 all: build
 
@@ -22,6 +22,10 @@ run: build
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The tests once more, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+check-asan: deps
+	@JOBS=$(JOBS) bash scripts/check-asan.sh
+
 bench: build
 	@bash scripts/bench.sh $(BUILD)
 
@@ -38,4 +42,4 @@ fuzz: deps
 	@bash scripts/fuzz.sh
 
 clean:
-	rm -rf $(BUILD) fuzz-build
+	rm -rf $(BUILD) build-asan fuzz-build

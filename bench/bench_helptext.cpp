@@ -2,7 +2,8 @@
 // text, and laying all of it out at the viewer's width (what scrolling to its
 // end needs). Each kind of text is made as large as the limits allow, so the
 // figures are the worst an accepted file can cost; then the same kinds at 8 MB,
-// which are refused, with the time the refusal takes.
+// which are refused, with the time the refusal takes; then the tall texts that
+// once kept the layout busy for minutes.
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -109,7 +110,13 @@ int main(int argc, char** argv)
         {"one word (rtf)", "{\\rtf1 ", "x", "}"},
         {"line breaks (rtf)", "{\\rtf1 ", "\\line ", "}"},
         {"all limits at once (rtf)", "{\\rtf1 ", "{\\b xxxxxxxxx xxxxxxxxx}yyyyyyyyy yyyyyyyyyy\\par ", "}"},
+        {"words at 1638 pt (rtf)", "{\\rtf1\\ansi\\fs3276 ", "xxxxxxxx ", "}"},
+        {"words at 100 pt (rtf)", "{\\rtf1\\fs200 ", "xxxxxxxx ", "}"},
+        {"words at 200 pt (rtf)", "{\\rtf1\\fs400 ", "xxxxxxxx ", "}"},
+        {"far apart (rtf)", "{\\rtf1\\sb31680\\sa31680 ", "x\\par ", "}"},
     };
+    // Taller than the layout can hold, each of them.
+    const QList<QPair<QString, qint64>> tall{{"1638 pt", 4000}, {"100 pt", 40000}, {"200 pt", 10000}, {"far apart", 5000}};
     // A word on the command line picks the kinds whose name holds it.
     const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     std::printf("help viewer, 500 x 1000 pixels; load = read and build the text, layout = the rest of it laid out\n");
@@ -122,5 +129,11 @@ int main(int argc, char** argv)
     for (const Kind& k : kinds)
         if (only.isEmpty() || QString::fromLatin1(k.name).contains(only))
             measure(k, repeated(k, (MaxTextFileSize - k.head.size() - k.tail.size()) / k.unit.size()));
+    std::printf("tall texts:\n");
+    for (const auto& [which, count] : tall)
+        for (const Kind& k : kinds)
+            if (QString::fromLatin1(k.name).contains(which)
+                && (only.isEmpty() || QString::fromLatin1(k.name).contains(only)))
+                measure(k, repeated(k, count));
     return 0;
 }

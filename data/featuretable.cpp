@@ -4,6 +4,7 @@
 #include "data/fileerror.h"
 #include "data/plainfile.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
@@ -77,33 +78,44 @@ void FeatureTable::initnamen()
 void FeatureTable::leesnamen(const QString& indexFileName)
 {
     failedLoad_.clear();
-    asLoaded_.reset();
     bool missing = false;
     try {
         // Records go straight into the slots so that those read before an error stay.
         readRecords(indexFileName, slots_.data(), &missing);
     } catch (...) {
         failedLoad_ = indexFileName;
-        asLoaded_ = std::make_unique<std::array<FeatureRecord, FeatureTableSize>>(slots_);
+        asRead_ = std::make_unique<std::array<FeatureRecord, FeatureTableSize>>(slots_);
         throw;
     }
+    asRead_ = std::make_unique<std::array<FeatureRecord, FeatureTableSize>>(slots_);
+}
+
+namespace {
+bool sameFeature(const FeatureRecord& a, const FeatureRecord& b)
+{
+    if (a.inUse() != b.inUse())
+        return false;
+    if (!a.inUse())
+        return true;
+    // A damaged file may claim up to 255 characters; a record holds 100.
+    const std::size_t length = std::min<std::size_t>(a.nameLength, FeatureRecord::MaxNameLength);
+    return a.nameLength == b.nameLength && std::memcmp(a.nameChars, b.nameChars, length) == 0
+        && a.posX == b.posX && a.posY == b.posY;
+}
+}
+
+bool FeatureTable::changedSinceRead() const
+{
+    static const FeatureRecord empty;
+    for (std::size_t i = 0; i < slots_.size(); ++i)
+        if (!sameFeature(slots_[i], asRead_ ? (*asRead_)[i] : empty))
+            return true;
+    return false;
 }
 
 bool FeatureTable::editsWouldBeLost(const QString& indexFileName) const
 {
-    if (!asLoaded_ || failedLoad_ != indexFileName)
-        return false;
-    for (int i = 0; i < FeatureTableSize; ++i) {
-        const FeatureRecord& a = slots_[std::size_t(i)];
-        const FeatureRecord& b = (*asLoaded_)[std::size_t(i)];
-        if (a.inUse() != b.inUse())
-            return true;
-        if (a.inUse()
-            && (a.nameLength != b.nameLength || std::memcmp(a.nameChars, b.nameChars, a.nameLength) != 0
-                || std::memcmp(&a.posX, &b.posX, sizeof a.posX) != 0 || std::memcmp(&a.posY, &b.posY, sizeof a.posY) != 0))
-            return true;
-    }
-    return false;
+    return !failedLoad_.isEmpty() && failedLoad_ == indexFileName && changedSinceRead();
 }
 
 void FeatureTable::opslaan(const QString& indexFileName)
@@ -111,7 +123,7 @@ void FeatureTable::opslaan(const QString& indexFileName)
     if (!failedLoad_.isEmpty() && failedLoad_ == indexFileName) {
         // What is in memory is only part of that file: never save it over.
         failedLoad_.clear();
-        asLoaded_.reset();
+        asRead_.reset();
         initnamen();
         return;
     }
@@ -119,18 +131,33 @@ void FeatureTable::opslaan(const QString& indexFileName)
     // Replaced atomically where the folder allows it, in place where it does
     // not; a read-only file is refused, a link is written through to its
     // target, and the file keeps its permissions.
+    // A pipe or a device by that name (or a link to one) is no index: it is
+    // neither written to nor replaced.
+    const QFileInfo target(indexFileName);
+    if (target.exists() && !target.isFile())
+        throw FileError(path + ": geen gewoon bestand");
     QSaveFile file(indexFileName);
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (const std::string gone = missingFolderError(indexFileName); !gone.empty())
+            throw FileError(gone);
         throw FileError(path + ": " + file.errorString().toStdString());
+    }
     const auto* bytes = reinterpret_cast<const char*>(slots_.data());
-    if (file.write(bytes, IndexFileSize) != IndexFileSize) {
-        const std::string error = file.errorString().toStdString();
-        file.cancelWriting();
-        throw FileError(path + ": " + error);
+    // A full disk first shows as a short write, with no error; writing the
+    // rest then fails with the system's reason.
+    for (qint64 written = 0; written < IndexFileSize;) {
+        const qint64 n = file.write(bytes + written, IndexFileSize - written);
+        if (n <= 0) {
+            const std::string error = file.errorString().toStdString();
+            file.cancelWriting();
+            throw FileError(path + ": " + error);
+        }
+        written += n;
     }
     if (!file.commit())
         throw FileError(path + ": " + file.errorString().toStdString());
+    asRead_.reset();
     initnamen();
 }
 

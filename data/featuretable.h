@@ -31,6 +31,11 @@ public:
     void initnamen();
 
     QString failedLoadFile() const { return failedLoad_; }
+    // True when a feature was added, renamed, moved or deleted since the last
+    // load (or, before any load and after a save, when any slot is in use).
+    // Only what a record can hold counts: the name's length and at most 100
+    // characters of it, and the position.
+    bool changedSinceRead() const;
     // True when the table holds the part of a damaged file that was read, and
     // was changed since: those changes cannot be saved.
     bool editsWouldBeLost(const QString& indexFileName) const;
@@ -38,7 +43,8 @@ public:
 private:
     std::array<FeatureRecord, FeatureTableSize> slots_{};
     QString failedLoad_;
-    std::unique_ptr<std::array<FeatureRecord, FeatureTableSize>> asLoaded_;
+    // The slots as the last load left them; none means an empty table.
+    std::unique_ptr<std::array<FeatureRecord, FeatureTableSize>> asRead_;
 };
 
 // "maan_vm.bmp" -> "maan_vm.dat"

@@ -3,7 +3,9 @@
 #include "data/fileerror.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,11 +18,16 @@ QByteArray readPlainFile(const QString& fileName, qint64 limit, const std::strin
         *missing = false;
     const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        if (errno == ENOENT && missing) {
-            *missing = true;
-            return {};
+        const int error = errno;
+        if (error == ENOENT) {
+            if (const std::string gone = missingFolderError(fileName); !gone.empty())
+                throw FileError(gone);
+            if (missing) {
+                *missing = true;
+                return {};
+            }
         }
-        throw FileError::fromErrno(name, errno);
+        throw FileError::fromErrno(name, error);
     }
     const struct Closer {
         int fd;
@@ -48,4 +55,27 @@ QByteArray readPlainFile(const QString& fileName, qint64 limit, const std::strin
     }
     bytes.truncate(got);
     return bytes;
+}
+
+std::string missingFolderError(const QString& fileName)
+{
+    const QString folder = QFileInfo(fileName).path();   // "." for a bare name
+    struct stat info {};
+    // A deleted folder that is still some process's working folder has no
+    // links left; one that is gone from a path is not found.
+    const bool gone = ::stat(QFile::encodeName(folder).constData(), &info) == 0 ? info.st_nlink == 0 : errno == ENOENT;
+    if (!gone)
+        return {};
+    QString shown = folder;
+    if (QFileInfo(folder).isRelative()) {
+        // The working folder by the name it had: the system still knows it.
+        char path[PATH_MAX];
+        const ssize_t n = ::readlink("/proc/self/cwd", path, sizeof path);
+        QString cwd = n > 0 ? QFile::decodeName(QByteArray(path, int(n))) : QString();
+        if (cwd.endsWith(QLatin1String(" (deleted)")))
+            cwd.chop(10);
+        if (!cwd.isEmpty())
+            shown = folder == QLatin1String(".") ? cwd : cwd + QLatin1Char('/') + folder;
+    }
+    return fileName.toStdString() + ": de map " + shown.toStdString() + " bestaat niet meer";
 }

@@ -1,12 +1,14 @@
 #include "platform/jpegloader.h"
 
 #include "data/fileerror.h"
+#include "data/plainfile.h"
+#include "platform/imagelimits.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QList>
 
 #include <algorithm>
+#include <climits>
 #include <csetjmp>
 #include <cstdio>
 #include <vector>
@@ -87,6 +89,7 @@ struct Decoder {
     ScanLimit scanLimit{};
     bool created = false;
     QImage image;
+    QSize refusedSize;   // of a picture above the pixel limit
     // Ink values of a batch of rows, for a CMYK picture made grey here.
     std::vector<JSAMPLE> inks;
     bool invertedInks = false;
@@ -204,8 +207,11 @@ bool decodeInto(Decoder& d, const uchar* data, qsizetype size, const JpegDecodeO
     cinfo->progress = &d.scanLimit.pub;
     jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
     jpeg_read_header(cinfo, TRUE);
-    if (qint64(cinfo->image_width) * qint64(cinfo->image_height) > options.maxPixels)
+    if (qint64(cinfo->image_width) * qint64(cinfo->image_height) > options.maxPixels) {
+        d.refusedSize = QSize(int(std::min<JDIMENSION>(cinfo->image_width, INT_MAX)),
+                              int(std::min<JDIMENSION>(cinfo->image_height, INT_MAX)));
         return false;
+    }
 
     // libjpeg turns CMYK and YCCK into CMYK only; the grey is made here, and
     // quantised by the colour table like any other.
@@ -249,13 +255,16 @@ bool decodeInto(Decoder& d, const uchar* data, qsizetype size, const JpegDecodeO
 }
 
 QImage decode(const uchar* data, qsizetype size, const JpegDecodeOptions& options,
-              const JpegPassCallback* onPass)
+              const JpegPassCallback* onPass, QSize* refusedSize = nullptr)
 {
     if (!data || size <= 0)
         return {};
     Decoder d;
-    if (!decodeInto(d, data, size, options, onPass))
+    if (!decodeInto(d, data, size, options, onPass)) {
+        if (refusedSize)
+            *refusedSize = d.refusedSize;
         return {};
+    }
     return d.image;
 }
 
@@ -280,15 +289,14 @@ QImage decodeJpegProgressively(const QByteArray& data, const JpegPassCallback& o
 
 QImage loadJpegFile(const QString& fileName, const JpegDecodeOptions& options)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileError((fileName + QStringLiteral(": ") + file.errorString()).toStdString());
-    if (file.size() > MaxJpegFileSize)
-        return {};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw FileError((fileName + QStringLiteral(": ") + file.errorString()).toStdString());
-    return decodeJpeg(bytes, options);
+    const QByteArray bytes =
+        readPlainFile(fileName, MaxJpegFileSize, "geen geldig beeldbestand", tooLargeFileText(MaxJpegFileSize));
+    QSize refused;
+    const QImage image =
+        decode(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size(), options, nullptr, &refused);
+    if (refused.isValid())
+        throw tooLargePictureError(fileName, refused);
+    return image;
 }
 
 bool hasJpegExtension(const QString& fileName)

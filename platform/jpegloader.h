@@ -55,7 +55,8 @@ using JpegPassCallback = std::function<void(const QImage& picture, int scan)>;
 QImage decodeJpegProgressively(const QByteArray& data, const JpegPassCallback& onPass,
                                const JpegDecodeOptions& options = {});
 
-// Reads and decodes a file. A file that cannot be read throws FileError (the
+// Reads and decodes a plain file. A file that cannot be read, is no plain
+// file, or holds a picture larger than the limits throws FileError (the
 // standard error box reports it); a file that is not a valid JPEG gives a null
 // image.
 QImage loadJpegFile(const QString& fileName, const JpegDecodeOptions& options = {});

@@ -1,6 +1,7 @@
 #include "platform/rtfreader.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QFontInfo>
 #include <QHash>
 #include <QTextBlock>
@@ -226,6 +227,76 @@ private:
     int run_ = 0;
 };
 
+// Below the layout's 2^23 pixels, with room for fallback fonts whose lines
+// are taller than those of the font asked for.
+constexpr qreal kMaxLayoutHeight = 7'000'000;
+
+// The height of the text if every character, and every paragraph's end, took
+// a line of its own: more than any width can make of it.
+class HeightBudget {
+public:
+    explicit HeightBudget(const QTextDocument& document, const QFont* everywhere)
+        : default_(document.defaultFont())
+        , everywhere_(everywhere)
+    {
+    }
+
+    qreal lineHeight(const QTextCharFormat& format)
+    {
+        const QFont font = everywhere_ ? *everywhere_ : format.font().resolve(default_);
+        auto it = lineHeights_.constFind(font);
+        if (it == lineHeights_.constEnd())
+            it = lineHeights_.insert(font, QFontMetricsF(font).lineSpacing());
+        return it.value();
+    }
+
+    // The position from which the text no longer fits; -1 when all of it does.
+    int overflow(const QTextDocument& document)
+    {
+        qreal height = 0;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            const QTextBlockFormat format = block.blockFormat();
+            height += format.topMargin() + format.bottomMargin() + lineHeight(block.charFormat());
+            if (height > kMaxLayoutHeight)
+                return block.position();
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment fragment = it.fragment();
+                const qreal line = lineHeight(fragment.charFormat());
+                const qreal room = kMaxLayoutHeight - height;
+                if (fragment.length() * line > room)
+                    return fragment.position() + int(room / line);
+                height += fragment.length() * line;
+            }
+        }
+        return -1;
+    }
+
+private:
+    QFont default_;
+    const QFont* everywhere_;
+    QHash<QFont, qreal> lineHeights_;
+};
+
+// Cuts the text where it would go beyond the layout's height. False when it
+// had to.
+bool keepToLayoutHeight(QTextDocument* document)
+{
+    int cut = HeightBudget(*document, nullptr).overflow(*document);
+    if (cut < 0)
+        return true;
+    // Not between the halves of a surrogate pair, and a paragraph that does not
+    // fit at all goes with its separator.
+    if (cut > 0 && document->characterAt(cut - 1).isHighSurrogate())
+        --cut;
+    if (cut > 0 && document->findBlock(cut).position() == cut)
+        --cut;
+    QTextCursor cursor(document);
+    cursor.setPosition(cut);
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    return false;
+}
+
 qreal twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
 
 // \uN takes a signed 16-bit number; negative values stand for the upper half.
@@ -360,7 +431,7 @@ bool RtfParser::run()
     flushText();
     applyBlockFormat();
     cursor_.endEditBlock();
-    return !tooLong_;
+    return keepToLayoutHeight(document_) && !tooLong_;
 }
 
 void RtfParser::openGroup()
@@ -1090,6 +1161,11 @@ bool normaliseText(QString& text)
 
 } // namespace
 
+bool fitsTextLayout(const QTextDocument& document, const QFont* everywhere)
+{
+    return HeightBudget(document, everywhere).overflow(document) < 0;
+}
+
 bool isRichText(const QByteArray& bytes)
 {
     return bytes.startsWith("{\\rtf");
@@ -1111,7 +1187,7 @@ bool readPlainText(QTextDocument* document, const QByteArray& bytes, const QFont
     option.setTabStopDistance(twipsToPixels(720));
     document->setDefaultTextOption(option);
     document->setPlainText(text);
-    return whole;
+    return keepToLayoutHeight(document) && whole;
 }
 
 bool readRichOrPlainText(QTextDocument* document, const QByteArray& bytes, const QFont& defaultFont)

@@ -17,12 +17,20 @@ constexpr qsizetype MaxTextCharacters = 400'000;   // some 150 printed pages
 constexpr qsizetype MaxTextLines = 20'000;         // paragraphs and forced line breaks
 constexpr qsizetype MaxTextFormatRuns = 20'000;    // stretches of text in one format
 
+// The toolkit's text layout keeps positions in fixed point and takes 2^23
+// pixels for an endless page: a text laid out taller than that keeps it making
+// new pages for minutes. A text is therefore also kept to a height it stays
+// well below even where every character takes a line of its own, whatever the
+// width. True when `document` keeps to it; with `everywhere`, when it would
+// with all of its text in that font.
+bool fitsTextLayout(const QTextDocument& document, const QFont* everywhere = nullptr);
+
 // True when the bytes begin with "{\rtf".
 bool isRichText(const QByteArray& bytes);
 
 // The readers replace the document's contents with the text in `bytes`. They
 // return false, leaving the document with the beginning of the text, when the
-// text goes beyond the limits above. A word too long for any line is given
+// text goes beyond the limits above or the layout's height. A word too long for any line is given
 // places to break after every so many characters.
 
 // Rich text. Text that carries no font or size of its own is shown in

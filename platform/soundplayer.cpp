@@ -1,5 +1,8 @@
 #include "platform/soundplayer.h"
 
+#include "data/fileerror.h"
+#include "data/plainfile.h"
+
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
@@ -14,15 +17,20 @@ SoundPlayer::~SoundPlayer() = default;
 void SoundPlayer::play()
 {
     stop();
-    // Checked here rather than left to the sound effect, which would report a
-    // missing file on the terminal and keep the failure for the next play.
-    const QFileInfo file(fileName_);
-    if (fileName_.isEmpty() || !file.isFile() || !file.isReadable())
+    if (fileName_.isEmpty())
         return;
+    QByteArray bytes;
+    try {
+        bytes = readPlainFile(fileName_, MaxSoundFileSize, "geen gewoon bestand", "te groot");
+    } catch (const FileError&) {
+        return;   // missing, unreadable, no plain file or too large: no sound
+    }
     // The multimedia backend is loaded at the first play, not at start-up.
     effect_ = std::make_unique<QSoundEffect>();
-    openFile_ = file.absoluteFilePath();
-    effect_->setSource(QUrl::fromLocalFile(openFile_));
+    openFile_ = QFileInfo(fileName_).absoluteFilePath();
+    // The bytes just read are played, not the file opened again: what plays is
+    // what was checked.
+    effect_->setSource(QUrl(QStringLiteral("data:audio/wav;base64,") + QString::fromLatin1(bytes.toBase64())));
     effect_->play();
 }
 

@@ -5,10 +5,15 @@
 
 class QSoundEffect;
 
-// Plays one WAV file without waiting. Every play opens the file anew, so a
+// Some 90 seconds of speech as such messages are recorded (22 kHz, 16 bits,
+// mono); the program's own is about half a megabyte.
+constexpr qint64 MaxSoundFileSize = 4LL * 1024 * 1024;
+
+// Plays one WAV file without waiting. Every play reads the file anew, so a
 // message that is still playing starts again from its beginning. A missing or
-// unreadable file, a missing sound device or any other playback failure gives
-// no sound and no message.
+// unreadable file, one that is no plain file or larger than MaxSoundFileSize,
+// a missing sound device or any other playback failure gives no sound and no
+// message.
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:

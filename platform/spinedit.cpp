@@ -13,7 +13,13 @@ SpinEdit::SpinEdit(int minimum, int maximum, int startValue, QWidget* parent)
     lineEdit()->setText(QString::number(std::clamp(startValue, min_, max_)));
     pause_.setSingleShot(true);
     pause_.setInterval(TypingPause);
-    connect(&pause_, &QTimer::timeout, this, &SpinEdit::commitInput);
+    // A pause takes only a value within the bounds: "2" on the way to "2000"
+    // must not be clamped to the lower bound. Ending the entry takes any.
+    connect(&pause_, &QTimer::timeout, this, [this] {
+        int v = 0;
+        if (readInteger(&v) && v >= min_ && v <= max_)
+            commitInput();
+    });
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
         pending_ = true;
         pause_.start();
@@ -21,11 +27,17 @@ SpinEdit::SpinEdit(int minimum, int maximum, int startValue, QWidget* parent)
     connect(this, &QAbstractSpinBox::editingFinished, this, &SpinEdit::commitInput);
 }
 
-int SpinEdit::value() const
+bool SpinEdit::readInteger(int* v) const
 {
     bool ok = false;
-    const int v = lineEdit()->text().trimmed().toInt(&ok);
-    return ok ? v : min_;
+    *v = lineEdit()->text().trimmed().toInt(&ok);
+    return ok;
+}
+
+int SpinEdit::value() const
+{
+    int v = 0;
+    return readInteger(&v) ? v : min_;
 }
 
 void SpinEdit::changed()

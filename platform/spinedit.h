@@ -6,9 +6,9 @@
 // An integer edit with up/down buttons. Reading gives the integer in the text,
 // or the lower bound when the text is no integer, without clamping; writing
 // clamps to the bounds, and a changed text runs the change handler at once.
-// A value the user types is taken when the user ends it (Enter, leaving the
-// field, or a pause in typing), so that a number of several digits can be
-// typed before the handler clamps it.
+// A value the user types is taken when the user ends it (Enter, Tab, leaving
+// the field), or at a pause in typing when it lies within the bounds, so that
+// a number of several digits can be typed before the handler clamps it.
 class SpinEdit : public QAbstractSpinBox {
     Q_OBJECT
 public:
@@ -38,6 +38,7 @@ protected:
 
 private:
     void changed();
+    bool readInteger(int* v) const;
     int min_;
     int max_;
     bool pending_ = false;

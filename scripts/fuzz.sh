@@ -118,6 +118,19 @@ seeds_fuzz_rtf() {
   printf '%s' 'Gewone tekst met <b>tekens</b>.' >"$dir/plain.txt"
 }
 
+seeds_fuzz_bmp() {
+  local dir=$1 tmp
+  tmp=$(mktemp -d)
+  make_pnm 5 12 6 >"$tmp/grey.pgm"
+  make_pnm 6 5 3 >"$tmp/colour.ppm"
+  convert "$tmp/grey.pgm" -type palette -compress RLE "BMP3:$dir/rle8.bmp"
+  convert "$tmp/grey.pgm" -colors 16 -type palette -compress RLE "BMP3:$dir/rle16.bmp"
+  convert "$tmp/grey.pgm" -type palette -compress None "BMP3:$dir/palette.bmp"
+  convert "$tmp/colour.ppm" -compress None "BMP3:$dir/colour.bmp"
+  convert "$tmp/grey.pgm" -monochrome "BMP3:$dir/mono.bmp"
+  rm -rf "$tmp"
+}
+
 # Marker bytes for the JPEG target: libjpeg itself is the distribution's
 # uninstrumented build, so the search gets no coverage hints from inside it.
 dict_fuzz_jpeg() {

@@ -1,10 +1,13 @@
 #include "tests/common/workdir.h"
 
 #include <QFile>
+#include <QCoreApplication>
 #include <QImage>
+#include <QProcess>
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include "data/featuretable.h"
 
@@ -87,4 +90,28 @@ FullDisk::~FullDisk()
     ::getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = rlim_t(oldLimit_);
     ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+OrdinaryUserRun runAsOrdinaryUser(const char* testFunction)
+{
+    OrdinaryUserRun run;
+    if (::geteuid() != 0)
+        return run;
+    run.ran = true;
+    QProcess child;
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QStringLiteral("setpriv"), {"--reuid=65534", "--regid=65534", "--clear-groups", "--",
+                                            QCoreApplication::applicationFilePath(), testFunction});
+    if (!child.waitForStarted()) {
+        run.skipped = true;
+        run.output = "setpriv is not available to run this as an ordinary user";
+        return run;
+    }
+    child.waitForFinished(60000);
+    run.output = child.readAll();
+    run.skipped = child.exitCode() == 126 || child.exitCode() == 127;
+    if (run.skipped)
+        run.output.prepend("the ordinary user cannot run this test program: ");
+    run.passed = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+    return run;
 }

@@ -48,3 +48,16 @@ private:
     bool active_ = false;
     unsigned long long oldLimit_ = 0;
 };
+
+// Root writes where an ordinary user may not. As root, runs the test function
+// `testFunction` of this test program again as the user "nobody": `ran` is
+// then set and the caller reports `passed`, or skips when `skipped` (the
+// machine cannot run it so). Not as root, `ran` stays false and the caller
+// runs the case itself.
+struct OrdinaryUserRun {
+    bool ran = false;
+    bool skipped = false;
+    bool passed = false;
+    QByteArray output;
+};
+OrdinaryUserRun runAsOrdinaryUser(const char* testFunction);

@@ -8,7 +8,9 @@
 #include "data/plainfile.h"
 #include "tests/common/workdir.h"
 
-#include <QProcess>
+
+#include <cerrno>
+#include <cstring>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -226,17 +228,18 @@ private slots:
         // whole and the edit stays in memory.
         writeWholeFile("maan_lk.dat", before);
         t.slot(1) = record("Nieuw", 2, 2);
-        bool failed = false;
+        QString reason;
         {
             const FullDisk full;
             QVERIFY(full.active());
             try {
                 t.opslaan("maan_lk.dat");
-            } catch (const FileError&) {
-                failed = true;
+            } catch (const FileError& e) {
+                reason = QString::fromLocal8Bit(e.what());
             }
         }
-        QVERIFY(failed);
+        // In the system's words, as every file error.
+        QCOMPARE(reason, "maan_lk.dat: " + QString::fromLocal8Bit(std::strerror(EFBIG)));
         QCOMPARE(readWholeFile("maan_lk.dat"), before);
         QCOMPARE(t.slot(1).name(), QString("Nieuw"));
         QCOMPARE(QDir().entryList(QDir::Files).filter("maan_lk").size(), 1);   // nothing left behind
@@ -246,19 +249,10 @@ private slots:
     {
         // Root writes where an ordinary user may not: as root, this case runs
         // again as the user "nobody".
-        if (::geteuid() == 0) {
-            QProcess child;
-            child.setProcessChannelMode(QProcess::MergedChannels);
-            child.start(QStringLiteral("setpriv"),
-                        {"--reuid=65534", "--regid=65534", "--clear-groups", "--",
-                         QCoreApplication::applicationFilePath(), "savingWithRealPermissions"});
-            if (!child.waitForStarted())
-                QSKIP("setpriv is not available to run this as an ordinary user");
-            QVERIFY(child.waitForFinished(60000));
-            const QByteArray out = child.readAll();
-            if (child.exitCode() == 126 || child.exitCode() == 127)
-                QSKIP(qPrintable("the ordinary user cannot run this test program: " + out));
-            QVERIFY2(child.exitCode() == 0, out.constData());
+        if (const OrdinaryUserRun run = runAsOrdinaryUser("savingWithRealPermissions"); run.ran) {
+            if (run.skipped)
+                QSKIP(run.output.constData());
+            QVERIFY2(run.passed, run.output.constData());
             return;
         }
         TestWorkDir dir;
@@ -316,6 +310,93 @@ private slots:
         QVERIFY(!t.editsWouldBeLost("maan_vm.dat"));
     }
 
+    void aDamagedLengthByteIsNoEdit()
+    {
+        // 799 whole records, the last claiming a name of 255 characters, and
+        // half a record: compared as far as a record holds, nothing changed.
+        TestWorkDir dir;
+        QList<FeatureRecord> records;
+        for (int i = 0; i < 799; ++i)
+            records.append(record(QString("F%1").arg(i + 1), i, i));
+        QByteArray damaged = fileOf(records) + QByteArray(50, 'x');
+        damaged[798 * 114] = char(255);
+        writeWholeFile("maan_vm.dat", damaged);
+        FeatureTable t;
+        QVERIFY_THROWS_EXCEPTION(FileError, t.leesnamen("maan_vm.dat"));
+        QCOMPARE(t.slot(799).name().size(), FeatureRecord::MaxNameLength);
+        QVERIFY(!t.changedSinceRead());
+        QVERIFY(!t.editsWouldBeLost("maan_vm.dat"));
+        // Renaming it to its own 100 characters still changes the record.
+        t.slot(799).setName(t.slot(799).name());
+        QVERIFY(t.editsWouldBeLost("maan_vm.dat"));
+    }
+
+    void changesSinceTheLastRead()
+    {
+        TestWorkDir dir;
+        writeIndexFile("maan_vm.dat", {{1, "Tycho", 10, 20}, {2, "Plato", 30, 40}});
+        FeatureTable t;
+        QVERIFY(!t.changedSinceRead());                    // a new table is empty
+        t.leesnamen("maan_vm.dat");
+        QVERIFY(!t.changedSinceRead());
+
+        // Bytes that mean nothing (leftovers in a name, an empty slot's
+        // contents) are no change.
+        t.slot(1).nameChars[50] = 'z';
+        t.slot(5).posX = encodeReal48(9);
+        QVERIFY(!t.changedSinceRead());
+
+        t.slot(2).setPosition(30, 41);
+        QVERIFY(t.changedSinceRead());
+        t.slot(2).setPosition(30, 40);                     // moved back
+        QVERIFY(!t.changedSinceRead());
+        t.deleteSlot(1);
+        QVERIFY(t.changedSinceRead());
+
+        // A save writes the table and empties it: unchanged from then on, until
+        // something is added.
+        t.opslaan("maan_vm.dat");
+        QVERIFY(!t.changedSinceRead());
+        t.slot(1) = record("Nieuw", 1, 1);
+        QVERIFY(t.changedSinceRead());
+        t.initnamen();
+        QVERIFY(!t.changedSinceRead());
+
+        // A missing file reads as an empty index.
+        t.leesnamen("maan_ek.dat");
+        QVERIFY(!t.changedSinceRead());
+    }
+
+    void aDeletedFolderIsNamed()
+    {
+        // The program's folder deleted while it works in it: reading and
+        // saving name the folder, not a missing file or a refused operation.
+        TestWorkDir dir;
+        const QString folder = dir.filePath("atlas");
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(QDir::setCurrent(folder));
+        writeIndexFile("maan_vm.dat", {{1, "Tycho", 10, 20}});
+        FeatureTable t;
+        t.leesnamen("maan_vm.dat");
+        QVERIFY(QDir(folder).removeRecursively());
+        const QString gone = ": de map " + folder + " bestaat niet meer";
+        auto failure = [](const std::function<void()>& operation) {
+            try {
+                operation();
+            } catch (const FileError& e) {
+                return QString::fromLocal8Bit(e.what());
+            }
+            return QString("(done)");
+        };
+        QCOMPARE(failure([&] { t.opslaan("maan_vm.dat"); }), "maan_vm.dat" + gone);
+        QCOMPARE(t.slot(1).name(), QString("Tycho"));
+        QCOMPARE(failure([&] { t.leesnamen("maan_ek.dat"); }), "maan_ek.dat" + gone);
+        QCOMPARE(failure([&] { readPlainFile("maan_vm.bmp", 100, "", ""); }), "maan_vm.bmp" + gone);
+        QVERIFY(QDir::setCurrent(dir.path()));
+        // A folder that exists says nothing of the kind.
+        QVERIFY(missingFolderError("maan_vm.dat").empty());
+    }
+
     void namedPipeIsNoIndex()
     {
         TestWorkDir dir;
@@ -324,6 +405,17 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(FileError, t.leesnamen("maan_vm.dat"));   // and does not wait for a writer
         int n = -1;
         QVERIFY_THROWS_EXCEPTION(FileError, readIndexFile("maan_vm.dat", &n));
+        // Nor is one written to or replaced, also through a link.
+        QVERIFY(QFile::link("maan_vm.dat", "maan_ek.dat"));
+        for (const char* name : {"maan_vm.dat", "maan_ek.dat"}) {
+            FeatureTable u;
+            u.slot(1) = record("Tycho", 1, 1);
+            QVERIFY_THROWS_EXCEPTION(FileError, u.opslaan(name));
+            QCOMPARE(u.slot(1).name(), QString("Tycho"));
+        }
+        QVERIFY(QFileInfo("maan_vm.dat").isFile() == false);
+        QVERIFY(QFileInfo("maan_ek.dat").isSymLink());
+        QCOMPARE(QDir().entryList({"maan*"}, QDir::Files | QDir::System | QDir::Hidden).size(), 2);
     }
 
     // The launcher links every data file but the index files into the user's

@@ -323,6 +323,60 @@ private slots:
         typeKey(&window, Qt::Key_Down);
         QCOMPARE(spin->value(), 1);
     }
+
+    void spinEditWaitsForAHesitantTypist()
+    {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* year = new SpinEdit(1500, 2500, 2026);
+        auto* other = new QLineEdit;
+        layout->addWidget(year);
+        layout->addWidget(other);
+        window.show();
+        makeActive(&window);
+        year->setFocus();
+        QTRY_VERIFY(QApplication::focusWidget() == year || QApplication::focusWidget() == editOf(*year));
+        QStringList taken;
+        // As the window's handler does: the value taken is clamped (and the
+        // clamped text runs the handler again).
+        year->onChange = [&] {
+            taken.append(editOf(*year)->text());
+            year->setValue(year->value());
+        };
+        auto pause = [] { QTest::qWait(SpinEdit::TypingPause + 300); };
+
+        // "2", "0", "0", "0" with pauses: the partial values are out of range
+        // and wait; the whole year is in range and is taken at the pause.
+        typeKey(&window, Qt::Key_A, Qt::ControlModifier);
+        for (int k : {Qt::Key_2, Qt::Key_0, Qt::Key_0}) {
+            typeKey(&window, k);
+            pause();
+            QVERIFY(taken.isEmpty());
+            QVERIFY(year->hasPendingInput());
+        }
+        typeKey(&window, Qt::Key_0);
+        pause();
+        QCOMPARE(taken, QStringList({"2000"}));
+        QCOMPARE(editOf(*year)->text(), QStringLiteral("2000"));
+
+        // Out of range, ended with Enter: taken and clamped then.
+        typeKey(&window, Qt::Key_A, Qt::ControlModifier);
+        typeKey(&window, Qt::Key_3);
+        pause();
+        QCOMPARE(taken.size(), 1);
+        typeKey(&window, Qt::Key_Return);
+        QCOMPARE(taken, QStringList({"2000", "3", "1500"}));
+
+        // Or with Tab, leaving the field.
+        typeKey(&window, Qt::Key_A, Qt::ControlModifier);
+        for (int i = 0; i < 4; ++i)
+            typeKey(&window, Qt::Key_9);
+        pause();
+        QCOMPARE(taken.size(), 3);
+        typeKey(&window, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), other);
+        QCOMPARE(taken, QStringList({"2000", "3", "1500", "9999", "2500"}));
+    }
 };
 
 QTEST_MAIN(TestForm)

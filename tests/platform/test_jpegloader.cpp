@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <sys/stat.h>
 #include <vector>
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
@@ -334,6 +335,29 @@ private slots:
         QCOMPARE(image.size(), source.size());
         QVERIFY(loadJpegFile(QStringLiteral("tekst.jpg")).isNull());
         QVERIFY_THROWS_EXCEPTION(FileError, loadJpegFile(QStringLiteral("ontbreekt.jpg")));
+
+        // Through the plain-file reader: a pipe is refused without waiting for
+        // a writer; a picture or file larger than the limits is called too
+        // large, not damaged.
+        QVERIFY(::mkfifo("pijp.jpg", 0600) == 0);
+        auto refusal = [](const QString& name, const JpegDecodeOptions& options = {}) {
+            try {
+                loadJpegFile(name, options);
+            } catch (const FileError& e) {
+                return QString::fromLocal8Bit(e.what());
+            }
+            return QStringLiteral("(loaded)");
+        };
+        QCOMPARE(refusal(QStringLiteral("pijp.jpg")), QStringLiteral("pijp.jpg: geen geldig beeldbestand"));
+        JpegDecodeOptions small;
+        small.maxPixels = 64 * 48 - 1;
+        QCOMPARE(refusal(QStringLiteral("krater.jpg"), small),
+                 QStringLiteral("krater.jpg: het beeld is te groot om te tonen (64 bij 48 beeldpunten)"));
+        QFile huge(QStringLiteral("reus.jpg"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(256LL * 1024 * 1024 + 1));
+        huge.close();
+        QCOMPARE(refusal(QStringLiteral("reus.jpg")),
+                 QStringLiteral("reus.jpg: dit bestand is te groot voor een beeld (meer dan 256 MB)"));
 
         QVERIFY(hasJpegExtension(QStringLiteral("Plato.jpg")));
         QVERIFY(hasJpegExtension(QStringLiteral("Plato.JPG")));

@@ -86,6 +86,9 @@ private slots:
     void textsWithinTheLimitsOnly_data();
     void textsWithinTheLimitsOnly();
     void longWordsGetPlacesToBreak();
+    void tallTextsStopBeforeTheLayoutStalls_data();
+    void tallTextsStopBeforeTheLayoutStalls();
+    void aFontForAllOfTheText();
     void randomDamageNeverCrashes();
 };
 
@@ -460,6 +463,61 @@ void TestRtfReader::longWordsGetPlacesToBreak()
     // A long line of short words is left as it is.
     const QString words = QStringLiteral("maan ").repeated(400);
     QCOMPARE(raw(*read(words.toLatin1())), words);
+}
+
+void TestRtfReader::tallTextsStopBeforeTheLayoutStalls_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("whole");
+    auto words = [](const char* head, int count) {
+        QByteArray text = head;
+        for (int i = 0; i < count; ++i)
+            text += QByteArray(8, char('a' + i % 26)) + ' ';
+        return text + '}';
+    };
+    // Each of these laid out for minutes: taller than 2^23 pixels at the
+    // viewer's width, where a letter of 1638 points has a line of its own.
+    QTest::newRow("4000 words at 1638 pt") << words("{\\rtf1\\ansi\\fs3276 ", 4000) << false;
+    QTest::newRow("40000 words at 100 pt") << words("{\\rtf1\\fs200 ", 40000) << false;
+    QTest::newRow("10000 words at 200 pt") << words("{\\rtf1\\fs400 ", 10000) << false;
+    QTest::newRow("paragraphs far apart")
+        << "{\\rtf1\\sb31680\\sa31680 " + QByteArray("x\\par ").repeated(5000) + "}" << false;
+    // What real texts do stays whole.
+    QTest::newRow("a heading at 1638 pt") << "{\\rtf1{\\fs3276 Maan}\\par " + words("", 3000) << true;
+    QTest::newRow("a book at 10 pt") << QByteArray("De maan draait om de aarde. ").repeated(5000) << true;
+}
+
+void TestRtfReader::tallTextsStopBeforeTheLayoutStalls()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, whole);
+    QTextDocument doc;
+    QCOMPARE(readRichOrPlainText(&doc, text, defaultFont()), whole);
+    QVERIFY(fitsTextLayout(doc));
+    QVERIFY(doc.characterCount() > 1000);   // a text cut short keeps its beginning
+    // Laid out as the viewer does, also where every letter takes a line: it
+    // ends, below the layout's limit.
+    QTextOption option = doc.defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    doc.setDefaultTextOption(option);
+    for (const qreal width : {480.0, 20.0}) {
+        doc.setTextWidth(width);
+        QVERIFY(doc.size().height() < qreal(1 << 23));
+    }
+}
+
+void TestRtfReader::aFontForAllOfTheText()
+{
+    // What the viewer's font choice asks before it gives the whole text one font.
+    QTextDocument doc;
+    QVERIFY(readRichOrPlainText(&doc, QByteArray("maan ").repeated(4000), defaultFont()));
+    QFont font = defaultFont();
+    QVERIFY(fitsTextLayout(doc, &font));
+    font.setPointSize(72);
+    QVERIFY(fitsTextLayout(doc, &font));
+    font.setPointSize(1638);
+    QVERIFY(!fitsTextLayout(doc, &font));
+    QVERIFY(fitsTextLayout(doc));
 }
 
 void TestRtfReader::randomDamageNeverCrashes()

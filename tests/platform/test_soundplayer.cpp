@@ -5,6 +5,7 @@
 #include "tests/common/workdir.h"
 
 #include <QDir>
+#include <QtEndian>
 #include <QTemporaryDir>
 
 // Runs without a sound device: the player must then stay silent and keep
@@ -69,6 +70,40 @@ private slots:
         player.setFileName(QStringLiteral("ok.wav"));
         player.play();
         QVERIFY(player.isPlaying());
+    }
+
+    void playsWhatItReadWithinTheSizeLimit()
+    {
+        TestWorkDir dir;
+        SoundPlayer player;
+        player.setFileName(QStringLiteral("vokman.wav"));
+        // The largest message it plays.
+        QByteArray wav = toneWav(500);
+        wav += QByteArray(MaxSoundFileSize - wav.size(), '\0');
+        QVERIFY(writeWholeFile(QStringLiteral("vokman.wav"), wav));
+        player.play();
+        QVERIFY(player.isPlaying());
+        // What was read plays on when the file goes: it is not opened again.
+        QVERIFY(QFile::remove(QStringLiteral("vokman.wav")));
+        QTest::qWait(500);
+        QVERIFY(player.isPlaying());
+
+        // One byte more, or a header claiming a gigabyte in a sparse file: not
+        // read, not played, nothing said.
+        QVERIFY(writeWholeFile(QStringLiteral("vokman.wav"), wav + '\0'));
+        player.play();
+        QVERIFY(!player.isPlaying());
+        QVERIFY(player.openFile().isEmpty());
+        QByteArray claim = toneWav(10);
+        qToLittleEndian<qint32>(qint32(1 << 30) + 36, claim.data() + 4);
+        qToLittleEndian<qint32>(qint32(1 << 30), claim.data() + 40);
+        QFile sparse(QStringLiteral("vokman.wav"));
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.write(claim) == claim.size()
+                && sparse.resize(claim.size() + (qint64(1) << 30)));
+        sparse.close();
+        player.play();
+        QVERIFY(!player.isPlaying());
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
     }
 };
 
