@@ -390,14 +390,26 @@ void MainWindow::warnIfEditsAreLost()
                     + QStringLiteral(" beschadigd is. Uw wijzigingen in deze index gaan verloren."));
 }
 
+void MainWindow::saveIndex()
+{
+    RunState& s = state_;
+    if (s.imageFileName.isEmpty())
+        return;
+    warnIfEditsAreLost();
+    // A table as it was read needs no writing: skipping it loses nothing, and
+    // a folder the user cannot write (a school share, an installed data set)
+    // then blocks nothing.
+    if (s.saveIndexFiles && s.featureTable.changedSinceRead())
+        s.featureTable.opslaan(indexFileNameFor(s.imageFileName));
+    else
+        s.featureTable.initnamen();
+}
+
 void MainWindow::switchView(int view)
 {
     RunState& s = state_;
     savesituatie();
-    if (!s.imageFileName.isEmpty()) {
-        warnIfEditsAreLost();
-        s.featureTable.opslaan(indexFileNameFor(s.imageFileName));
-    }
+    saveIndex();
     // What the mouse last pointed at and what was picked belong to the view
     // that is left; their slot numbers mean other features in the next one.
     forgetHoveredFeature();
@@ -479,16 +491,12 @@ bool MainWindow::FormCloseQuery()
         return false;
     // Saved before the window goes: when the save fails the program stays
     // open, so no edit is lost.
-    RunState& s = state_;
-    if (!s.imageFileName.isEmpty()) {
-        warnIfEditsAreLost();
-        try {
-            s.featureTable.opslaan(indexFileNameFor(s.imageFileName));
-        } catch (const FileError& e) {
-            showErrorBox(QString::fromLocal8Bit(e.what()));
-            // The edits are still in memory; the user decides whether they go.
-            return askQuestion(QStringLiteral("Toch afsluiten zonder de wijzigingen op te slaan?"));
-        }
+    try {
+        saveIndex();
+    } catch (const FileError& e) {
+        showErrorBox(QString::fromLocal8Bit(e.what()));
+        // The edits are still in memory; the user decides whether they go.
+        return askQuestion(QStringLiteral("Toch afsluiten zonder de wijzigingen op te slaan?"));
     }
     return true;
 }

@@ -205,6 +205,9 @@ private:
     // new view loaded, the hovered and selected feature forgotten, the lists
     // refilled.
     void switchView(int view);
+    // The index of the view that is left: written when it was changed (and
+    // saving is on), else let go. Throws FileError when writing fails.
+    void saveIndex();
     void forgetSelection();
     void zoomTo(double newZoom);
     void zoomAbout(double newZoom, double fixedX, double fixedY);

@@ -27,5 +27,8 @@ struct RunState {
     std::uint16_t hoveredFeature = 0;
     QString kindFilter;
     QString photoFileName;            // of the feature under the mouse
+    // False when another program works in this folder and the user chose to
+    // go on without saving: the index files are then never written.
+    bool saveIndexFiles = true;
     FeatureTable featureTable;
 };

@@ -1,6 +1,8 @@
 #include <QtTest>
 
+#include "app/folderuse.h"
 #include "data/featuretable.h"
+#include "data/folderlock.h"
 #include "data/numbertext.h"
 #include "platform/dialogs.h"
 #include "tests/common/program.h"
@@ -16,6 +18,7 @@
 #include <QMessageBox>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -242,13 +245,15 @@ private slots:
         QCOMPARE(s().originX, 239);
         QCOMPARE(s().originY, 103);
 
-        // Leaving a view writes its index file, changed or not.
+        // Leaving a view writes its index file only when it was changed: a
+        // table as it was read leaves the file as it is.
         const QByteArray original = readWholeFile(QStringLiteral("maan_vm.dat"));
         QVERIFY(writeWholeFile(QStringLiteral("maan_vm.dat"), QByteArray()));
         QVERIFY(!QFile::exists(QStringLiteral("maan_ek.dat")));
         key(Qt::Key_1);
         QCOMPARE(s().imageFileName, QStringLiteral("maan_ek.bmp"));
-        QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), original);
+        QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), QByteArray());
+        QVERIFY(writeWholeFile(QStringLiteral("maan_vm.dat"), original));
         QVERIFY(!s().featureTable.slot(1).inUse());
         // A first visit is centred.
         QCOMPARE(s().originX, 314);   // (1000 - 372.5) / 2 = 313.75
@@ -262,7 +267,7 @@ private slots:
         QCOMPARE(s().originX, 239);
         QCOMPARE(s().originY, 103);
         QCOMPARE(s().zoomFactor, zoom);
-        QCOMPARE(readWholeFile(QStringLiteral("maan_ek.dat")).size(), IndexFileSize);   // created by the first save
+        QVERIFY(!QFile::exists(QStringLiteral("maan_ek.dat")));   // nothing in it to save
         QCOMPARE(s().featureTable.slot(1).name(), QStringLiteral("Alpha"));
 
         // The view already shown: saved and read again; the image stays.
@@ -334,6 +339,88 @@ private slots:
         QCOMPARE(saved.size(), IndexFileSize);
         QCOMPARE(saved.mid(0, 10), QByteArray("\x09Gewijzigd"));
         QCOMPARE(saved.mid(114 * 1, 12), QByteArray("\x0bMare Testum"));
+        clearEndOfProgram();
+    }
+
+    // A data set the user cannot write (a school share, an installed folder):
+    // a table as it was read is not written, so no switch is blocked; a
+    // changed one is still saved or reported.
+    void aReadOnlyDataSetBlocksNothingUnchanged()
+    {
+        if (const OrdinaryUserRun run = runAsOrdinaryUser("aReadOnlyDataSetBlocksNothingUnchanged"); run.ran) {
+            if (run.skipped)
+                QSKIP(run.output.constData());
+            QVERIFY2(run.passed, run.output.constData());
+            return;
+        }
+        writeIndexFile(QStringLiteral("maan_ek.dat"), {{1, "Eerste", 400, 400}});
+        for (const char* file : {"maan_ek.dat", "maan_vm.dat"})
+            QVERIFY(QFile::setPermissions(QLatin1String(file), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        QVERIFY(::chmod(".", 0555) == 0);
+        const auto writableAgain = qScopeGuard([] { ::chmod(".", 0755); });
+        const QByteArray original = readWholeFile(QStringLiteral("maan_vm.dat"));
+        openMainWindow();
+        {
+            BoxDriver none;
+            for (int k : {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_2}) {
+                key(k);
+                QCOMPARE(none.texts, QStringList());
+            }
+        }
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
+        QCOMPARE(s().featureTable.slot(1).name(), QStringLiteral("Alpha"));
+        // Changed, it cannot be written: the user is told why, and the view stays.
+        s().featureTable.slot(1).setName(QStringLiteral("Gewijzigd"));
+        {
+            BoxDriver ok({QMessageBox::Ok});
+            key(Qt::Key_1);
+            QTRY_COMPARE(ok.texts.size(), 1);
+            QVERIFY2(ok.texts[0].contains(QStringLiteral("maan_vm.dat")), qPrintable(ok.texts[0]));
+        }
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
+        QCOMPARE(s().featureTable.slot(1).name(), QStringLiteral("Gewijzigd"));
+        QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), original);
+    }
+
+    // A second program started where one already works: it says so; the user
+    // stops it, or lets it work without ever writing the index files.
+    void aSecondProgramInTheSameFolder()
+    {
+        const FolderLock first;
+        QCOMPARE(first.state(), FolderLock::State::Held);
+        const FolderLock second;
+        QCOMPARE(second.state(), FolderLock::State::InUse);
+        {
+            BoxDriver no({QMessageBox::No});
+            QCOMPARE(askFolderUse(second), FolderUse::Stop);
+            QCOMPARE(no.texts.size(), 1);
+            QVERIFY2(no.texts[0].contains(QStringLiteral("In deze map werkt al een ander Selvanor-programma")),
+                     qPrintable(no.texts[0]));
+            QCOMPARE(no.icons[0], QMessageBox::Question);
+        }
+        {
+            BoxDriver yes({QMessageBox::Yes});
+            QCOMPARE(askFolderUse(second), FolderUse::WithoutSaving);
+        }
+        {
+            BoxDriver none;
+            QCOMPARE(askFolderUse(first), FolderUse::Save);
+            QVERIFY(none.texts.isEmpty());
+        }
+
+        const QByteArray original = readWholeFile(QStringLiteral("maan_vm.dat"));
+        openMainWindow();
+        s().saveIndexFiles = false;
+        s().featureTable.slot(1).setName(QStringLiteral("Van de tweede"));
+        key(Qt::Key_1);
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_ek.bmp"));
+        QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), original);
+        {
+            BoxDriver yes({QMessageBox::Yes});
+            key(Qt::Key_Escape);
+        }
+        QCOMPARE(readWholeFile(QStringLiteral("maan_vm.dat")), original);
+        QVERIFY(!QFile::exists(QStringLiteral("maan_ek.dat")));
         clearEndOfProgram();
     }
 
