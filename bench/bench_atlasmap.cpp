@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/measure.h"
 #include "tests/common/program.h"
 #include "tests/common/workdir.h"
 
@@ -47,6 +48,24 @@ int main(int argc, char** argv)
         std::printf("client %4dx%-4d full size, grid on: median full repaint %6.2f ms\n", size.width(),
                     size.height(), medianPaintMs(runs));
     }
+    stopProgram();
+
+    // An index picture of 8192 x 8192, eight times the real one each way:
+    // what the map keeps of it for the whole run.
+    {
+        QImage big(8192, 8192, QImage::Format_Grayscale8);
+        for (int y = 0; y < big.height(); ++y)
+            std::fill_n(big.scanLine(y), big.width(), uchar(y % 251));
+        if (!big.save(QStringLiteral("atlasindex.jpg"), "JPEG", 80)) {
+            std::printf("cannot write the large index picture\n");
+            return 1;
+        }
+    }
+    const double before = residentMegabytes();
+    startProgram();
+    const double kept = residentMegabytes() - before;
+    std::printf("8192 x 8192 index picture: %.0f MB resident for the map (%.0f MB in grey, one byte a pixel)\n",
+                kept, 8192.0 * 8192.0 / 1048576.0);
     stopProgram();
     return 0;
 }

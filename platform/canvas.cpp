@@ -9,25 +9,34 @@
 namespace {
 constexpr double kPi = 3.14159265358979323846;
 
+// A quarter the size, each pixel the mean of four (rounded), in the format of
+// the source: 32-bit colour or 8-bit grey.
 QImage halve(const QImage& src)
 {
     const int w = std::max(1, src.width() / 2);
     const int h = std::max(1, src.height() / 2);
-    QImage out(w, h, QImage::Format_RGB32);
+    QImage out(w, h, src.format());
+    const bool grey = src.format() == QImage::Format_Grayscale8;
     for (int y = 0; y < h; ++y) {
-        const auto* r0 = reinterpret_cast<const QRgb*>(src.constScanLine(std::min(2 * y, src.height() - 1)));
-        const auto* r1 = reinterpret_cast<const QRgb*>(src.constScanLine(std::min(2 * y + 1, src.height() - 1)));
-        auto* o = reinterpret_cast<QRgb*>(out.scanLine(y));
+        const uchar* r0 = src.constScanLine(std::min(2 * y, src.height() - 1));
+        const uchar* r1 = src.constScanLine(std::min(2 * y + 1, src.height() - 1));
+        uchar* o = out.scanLine(y);
         for (int x = 0; x < w; ++x) {
             const int a = std::min(2 * x, src.width() - 1), b = std::min(2 * x + 1, src.width() - 1);
-            const QRgb p[4] = {r0[a], r0[b], r1[a], r1[b]};
+            if (grey) {
+                o[x] = uchar((r0[a] + r0[b] + r1[a] + r1[b] + 2) / 4);
+                continue;
+            }
+            const auto* q0 = reinterpret_cast<const QRgb*>(r0);
+            const auto* q1 = reinterpret_cast<const QRgb*>(r1);
+            const QRgb p[4] = {q0[a], q0[b], q1[a], q1[b]};
             int rr = 2, gg = 2, bb = 2;
             for (QRgb c : p) {
                 rr += qRed(c);
                 gg += qGreen(c);
                 bb += qBlue(c);
             }
-            o[x] = qRgb(rr / 4, gg / 4, bb / 4);
+            reinterpret_cast<QRgb*>(o)[x] = qRgb(rr / 4, gg / 4, bb / 4);
         }
     }
     return out;
@@ -50,11 +59,11 @@ QRectF figureOutline(int x1, int y1, int x2, int y2)
 }
 }
 
-ScaledPicture::ScaledPicture(const QImage& source)
+ScaledPicture::ScaledPicture(const QImage& source, Depth depth)
 {
     if (source.isNull())
         return;
-    levels_.push_back(source.convertToFormat(QImage::Format_RGB32));
+    levels_.push_back(source.convertToFormat(depth == Depth::Grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32));
     while (levels_.back().width() > 16 && levels_.back().height() > 16)
         levels_.push_back(halve(levels_.back()));
 }

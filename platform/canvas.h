@@ -15,8 +15,12 @@
 // an enlarged one smooth.
 class ScaledPicture {
 public:
+    // Grey keeps one byte a pixel (a large grey picture takes a quarter of
+    // the memory); Colour keeps 32 bits, which the toolkit draws fastest.
+    enum class Depth { Colour, Grey };
+
     ScaledPicture() = default;
-    explicit ScaledPicture(const QImage& source);
+    explicit ScaledPicture(const QImage& source, Depth depth = Depth::Colour);
     bool isNull() const { return levels_.empty(); }
     int width() const { return isNull() ? 0 : levels_[0].width(); }
     int height() const { return isNull() ? 0 : levels_[0].height(); }

@@ -116,7 +116,7 @@ void AtlasMap::OpenFile(const QString& fileName)
     // Decoded as the photo viewer decodes (greyscale, accurate integer DCT,
     // full scale, 236 levels), whole, before the window is first shown: a
     // progressive file has no passes left to show by then.
-    Image1 = ScaledPicture(loadJpegFile(fileName));
+    Image1 = ScaledPicture(loadJpegFile(fileName), ScaledPicture::Depth::Grey);
 }
 
 void AtlasMap::setVisible(bool visible)

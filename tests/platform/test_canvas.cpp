@@ -392,6 +392,30 @@ private slots:
         QCOMPARE(levelScale, 4.0);
     }
 
+    // A grey picture kept at one byte a pixel draws as the colour one does.
+    void greyPicturesKeepOneByteAPixel()
+    {
+        QImage grey(300, 200, QImage::Format_Grayscale8);
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 300; ++x)
+                grey.scanLine(y)[x] = uchar((x * 7 + y * 3) % 256);
+        const ScaledPicture colour(grey), oneByte(grey, ScaledPicture::Depth::Grey);
+        QVERIFY(oneByte.byteCount() * 3 < colour.byteCount());
+        double levelScale = 0;
+        for (double scale : {1.0, 0.4, 0.1})
+            QCOMPARE(oneByte.levelFor(scale, &levelScale).format(), QImage::Format_Grayscale8);
+        for (const QRect& target : {QRect(0, 0, 300, 200), QRect(-40, 10, 90, 60), QRect(5, 5, 900, 600)}) {
+            Canvas a = blackCanvas(120, 100), b = blackCanvas(120, 100);
+            a.stretchDraw(target.left(), target.top(), target.right() + 1, target.bottom() + 1, colour);
+            b.stretchDraw(target.left(), target.top(), target.right() + 1, target.bottom() + 1, oneByte);
+            int mismatches = 0;
+            for (int y = 0; y < 100; ++y)
+                for (int x = 0; x < 120; ++x)
+                    mismatches += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 1 ? 1 : 0;
+            QCOMPARE(mismatches, 0);
+        }
+    }
+
     void hugeStretchDrawsOnlyTheVisiblePart()
     {
         QImage tiles(10, 10, QImage::Format_RGB32);
