@@ -282,11 +282,18 @@ void HelpViewer::Lettertype1Click()
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    // A size no text is read at could make the layout run for minutes.
+    const QFont chosen = dialog.selectedFont();
+    if (!fitsTextLayout(*RichEdit1->document(), &chosen)) {
+        showMessage(QStringLiteral("In dit lettertype en deze grootte is de tekst te lang om te tonen. "
+                                   "Kies een kleinere letter."));
+        return;
+    }
 
     // The font goes to all of the text; the dialog has no colour of its own,
     // so the text takes the colour of the selection it was preset from.
     QTextCharFormat format;
-    format.setFont(dialog.selectedFont(), QTextCharFormat::FontPropertiesAll);
+    format.setFont(chosen, QTextCharFormat::FontPropertiesAll);
     format.setForeground(current.hasProperty(QTextFormat::ForegroundBrush)
                              ? current.foreground()
                              : RichEdit1->palette().brush(QPalette::Text));

@@ -128,9 +128,11 @@ void PhotoViewer::showPhotograph(int index)
 {
     const QString& main = photoFileName;
     const QString file = index > 0 ? extraPhotos[std::size_t(index - 1)] : main;
-    OpenFile(file);
+    // Named first: a photograph that cannot be shown is reported under its
+    // own caption, not the one before.
     shownPhotoFile = file;
     setWindowTitle((index > 0 ? QStringLiteral("Foto van ") : QStringLiteral("Foto: ")) + fileBaseName(file));
+    OpenFile(file);
 }
 
 void PhotoViewer::Volgendefoto1Click()

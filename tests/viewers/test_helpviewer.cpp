@@ -19,6 +19,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/rtfreader.h"
+#include "tests/common/modaldriver.h"
 #include "viewers/helpviewer.h"
 #include "tests/common/workdir.h"
 
@@ -74,6 +75,7 @@ private slots:
     void fontDialogPresetFromTheFirstSelectedCharacter();
     void fontAppliesToAllUntilTheNextActivation();
     void fontDialogCancelledChangesNothing();
+    void aFontTooLargeForTheTextIsRefused();
     void printsTheGuideOnSeveralPages();
     void printerSetupCancelledPrintsNothing();
     void plainTextExplanationInCourierNew();
@@ -349,6 +351,32 @@ void TestHelpViewer::fontDialogCancelledChangesNothing()
     c.setPosition(body + 1);
     QCOMPARE(c.charFormat().fontPointSize(), 10.0);
     QCOMPARE(c.charFormat().fontFamilies().toStringList().value(0), QStringLiteral("Liberation Sans"));
+}
+
+// The guide at a size typed into the dialog that no text is read at: told,
+// and the text stays as it was, at once, instead of a layout that runs for
+// minutes.
+void TestHelpViewer::aFontTooLargeForTheTextIsRefused()
+{
+    help_->helpFileName = QStringLiteral("maanhelp.rtf");
+    showAndWait();
+    QTextEdit* edit = help_->richEdit();
+    const QString before = edit->document()->toHtml();
+    ModalDriver driver({[](QWidget* modal) {
+                            auto* dialog = qobject_cast<QFontDialog*>(modal);
+                            QVERIFY(dialog);
+                            QFont huge(QStringLiteral("Liberation Serif"));
+                            huge.setPointSize(1600);
+                            dialog->setCurrentFont(huge);
+                            dialog->accept();
+                        }});
+    QElapsedTimer t;
+    t.start();
+    help_->Lettertype1Click();
+    QVERIFY2(t.elapsed() < 3000, qPrintable(QString::number(t.elapsed())));
+    QCOMPARE(driver.texts.size(), 2);
+    QVERIFY2(driver.texts[1].contains(QStringLiteral("te lang om te tonen")), qPrintable(driver.texts[1]));
+    QCOMPARE(edit->document()->toHtml(), before);
 }
 
 void TestHelpViewer::printsTheGuideOnSeveralPages()
