@@ -250,6 +250,13 @@ private slots:
         QTest::newRow("cut at half") << good.left(good.size() / 2);
         QTest::newRow("cut before the end") << good.left(good.size() - 40);
         QTest::newRow("progressive cut at half") << progressive.left(progressive.size() / 2);
+        // Whole scans and nothing after them: the picture would show its first
+        // passes as if complete.
+        const qsizetype secondScan = progressive.indexOf("\xFF\xDA", progressive.indexOf("\xFF\xDA") + 2);
+        QVERIFY(secondScan > 0);
+        QTest::newRow("progressive cut at a scan boundary") << progressive.left(secondScan);
+        QTest::newRow("progressive without its end marker") << progressive.chopped(2);
+        QTest::newRow("without its end marker") << good.chopped(2);
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
