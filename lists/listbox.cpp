@@ -6,6 +6,8 @@
 #include <QStyledItemDelegate>
 
 namespace {
+constexpr int EntryRole = Qt::UserRole;
+
 class FixedHeightDelegate : public QStyledItemDelegate {
 public:
     FixedHeightDelegate(int height, QObject* parent)
@@ -41,7 +43,17 @@ void ListBox::setEntries(const QStringList& lines)
         return;
     const int top = verticalScrollBar()->value();
     clear();
-    addItems(lines);
+    if (shownText_) {
+        const QFontMetrics metrics = fontMetrics();
+        shownWidth_ = rowTextWidth();
+        for (const QString& line : lines) {
+            auto* item = new QListWidgetItem(shownText_(line, metrics, shownWidth_));
+            item->setData(EntryRole, line);
+            addItem(item);
+        }
+    } else {
+        addItems(lines);
+    }
     if (top > 0) {
         // Laid out now, so that the scroll range is that of the new entries.
         doItemsLayout();
@@ -54,8 +66,42 @@ QStringList ListBox::entries() const
     QStringList lines;
     lines.reserve(count());
     for (int i = 0; i < count(); ++i)
-        lines.append(item(i)->text());
+        lines.append(entryOf(item(i)));
     return lines;
+}
+
+QString ListBox::entryOf(const QListWidgetItem* item)
+{
+    const QVariant entry = item->data(EntryRole);
+    return entry.isValid() ? entry.toString() : item->text();
+}
+
+int ListBox::rowTextWidth() const
+{
+    // The margin the style keeps on either side of a row's text.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return viewport()->width() - 2 * margin;
+}
+
+bool ListBox::viewportEvent(QEvent* event)
+{
+    // The width changes when the window is sized and when the vertical scroll
+    // bar comes or goes.
+    if (event->type() == QEvent::Resize && shownText_ && rowTextWidth() != shownWidth_)
+        showEntriesAnew();
+    return QListWidget::viewportEvent(event);
+}
+
+void ListBox::showEntriesAnew()
+{
+    const QFontMetrics metrics = fontMetrics();
+    shownWidth_ = rowTextWidth();
+    for (int i = 0; i < count(); ++i) {
+        QListWidgetItem* it = item(i);
+        const QString shown = shownText_(entryOf(it), metrics, shownWidth_);
+        if (shown != it->text())
+            it->setText(shown);
+    }
 }
 
 void ListBox::keyPressEvent(QKeyEvent* event)

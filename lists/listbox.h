@@ -2,6 +2,8 @@
 #include <QListWidget>
 #include <functional>
 
+class QFontMetrics;
+
 // The list control of the list windows: fixed item height, and a mouse-down
 // handler that runs after the list has taken the press (the pressed entry is
 // then the selected one).
@@ -22,6 +24,15 @@ public:
     // the part scrolled to.
     void setEntries(const QStringList& lines);
     QStringList entries() const;
+    // The entry an item stands for, whatever part of it the row shows.
+    static QString entryOf(const QListWidgetItem* item);
+
+    // Makes each row show `shown` (entry, the list's font, the width a row has
+    // for its text) instead of the whole entry; made again when the width
+    // changes.
+    using ShownText = std::function<QString(const QString& entry, const QFontMetrics& metrics, int width)>;
+    void setShownText(ShownText shown) { shownText_ = std::move(shown); }
+    int rowTextWidth() const;
 
 protected:
     // With nothing selected, the first Down (or Up) selects the entry it
@@ -29,9 +40,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void reportPress(QMouseEvent* event, bool secondOfDouble);
+    void showEntriesAnew();
+
+    ShownText shownText_;
+    int shownWidth_ = -1;   // the row text width the rows were made for
 };
 
 // The whole modifier state of a mouse press as the program tests it: exactly
