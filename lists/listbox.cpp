@@ -1,37 +1,90 @@
 #include "lists/listbox.h"
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
-namespace {
-constexpr int EntryRole = Qt::UserRole;
-
-class FixedHeightDelegate : public QStyledItemDelegate {
+// The rows of a list: all of one height, and with a ShownText, each painted
+// as it makes the entry fit the row's width. The rows then take the list's
+// width, so no horizontal scroll bar hides the ends of long entries.
+class RowDelegate : public QStyledItemDelegate {
 public:
-    FixedHeightDelegate(int height, QObject* parent)
+    RowDelegate(int height, QObject* parent)
         : QStyledItemDelegate(parent)
         , height_(height)
     {
     }
+    ListBox::ShownText shown;
+
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
+        if (shown)
+            return QSize(0, height_);
         return QSize(QStyledItemDelegate::sizeHint(option, index).width(), height_);
+    }
+
+    // The option a row is painted with.
+    void prepare(QStyleOptionViewItem* option, const QModelIndex& index) const { initStyleOption(option, index); }
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override
+    {
+        if (!shown || event->type() != QEvent::ToolTip)
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        QStyleOptionViewItem row = option;
+        initStyleOption(&row, index);
+        const QString entry = index.data(Qt::DisplayRole).toString();
+        if (row.text != entry)
+            QToolTip::showText(event->globalPos(), entry, view);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!shown || !option->features.testFlag(QStyleOptionViewItem::HasDisplay))
+            return;
+        // The style keeps this margin on either side of a row's text.
+        const QStyle* style = option->widget ? option->widget->style() : QApplication::style();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option->widget) + 1;
+        option->text = shown(option->text, option->fontMetrics, option->rect.width() - 2 * margin);
     }
 
 private:
     int height_;
 };
-}
 
 ListBox::ListBox(QWidget* parent, int itemHeight)
     : QListWidget(parent)
+    , delegate_(new RowDelegate(itemHeight, this))
 {
-    setItemDelegate(new FixedHeightDelegate(itemHeight, this));
+    setItemDelegate(delegate_);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
+}
+
+void ListBox::setShownText(ShownText shown)
+{
+    delegate_->shown = std::move(shown);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    doItemsLayout();
+}
+
+QString ListBox::shownText(const QListWidgetItem* item) const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualItemRect(item);
+    delegate_->prepare(&option, indexFromItem(item));
+    return option.text;
 }
 
 void ListBox::setEntries(const QStringList& lines)
@@ -43,17 +96,7 @@ void ListBox::setEntries(const QStringList& lines)
         return;
     const int top = verticalScrollBar()->value();
     clear();
-    if (shownText_) {
-        const QFontMetrics metrics = fontMetrics();
-        shownWidth_ = rowTextWidth();
-        for (const QString& line : lines) {
-            auto* item = new QListWidgetItem(shownText_(line, metrics, shownWidth_));
-            item->setData(EntryRole, line);
-            addItem(item);
-        }
-    } else {
-        addItems(lines);
-    }
+    addItems(lines);
     if (top > 0) {
         // Laid out now, so that the scroll range is that of the new entries.
         doItemsLayout();
@@ -66,42 +109,8 @@ QStringList ListBox::entries() const
     QStringList lines;
     lines.reserve(count());
     for (int i = 0; i < count(); ++i)
-        lines.append(entryOf(item(i)));
+        lines.append(item(i)->text());
     return lines;
-}
-
-QString ListBox::entryOf(const QListWidgetItem* item)
-{
-    const QVariant entry = item->data(EntryRole);
-    return entry.isValid() ? entry.toString() : item->text();
-}
-
-int ListBox::rowTextWidth() const
-{
-    // The margin the style keeps on either side of a row's text.
-    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    return viewport()->width() - 2 * margin;
-}
-
-bool ListBox::viewportEvent(QEvent* event)
-{
-    // The width changes when the window is sized and when the vertical scroll
-    // bar comes or goes.
-    if (event->type() == QEvent::Resize && shownText_ && rowTextWidth() != shownWidth_)
-        showEntriesAnew();
-    return QListWidget::viewportEvent(event);
-}
-
-void ListBox::showEntriesAnew()
-{
-    const QFontMetrics metrics = fontMetrics();
-    shownWidth_ = rowTextWidth();
-    for (int i = 0; i < count(); ++i) {
-        QListWidgetItem* it = item(i);
-        const QString shown = shownText_(entryOf(it), metrics, shownWidth_);
-        if (shown != it->text())
-            it->setText(shown);
-    }
 }
 
 void ListBox::keyPressEvent(QKeyEvent* event)

@@ -3,6 +3,7 @@
 #include <functional>
 
 class QFontMetrics;
+class RowDelegate;
 
 // The list control of the list windows: fixed item height, and a mouse-down
 // handler that runs after the list has taken the press (the pressed entry is
@@ -24,15 +25,15 @@ public:
     // the part scrolled to.
     void setEntries(const QStringList& lines);
     QStringList entries() const;
-    // The entry an item stands for, whatever part of it the row shows.
-    static QString entryOf(const QListWidgetItem* item);
 
-    // Makes each row show `shown` (entry, the list's font, the width a row has
-    // for its text) instead of the whole entry; made again when the width
-    // changes.
+    // Makes each row show `shown` (entry, the list's font, the width the row
+    // has for its text) instead of the whole entry. Only the painting changes:
+    // the entry stays the item's text, for the program and for a screen
+    // reader, and a shortened row shows it whole as a tooltip.
     using ShownText = std::function<QString(const QString& entry, const QFontMetrics& metrics, int width)>;
-    void setShownText(ShownText shown) { shownText_ = std::move(shown); }
-    int rowTextWidth() const;
+    void setShownText(ShownText shown);
+    // What the row of an item shows, as it is painted now.
+    QString shownText(const QListWidgetItem* item) const;
 
 protected:
     // With nothing selected, the first Down (or Up) selects the entry it
@@ -40,14 +41,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    bool viewportEvent(QEvent* event) override;
 
 private:
     void reportPress(QMouseEvent* event, bool secondOfDouble);
-    void showEntriesAnew();
 
-    ShownText shownText_;
-    int shownWidth_ = -1;   // the row text width the rows were made for
+    RowDelegate* delegate_;
 };
 
 // The whole modifier state of a mouse press as the program tests it: exactly

@@ -43,14 +43,14 @@ SearchWindow::SearchWindow(AtlasSession* session, QWidget* parent)
     layout->addWidget(resultList, 1);
     layout->addWidget(countLabel);
     layout->addWidget(legend);
-    setClientSize(300, 420);
+    setClientSize(330, 420);
 
     connect(searchField, &QLineEdit::textChanged, this, &SearchWindow::showHits);
     resultList->onMouseDown = [this](Qt::MouseButton, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons,
                                      QPoint position, bool secondOfDouble) {
         const QListWidgetItem* item = resultList->entryAt(position);
         if (item && isLeftPressWith(Qt::NoModifier, modifiers, buttons, secondOfDouble))
-            pickHit(ListBox::entryOf(item));
+            pickHit(item->text());
     };
     showHits();
 }
@@ -114,7 +114,7 @@ void SearchWindow::showHits()
     shown.reserve(qsizetype(hits.size()));
     for (int i : hits)
         shown.append(lines_[i]);
-    const QString current = resultList->currentItem() ? ListBox::entryOf(resultList->currentItem()) : QString();
+    const QString current = resultList->currentItem() ? resultList->currentItem()->text() : QString();
     resultList->setEntries(shown);
     // The hit the arrows and Enter act on: the one chosen, while it is found,
     // else the first.
@@ -145,7 +145,7 @@ bool SearchWindow::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (const QListWidgetItem* item = resultList->currentItem())
-            pickHit(ListBox::entryOf(item));
+            pickHit(item->text());
         return true;
     case Qt::Key_F:
         if ((modifiers & ~Qt::KeypadModifier) != Qt::ControlModifier)

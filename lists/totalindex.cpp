@@ -5,6 +5,7 @@
 #include "lists/currentindexlist.h"
 #include "lists/listbox.h"
 #include "platform/dialogs.h"
+#include "platform/rtfreader.h"
 #include "session/atlassession.h"
 
 #include <QFontMetrics>
@@ -16,6 +17,9 @@ TotalIndex::TotalIndex(AtlasSession* session, QWidget* parent)
     setWindowTitle(QStringLiteral("Totaallijst"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                    | Qt::WindowStaysOnTopHint);
+    // The 8-point sans-serif of the list as designed, not the desktop's
+    // larger default: more of each line fits in its 141 pixels.
+    setFont(QFont(installedFontFamily(QStringLiteral("MS Sans Serif")), 8));
     ListBox1 = new ListBox(client(), 13);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(5, 4, 141, 557);
@@ -120,7 +124,7 @@ void TotalIndex::ListBox1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers modifi
     if (!item)
         return;
     // Copied: the view switch may fill the list anew.
-    const QString line = ListBox::entryOf(item);
+    const QString line = item->text();
     // The photograph of a photographed feature: Ctrl + click, as in the
     // current list, or in the photo index a double click.
     const bool doubleClick = secondOfDouble && buttons == Qt::LeftButton
@@ -138,7 +142,7 @@ void TotalIndex::jumpToSelectedEntry()
 {
     const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
     if (!selected.isEmpty())
-        pickEntry(ListBox::entryOf(selected.first()), true);
+        pickEntry(selected.first()->text(), true);
 }
 
 bool TotalIndex::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)

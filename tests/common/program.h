@@ -80,29 +80,24 @@ inline void typeKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = 
     QTest::keyClick(target, Qt::Key(key), modifiers);
 }
 
-// The lines of a list, whole (a row may show a shortened one).
+// The lines of a list as the program holds them (a row may show a line
+// shortened).
 inline QStringList entries(const ListBox* list)
 {
     return list->entries();
 }
 
-// The row of this entry, or null.
-inline QListWidgetItem* itemOfEntry(const ListBox* list, const QString& entry)
-{
-    return list->item(int(list->entries().indexOf(entry)));
-}
-
-// A press on the row of this entry, scrolled into view first; false when the
-// list has no such entry. With `twice`, the second press of a double click
+// A press on the entry with this text, scrolled into view first; false when
+// the list has no such entry. With `twice`, the second press of a double click
 // follows.
 inline bool pressEntry(ListBox* list, const QString& text, Qt::MouseButton button = Qt::LeftButton,
                        Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool twice = false)
 {
-    QListWidgetItem* found = itemOfEntry(list, text);
-    if (!found)
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    if (found.isEmpty())
         return false;
-    list->scrollToItem(found);
-    const QPoint p = list->visualItemRect(found).center();
+    list->scrollToItem(found.first());
+    const QPoint p = list->visualItemRect(found.first()).center();
     QTest::mousePress(list->viewport(), button, modifiers, p);
     QTest::mouseRelease(list->viewport(), button, modifiers, p);
     if (twice) {
@@ -117,7 +112,7 @@ inline bool pressEntry(ListBox* list, const QString& text, Qt::MouseButton butto
 
 inline void selectEntry(ListBox* list, const QString& text)
 {
-    list->setCurrentItem(itemOfEntry(list, text));
+    list->setCurrentItem(list->findItems(text, Qt::MatchExactly).value(0));
 }
 
 // The main window made the active window, its picture taking the keys.
