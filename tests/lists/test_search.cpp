@@ -126,6 +126,22 @@ private slots:
         QCOMPARE(field()->selectedText(), QStringLiteral("plato"));
     }
 
+    // The user guide tells of the search, the shortened lines and the
+    // photographs from the lists, under the captions the program shows.
+    void theGuideTellsOfIt()
+    {
+        QVERIFY(dir_->copyAtlasFile(QStringLiteral("maanhelp.rtf")));
+        openMainWindow();
+        key(Qt::Key_F1);
+        QTRY_VERIFY(helpViewer()->richEdit()->toPlainText().size() > 5000);
+        const QString guide = helpViewer()->richEdit()->toPlainText();
+        QVERIFY(guide.contains(child<QAction>(mainWindow(), "Zoeken1")->text()));
+        for (const char* text : {"Zoeken (Ctrl + F)", "\u201clinne\u201d vindt Linn\u00e9",
+                                 "\u201cBeresheet La\u2026 (inslag)   [vm]\u201d", "dubbelklik op een regel de foto",
+                                 "Ctrl ingedrukt bij het klikken op een naam met een sterretje, dan schakelt"})
+            QVERIFY2(guide.contains(QString::fromUtf8(text)), text);
+    }
+
     void typingFindsAnyPartOfANameInEveryView()
     {
         openMainWindow();
