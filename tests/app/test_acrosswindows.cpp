@@ -10,6 +10,7 @@
 #include <QInputDialog>
 #include <QScrollBar>
 #include <QStyle>
+#include <QToolTip>
 #include <memory>
 
 // What the user does across windows, on the atlas's own data set, where the
@@ -83,8 +84,7 @@ class TestAcrossWindows : public QObject {
 private slots:
     void init()
     {
-        dir_ = std::make_unique<TestWorkDir>(QStringList{"maan_ek.bmp", "maan_vm.bmp", "maan_lk.bmp", "maan_ek.dat",
-                                                         "maan_vm.dat", "maan_lk.dat"});
+        dir_ = std::make_unique<TestWorkDir>(TestWorkDir::atlasViews());
     }
 
     void cleanup()
@@ -277,6 +277,11 @@ private slots:
         QListWidgetItem* item = list->findItems(longest, Qt::MatchExactly).value(0);
         QVERIFY(item && list->shownText(item) != longest);
         QVERIFY(pressEntry(list, longest));
+        // Held still over the row, the mouse brings up the whole line.
+        const QPoint at = list->visualItemRect(item).center();
+        QHelpEvent tip(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &tip);
+        QTRY_COMPARE(QToolTip::text(), longest);
         QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
         QCOMPARE(child<QLabel>(mainWindow(), "Label9")->text(), QStringLiteral("Apollo 17 opstijgtrap Landing (inslag)"));
         QCOMPARE(featureScreenPoint(mainWindow()->placement(), s().featureTable.slot(s().selectedFeature).x(),

@@ -75,8 +75,7 @@ class TestSearch : public QObject {
 private slots:
     void init()
     {
-        dir_ = std::make_unique<TestWorkDir>(QStringList{"maan_ek.bmp", "maan_vm.bmp", "maan_lk.bmp", "maan_ek.dat",
-                                                         "maan_vm.dat", "maan_lk.dat"});
+        dir_ = std::make_unique<TestWorkDir>(TestWorkDir::atlasViews());
     }
 
     void cleanup()
