@@ -25,11 +25,14 @@ SearchWindow::SearchWindow(AtlasSession* session, QWidget* parent)
     searchField = new QLineEdit(client());
     searchField->setObjectName(QStringLiteral("searchField"));
     searchField->setClearButtonEnabled(true);
+    searchField->setAccessibleName(QStringLiteral("Zoektekst"));
+    searchField->setAccessibleDescription(QStringLiteral("Naam of deel van een naam van een landkenmerk"));
     prompt->setBuddy(searchField);
     resultList = new ListBox(client(), 15);
     resultList->setObjectName(QStringLiteral("resultList"));
+    resultList->setAccessibleName(QStringLiteral("Gevonden landkenmerken"));
+    resultList->setAccessibleDescription(QStringLiteral("Enter of een klik gaat naar het landkenmerk"));
     resultList->setShownText(shownTotalIndexLine);
-    resultList->setFocusPolicy(Qt::ClickFocus);
     countLabel = new QLabel(client());
     countLabel->setObjectName(QStringLiteral("countLabel"));
     auto* legend = new QLabel(QStringLiteral("[ek] eerste kwartier, [vm] volle maan, [lk] laatste kwartier"), client());
