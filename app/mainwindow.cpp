@@ -149,6 +149,10 @@ void MainWindow::buildMenus()
     Afsluiten1 = add(bestand, "Afsluiten1", "Afsluiten", &MainWindow::Afsluiten1Click);
 
     Lijst1 = addBar("Lijst1", "Actuele Index [F2] ", &MainWindow::Lijst1Click);
+    // Beside the current index, as an entry of its own, so that a click on
+    // "Actuele Index" still opens the list at once.
+    Zoeken1 = addBar("Zoeken1", "Zoeken… [Ctrl+F]", &MainWindow::Zoeken1Click);
+    Zoeken1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     Verzamellijst1 = addBar("Verzamellijst1", "Index totaal [F3]  ", &MainWindow::Verzamellijst1Click);
     Fotoindex1 = addBar("Fotoindex1", "Fotoindex [F4]", &MainWindow::Fotoindex1Click);
     Landingindex1 = addBar("Landingindex1", "Landingindex [F5]", &MainWindow::Landingindex1Click);
@@ -363,6 +367,11 @@ void MainWindow::hideDateLine()
 void MainWindow::Eerstekwartier1Click() { switchView(0); }
 void MainWindow::Vollemaan1Click() { switchView(1); }
 void MainWindow::Laatstekwartier1Click() { switchView(2); }
+
+int MainWindow::currentView() const
+{
+    return viewIndexOf(state_.imageFileName);
+}
 
 void MainWindow::savesituatie()
 {

@@ -20,6 +20,7 @@ class LongitudeDemo;
 class MarkerSelection;
 class NewFeatureDialog;
 class PhotoViewer;
+class SearchWindow;
 class SpinEdit;
 class TitleScreen;
 class TotalIndex;
@@ -55,6 +56,7 @@ public:
         LibrationFace* librationFace = nullptr;
         LongitudeDemo* longitude = nullptr;
         MarkerSelection* markerSelection = nullptr;
+        SearchWindow* search = nullptr;
     };
 
     explicit MainWindow(QWidget* parent = nullptr);
@@ -139,6 +141,7 @@ public:
 
     // Windows opened from the menus
     void Lijst1Click();
+    void Zoeken1Click();
     void Verzamellijst1Click();
     void Fotoindex1Click();
     void Landingindex1Click();
@@ -157,6 +160,7 @@ public:
 
     // What the other windows ask of it.
     const FeatureTable& featureTable() const override { return state_.featureTable; }
+    int currentView() const override;
     bool changesAllowed() const override { return state_.changesAllowed; }
     void selectFeature(int slot) override;
     void jumpToFeature(int slot) override;
@@ -245,7 +249,7 @@ private:
 
     // Main menu
     QAction *Eerstekwartier1, *Vollemaan1, *Laatstekwartier1, *Afsluiten1;
-    QAction *Lijst1, *Verzamellijst1, *Fotoindex1, *Landingindex1;
+    QAction *Lijst1, *Zoeken1, *Verzamellijst1, *Fotoindex1, *Landingindex1;
     QAction *markeren1, *Selecteermarkering1, *Namentonen1, *Terminator1, *Coordinatenraster1, *SchaalS1,
         *Kaartenindex1, *Omgekeerdbeeld1;
     QAction *ZoomIN1, *ZoomUIT1, *Defaultgrootte1, *N2xdefault, *N5xdefault;

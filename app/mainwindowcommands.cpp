@@ -11,6 +11,7 @@
 #include "libration/longitudedemo.h"
 #include "lists/currentindexlist.h"
 #include "lists/markerselection.h"
+#include "lists/searchwindow.h"
 #include "lists/totalindex.h"
 #include "platform/dialogs.h"
 #include "presentation/aboutbox.h"
@@ -30,6 +31,12 @@ void MainWindow::Lijst1Click()
 {
     if (windows_.currentIndex)
         windows_.currentIndex->showBesideMainWindow();
+}
+
+void MainWindow::Zoeken1Click()
+{
+    if (windows_.search)
+        windows_.search->open();
 }
 
 void MainWindow::Verzamellijst1Click()
@@ -181,6 +188,7 @@ void MainWindow::runCommand(AtlasCommand command)
     case AtlasCommand::ZoomIn: ZoomIN1Click(); break;
     case AtlasCommand::ZoomOut: ZoomUIT1Click(); break;
     case AtlasCommand::IndexMap: Kaartenindex1Click(); break;
+    case AtlasCommand::Search: Zoeken1Click(); break;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "lists/currentindexlist.h"
 #include "lists/mapchoice.h"
 #include "lists/markerselection.h"
+#include "lists/searchwindow.h"
 #include "lists/totalindex.h"
 #include "presentation/aboutbox.h"
 #include "presentation/authorbox.h"
@@ -35,6 +36,7 @@ Program::Program()
     librationFace_ = std::make_unique<LibrationFace>(session);
     longitude_ = std::make_unique<LongitudeDemo>(session);
     markerSelection_ = std::make_unique<MarkerSelection>();
+    search_ = std::make_unique<SearchWindow>(session);
 
     MainWindow::Windows w;
     w.newFeature = newFeature_.get();
@@ -50,6 +52,7 @@ Program::Program()
     w.librationFace = librationFace_.get();
     w.longitude = longitude_.get();
     w.markerSelection = markerSelection_.get();
+    w.search = search_.get();
     main_->setWindows(w);
     connectWindows();
 }
@@ -57,6 +60,7 @@ Program::Program()
 Program::~Program()
 {
     main_->setWindows({});
+    search_.reset();
     markerSelection_.reset();
     longitude_.reset();
     librationFace_.reset();
@@ -83,6 +87,7 @@ void Program::connectWindows()
     // What the main window changes in its index, the open lists show at once.
     QObject::connect(main_.get(), &MainWindow::indexChanged, currentIndex_.get(), &CurrentIndexList::refresh);
     QObject::connect(main_.get(), &MainWindow::indexChanged, totalIndex_.get(), &TotalIndex::refresh);
+    QObject::connect(main_.get(), &MainWindow::indexChanged, search_.get(), &SearchWindow::refresh);
 
     // The index map and its sheet choice.
     QObject::connect(atlasMap_.get(), &AtlasMap::sheetChoiceAsked, mapChoice_.get(), &Form::showModeless);

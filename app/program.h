@@ -14,6 +14,7 @@ class MapChoice;
 class MarkerSelection;
 class NewFeatureDialog;
 class PhotoViewer;
+class SearchWindow;
 class TitleScreen;
 class TotalIndex;
 
@@ -42,6 +43,7 @@ public:
     LibrationFace* librationFace() const { return librationFace_.get(); }
     LongitudeDemo* longitudeDemo() const { return longitude_.get(); }
     MarkerSelection* markerSelection() const { return markerSelection_.get(); }
+    SearchWindow* searchWindow() const { return search_.get(); }
 
 private:
     void connectWindows();
@@ -62,4 +64,5 @@ private:
     std::unique_ptr<LibrationFace> librationFace_;
     std::unique_ptr<LongitudeDemo> longitude_;
     std::unique_ptr<MarkerSelection> markerSelection_;
+    std::unique_ptr<SearchWindow> search_;
 };

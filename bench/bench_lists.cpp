@@ -1,9 +1,11 @@
 // The index lists: filling the total index from three full index files,
-// filling the current list with 800 names, and a jump from a list (a
-// synchronous repaint of a 1920 x 1080 main window plus the pick circle).
+// filling the current list with 800 names, a jump from a list (a synchronous
+// repaint of a 1920 x 1080 main window plus the pick circle), and the search
+// over the three full indexes, keystroke by keystroke.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLineEdit>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "bench/measure.h"
+#include "data/namesearch.h"
 #include "lists/listbox.h"
 #include "tests/common/program.h"
 #include "tests/common/workdir.h"
@@ -103,6 +106,40 @@ int main(int argc, char** argv)
         currentIndexList()->ListBox1->clear();
         currentIndexList()->vullijst();
     }));
+
+    // The search: the names folded once, then each keystroke of what a user
+    // types, from the first letter on (a first letter finds most names).
+    const QStringList typed{"tranquillitatis", "ekenmerk 7", "luna 250", "mare c", "promontorium q", "xyz"};
+    QStringList names;
+    for (const char* file : {"maan_ek.dat", "maan_vm.dat", "maan_lk.dat"})
+        names += featureNamesInFile(QLatin1String(file));
+    QStringList folded;
+    print("search: fold the 3 indexes", median(runs, [&](int) {
+        folded.clear();
+        for (const QString& n : names)
+            folded.append(foldedForSearch(n));
+    }));
+    QStringList keystrokes;
+    for (const QString& t : typed)
+        for (int n = 1; n <= t.size(); ++n)
+            keystrokes.append(t.left(n));
+    std::printf("search: %lld names, %lld keystrokes\n", qlonglong(folded.size()), qlonglong(keystrokes.size()));
+    std::size_t found = 0;
+    print("search: match per keystroke", median(runs * int(keystrokes.size()), [&](int i) {
+        found += namesMatching(folded, keystrokes[i % keystrokes.size()]).size();
+    }));
+    SearchWindow* search = searchWindow();
+    search->open();
+    QCoreApplication::processEvents();
+    print("search window: keystroke, hits listed", median(runs * int(keystrokes.size()), [&](int i) {
+        search->searchField->setText(keystrokes[i % keystrokes.size()]);
+    }));
+    // The slowest keystroke: a first letter, nearly every name listed.
+    print("search window: a first letter", median(runs, [&](int i) {
+        search->searchField->setText(i % 2 ? QStringLiteral("e") : QStringLiteral("a"));
+    }));
+    std::printf("search window: %d hits for \"a\"\n", search->resultList->count());
+    search->close();
 
     std::printf("main window client %dx%d\n", mainWindow()->clientWidth(), mainWindow()->clientHeight());
     auto jump = [](int i) {

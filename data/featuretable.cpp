@@ -170,3 +170,23 @@ std::array<FeatureRecord, FeatureTableSize> readIndexFile(const QString& indexFi
         *recordCount = n;
     return records;
 }
+
+QStringList featureNames(const FeatureTable& table)
+{
+    QStringList names;
+    for (int i = 1; i <= FeatureTableSize; ++i)
+        if (table.slot(i).inUse())
+            names.append(table.slot(i).name());
+    return names;
+}
+
+QStringList featureNamesInFile(const QString& indexFileName)
+{
+    int count = 0;
+    const auto records = readIndexFile(indexFileName, &count);
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        if (records[std::size_t(i)].inUse())
+            names.append(records[std::size_t(i)].name());
+    return names;
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <memory>
 
@@ -53,3 +54,9 @@ QString indexFileNameFor(const QString& imageFileName);
 // Reads every whole record of an index file (at most 800); used by the total
 // index. A missing file gives no records; a damaged one throws FileError.
 std::array<FeatureRecord, FeatureTableSize> readIndexFile(const QString& indexFileName, int* recordCount);
+
+// The names of the features in use, in slot order: of the table, or of an
+// index file as readIndexFile reads it (all its records, also those after an
+// empty one).
+QStringList featureNames(const FeatureTable& table);
+QStringList featureNamesInFile(const QString& indexFileName);

@@ -164,6 +164,10 @@ void forwardListKey(AtlasSession* session, int key, Qt::KeyboardModifiers modifi
     case Qt::Key_F7: session->runCommand(AtlasCommand::TwiceDefaultSize); break;
     case Qt::Key_F8: session->runCommand(AtlasCommand::FiveTimesDefaultSize); break;
     case Qt::Key_4: session->runCommand(AtlasCommand::IndexMap); break;
+    case Qt::Key_F:
+        if ((modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier)
+            session->runCommand(AtlasCommand::Search);
+        break;
     case Qt::Key_Plus:
         if (pad)
             session->runCommand(AtlasCommand::ZoomIn);

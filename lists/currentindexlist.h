@@ -44,5 +44,5 @@ private:
 };
 
 // The main window's keys that both index lists pass on: help, the zoom presets
-// and steps of the keypad, and the atlas index map.
+// and steps of the keypad, the atlas index map and the search.
 void forwardListKey(AtlasSession* session, int key, Qt::KeyboardModifiers modifiers);

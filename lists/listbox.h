@@ -2,6 +2,9 @@
 #include <QListWidget>
 #include <functional>
 
+class QFontMetrics;
+class RowDelegate;
+
 // The list control of the list windows: fixed item height, and a mouse-down
 // handler that runs after the list has taken the press (the pressed entry is
 // then the selected one).
@@ -23,6 +26,15 @@ public:
     void setEntries(const QStringList& lines);
     QStringList entries() const;
 
+    // Makes each row show `shown` (entry, the list's font, the width the row
+    // has for its text) instead of the whole entry. Only the painting changes:
+    // the entry stays the item's text, for the program and for a screen
+    // reader, and a shortened row shows it whole as a tooltip.
+    using ShownText = std::function<QString(const QString& entry, const QFontMetrics& metrics, int width)>;
+    void setShownText(ShownText shown);
+    // What the row of an item shows, as it is painted now.
+    QString shownText(const QListWidgetItem* item) const;
+
 protected:
     // With nothing selected, the first Down (or Up) selects the entry it
     // starts from (the first), not the one after it.
@@ -32,6 +44,8 @@ protected:
 
 private:
     void reportPress(QMouseEvent* event, bool secondOfDouble);
+
+    RowDelegate* delegate_;
 };
 
 // The whole modifier state of a mouse press as the program tests it: exactly

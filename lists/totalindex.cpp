@@ -1,10 +1,14 @@
 #include "lists/totalindex.h"
 
+#include "data/featurenames.h"
 #include "data/featuretable.h"
 #include "lists/currentindexlist.h"
 #include "lists/listbox.h"
 #include "platform/dialogs.h"
+#include "platform/rtfreader.h"
 #include "session/atlassession.h"
+
+#include <QFontMetrics>
 
 TotalIndex::TotalIndex(AtlasSession* session, QWidget* parent)
     : Form(parent)
@@ -13,9 +17,13 @@ TotalIndex::TotalIndex(AtlasSession* session, QWidget* parent)
     setWindowTitle(QStringLiteral("Totaallijst"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                    | Qt::WindowStaysOnTopHint);
+    // The 8-point sans-serif of the list as designed, not the desktop's
+    // larger default: more of each line fits in its 141 pixels.
+    setFont(QFont(installedFontFamily(QStringLiteral("MS Sans Serif")), 8));
     ListBox1 = new ListBox(client(), 13);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(5, 4, 141, 557);
+    ListBox1->setShownText(shownTotalIndexLine);
     ListBox1->onMouseDown = [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons,
                                    QPoint position, bool secondOfDouble) {
         ListBox1MouseDown(button, modifiers, buttons, position, secondOfDouble);
@@ -43,18 +51,10 @@ void TotalIndex::vullijst()
     const TotalIndexMode mode = totalIndexMode;
     QStringList lines;
     if (mode != TotalIndexMode::None) {
-        for (int v = 0; v < ViewCount; ++v) {
-            int count = 0;
-            const auto records = readIndexFile(QLatin1String(viewTags[v].indexFile), &count);
-            for (int i = 0; i < count; ++i) {
-                const FeatureRecord& r = records[std::size_t(i)];
-                if (!r.inUse())
-                    continue;
-                const QString name = r.name();
+        for (int v = 0; v < ViewCount; ++v)
+            for (const QString& name : featureNamesInFile(QLatin1String(viewTags[v].indexFile)))
                 if (listedInMode(mode, name))
                     lines.append(totalIndexLine(name, v));
-            }
-        }
     }
     sortAlphabetically(lines);
     // Hidden while it takes thousands of lines, so it is drawn once.
@@ -87,16 +87,34 @@ void TotalIndex::refresh()
         runReportingErrors([this] { vullijst(); });
 }
 
-void TotalIndex::pickEntry(const QString& line, bool jump)
+std::vector<int> pickInView(AtlasSession* session, int view, const QString& name, bool jump)
+{
+    if (!session->switchToView(view))
+        return {};
+    const std::vector<int> picked = slotsNamed(session->featureTable(), name);
+    for (int slot : picked) {
+        session->selectFeature(slot);
+        if (jump)
+            session->jumpToFeature(slot);
+    }
+    return picked;
+}
+
+QString shownTotalIndexLine(const QString& line, const QFontMetrics& metrics, int width)
+{
+    if (metrics.horizontalAdvance(line) <= width)
+        return line;
+    const TotalIndexEntry entry = splitTotalIndexLine(line);
+    if (entry.view < 0)
+        return line;
+    const QString tail = line.mid(entry.name.size());   // the blanks and the tag
+    return metrics.elidedText(entry.name, Qt::ElideMiddle, width - metrics.horizontalAdvance(tail)) + tail;
+}
+
+std::vector<int> TotalIndex::pickEntry(const QString& line, bool jump)
 {
     const TotalIndexEntry entry = splitTotalIndexLine(line);
-    if (!session_->switchToView(entry.view))
-        return;
-    for (int slot : slotsNamed(session_->featureTable(), entry.name)) {
-        session_->selectFeature(slot);
-        if (jump)
-            session_->jumpToFeature(slot);
-    }
+    return pickInView(session_, entry.view, entry.name, jump);
 }
 
 void TotalIndex::ListBox1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons,
@@ -107,7 +125,16 @@ void TotalIndex::ListBox1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers modifi
         return;
     // Copied: the view switch may fill the list anew.
     const QString line = item->text();
-    pickEntry(line, isLeftPressWith(Qt::NoModifier, modifiers, buttons, secondOfDouble));
+    // The photograph of a photographed feature: Ctrl + click, as in the
+    // current list, or in the photo index a double click.
+    const bool doubleClick = secondOfDouble && buttons == Qt::LeftButton
+                             && (modifiers & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool photo = isLeftPressWith(Qt::ControlModifier, modifiers, buttons, secondOfDouble)
+                       || (doubleClick && shownMode_ == TotalIndexMode::Photos);
+    const std::vector<int> picked = pickEntry(line, isLeftPressWith(Qt::NoModifier, modifiers, buttons, secondOfDouble));
+    const QString name = splitTotalIndexLine(line).name;
+    if (photo && !picked.empty() && hasPhotographMark(name))
+        session_->showPhotograph(photographFileName(name));
     beep();
 }
 

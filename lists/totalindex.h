@@ -1,9 +1,12 @@
 #pragma once
+#include <vector>
+
 #include "data/indexlists.h"
 #include "platform/form.h"
 
 class AtlasSession;
 class ListBox;
+class QFontMetrics;
 
 // The total index: the features of all three views as their index files hold
 // them (all, only those with a photograph, or only landing sites), each tagged
@@ -41,9 +44,19 @@ protected:
 private:
     void jumpToSelectedEntry();
     // Switches to the entry's view and brings the features of that name to
-    // the middle (`jump`), or only selects them.
-    void pickEntry(const QString& line, bool jump);
+    // the middle (`jump`), or only selects them; gives the slots found.
+    std::vector<int> pickEntry(const QString& line, bool jump);
 
     AtlasSession* session_;
     TotalIndexMode shownMode_ = TotalIndexMode::None;
 };
+
+// A pick of a feature of any view, from the total index or the search: the
+// main window switches to `view` and selects the features of that name there;
+// `jump` brings each in turn to the middle with the pick circle. Gives their
+// slots; none when the view could not be switched to.
+std::vector<int> pickInView(AtlasSession* session, int view, const QString& name, bool jump);
+
+// A line of the total index as it fits in `width`: a name too long loses its
+// middle to an ellipsis, so that the view's tag is always seen.
+QString shownTotalIndexLine(const QString& line, const QFontMetrics& metrics, int width);

@@ -8,7 +8,8 @@ class Form;
 class QWidget;
 
 // The main window's commands that the other windows pass on when the user
-// presses their keys there (F1, F2 to F8, 4, the keypad's plus and minus).
+// presses their keys there (F1, F2 to F8, 4, the keypad's plus and minus,
+// Ctrl + F).
 enum class AtlasCommand {
     Help,
     CurrentIndex,
@@ -21,6 +22,7 @@ enum class AtlasCommand {
     ZoomIn,
     ZoomOut,
     IndexMap,
+    Search,
 };
 
 // How an explanation is shown in the help viewer.
@@ -52,6 +54,9 @@ public:
 
     // The index of the view now shown.
     virtual const FeatureTable& featureTable() const = 0;
+    // The view now shown: 0, 1 or 2 (first quarter, full moon, last quarter);
+    // -1 before the first.
+    virtual int currentView() const = 0;
     // Whether "Wijzigen toestaan" is ticked.
     virtual bool changesAllowed() const = 0;
 

@@ -8,6 +8,9 @@
 #include "tests/common/workdir.h"
 
 #include <QInputDialog>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolTip>
 #include <memory>
 
 // What the user does across windows, on the atlas's own data set, where the
@@ -81,8 +84,7 @@ class TestAcrossWindows : public QObject {
 private slots:
     void init()
     {
-        dir_ = std::make_unique<TestWorkDir>(QStringList{"maan_ek.bmp", "maan_vm.bmp", "maan_lk.bmp", "maan_ek.dat",
-                                                         "maan_vm.dat", "maan_lk.dat"});
+        dir_ = std::make_unique<TestWorkDir>(TestWorkDir::atlasViews());
     }
 
     void cleanup()
@@ -235,6 +237,114 @@ private slots:
                 || pressEntry(totalIndex()->ListBox1, QStringLiteral("Ranger 7 Landing (inslag)   [vm]")));
         QCOMPARE(s().featureTable.slot(s().selectedFeature).name(), QStringLiteral("Ranger 7 Landing (inslag)"));
         QCOMPARE(child<QLabel>(mainWindow(), "Label9")->text(), QStringLiteral("Ranger 7 Landing (inslag)"));
+    }
+
+    // A long name loses its middle, never its tag; only the row shows it so:
+    // the line stays whole for the pick, and shows whole in a wider window.
+    void everyTagOfTheLandingIndexIsSeen()
+    {
+        openMainWindow();
+        key(Qt::Key_F5);
+        QTRY_VERIFY(totalIndex()->isVisible());
+        makeActive(totalIndex());
+        ListBox* list = totalIndex()->ListBox1;
+        QCOMPARE(totalIndex()->outerGeometry().size(), QSize(161, 589));
+        QTRY_VERIFY(list->verticalScrollBar()->isVisible());
+        const QFontMetrics metrics = list->fontMetrics();
+        const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+        int shortened = 0;
+        for (int row = 0; row < list->count(); ++row) {
+            const QListWidgetItem* item = list->item(row);
+            const QString line = item->text();
+            const QString shown = list->shownText(item);
+            const QRect rect = list->visualItemRect(item);
+            // The row as wide as the list's inside, its text within the
+            // style's margins, so the style cuts nothing off.
+            QCOMPARE(rect.width(), list->viewport()->width());
+            QVERIFY2(metrics.horizontalAdvance(shown) <= rect.width() - 2 * margin, qPrintable(shown));
+            QVERIFY2(shown.endsWith(line.right(7)), qPrintable(shown));   // "   [vm]"
+            if (shown != line) {
+                ++shortened;
+                const int cut = int(shown.indexOf(QChar(0x2026)));
+                QVERIFY2(cut > 0, qPrintable(shown));
+                QVERIFY(line.startsWith(shown.left(cut)));
+                QVERIFY(line.endsWith(shown.mid(cut + 1)));
+            }
+        }
+        QVERIFY(shortened >= 10);
+
+        const QString longest = QStringLiteral("Apollo 17 opstijgtrap Landing (inslag)   [vm]");
+        QListWidgetItem* item = list->findItems(longest, Qt::MatchExactly).value(0);
+        QVERIFY(item && list->shownText(item) != longest);
+        QVERIFY(pressEntry(list, longest));
+        // Held still over the row, the mouse brings up the whole line.
+        const QPoint at = list->visualItemRect(item).center();
+        QHelpEvent tip(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &tip);
+        QTRY_COMPARE(QToolTip::text(), longest);
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
+        QCOMPARE(child<QLabel>(mainWindow(), "Label9")->text(), QStringLiteral("Apollo 17 opstijgtrap Landing (inslag)"));
+        QCOMPARE(featureScreenPoint(mainWindow()->placement(), s().featureTable.slot(s().selectedFeature).x(),
+                                    s().featureTable.slot(s().selectedFeature).y()),
+                 QPoint(mainWindow()->clientWidth() / 2, mainWindow()->clientHeight() / 2));
+
+        totalIndex()->resize(420, totalIndex()->height());
+        QTRY_VERIFY(list->viewport()->width() > 300);
+        QCOMPARE(list->shownText(list->findItems(longest, Qt::MatchExactly).value(0)), longest);
+    }
+
+    // In the total index Ctrl + click opens the photograph of a photographed
+    // feature, in its view; in the photo index a double click does too.
+    void photographsFromTheTotalIndex()
+    {
+        for (const char* f : {"Copernicus.jpg", "Copernicus.txt", "Tycho.jpg", "Tycho.txt"})
+            QVERIFY(dir_->copyAtlasFile(QLatin1String(f)));
+        openMainWindow();
+        key(Qt::Key_F3);
+        QTRY_VERIFY(totalIndex()->isVisible());
+        makeActive(totalIndex());
+        ListBox* list = totalIndex()->ListBox1;
+        const QPoint middle(mainWindow()->clientWidth() / 2, mainWindow()->clientHeight() / 2);
+        auto selectedPoint = [] {
+            const FeatureRecord& r = s().featureTable.slot(s().selectedFeature);
+            return featureScreenPoint(mainWindow()->placement(), r.x(), r.y());
+        };
+        {
+            ModalDriver viewer;
+            QVERIFY(pressEntry(list, QStringLiteral("Copernicus *   [lk]"), Qt::LeftButton, Qt::ControlModifier));
+            QCOMPARE(viewer.seen, 1);
+            QCOMPARE(viewer.texts, QStringList({photoViewer()->windowTitle()}));
+        }
+        QCOMPARE(photoViewer()->photoFileName, QStringLiteral("Copernicus.jpg"));
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_lk.bmp"));
+        QCOMPARE(s().featureTable.slot(s().selectedFeature).name(), QStringLiteral("Copernicus *"));
+        QVERIFY(selectedPoint() != middle);   // selected, not brought to the middle
+        {
+            // Not with Shift as well, not for a name without the mark, not
+            // for a double click outside the photo index.
+            ModalDriver none;
+            QVERIFY(pressEntry(list, QStringLiteral("Tycho *   [vm]"), Qt::LeftButton,
+                               Qt::ControlModifier | Qt::ShiftModifier));
+            QVERIFY(pressEntry(list, QStringLiteral("Linné   [vm]"), Qt::LeftButton, Qt::ControlModifier));
+            QVERIFY(pressEntry(list, QStringLiteral("Tycho *   [lk]"), Qt::LeftButton, Qt::NoModifier, true));
+            QCOMPARE(none.seen, 0);
+        }
+
+        typeKey(totalIndex(), Qt::Key_F4);
+        QCOMPARE(totalIndex()->windowTitle().right(12), QStringLiteral("detailfoto's"));
+        {
+            ModalDriver viewer;
+            QVERIFY(pressEntry(list, QStringLiteral("Tycho *   [vm]")));
+            QCOMPARE(viewer.seen, 0);
+            QCOMPARE(s().imageFileName, QStringLiteral("maan_vm.bmp"));
+            QCOMPARE(selectedPoint(), middle);
+            QVERIFY(pressEntry(list, QStringLiteral("Tycho *   [lk]"), Qt::LeftButton, Qt::NoModifier, true));
+            QCOMPARE(viewer.seen, 1);
+        }
+        QCOMPARE(photoViewer()->photoFileName, QStringLiteral("Tycho.jpg"));
+        QCOMPARE(s().imageFileName, QStringLiteral("maan_lk.bmp"));
+        QCOMPARE(s().featureTable.slot(s().selectedFeature).name(), QStringLiteral("Tycho *"));
+        QCOMPARE(selectedPoint(), middle);
     }
 };
 

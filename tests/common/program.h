@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QObject>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include "lists/listbox.h"
 #include "lists/mapchoice.h"
 #include "lists/markerselection.h"
+#include "lists/searchwindow.h"
 #include "lists/totalindex.h"
 #include "tests/common/windowsystem.h"
 #include "platform/spinedit.h"
@@ -58,6 +60,7 @@ inline MapChoice* mapChoice() { return theProgram() ? theProgram()->mapChoice() 
 inline LibrationFace* librationFace() { return theProgram() ? theProgram()->librationFace() : nullptr; }
 inline LongitudeDemo* longitudeDemo() { return theProgram() ? theProgram()->longitudeDemo() : nullptr; }
 inline MarkerSelection* markerSelection() { return theProgram() ? theProgram()->markerSelection() : nullptr; }
+inline SearchWindow* searchWindow() { return theProgram() ? theProgram()->searchWindow() : nullptr; }
 
 // A control of a window by its name, as accessibility tools find it.
 template <typename T>
@@ -77,16 +80,18 @@ inline void typeKey(QWidget* window, int key, Qt::KeyboardModifiers modifiers = 
     QTest::keyClick(target, Qt::Key(key), modifiers);
 }
 
-// The lines of a list as the user reads them.
+// The lines of a list as the program holds them (a row may show a line
+// shortened).
 inline QStringList entries(const ListBox* list)
 {
     return list->entries();
 }
 
 // A press on the entry with this text, scrolled into view first; false when
-// the list has no such entry.
+// the list has no such entry. With `twice`, the second press of a double click
+// follows.
 inline bool pressEntry(ListBox* list, const QString& text, Qt::MouseButton button = Qt::LeftButton,
-                       Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+                       Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool twice = false)
 {
     const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
     if (found.isEmpty())
@@ -95,6 +100,13 @@ inline bool pressEntry(ListBox* list, const QString& text, Qt::MouseButton butto
     const QPoint p = list->visualItemRect(found.first()).center();
     QTest::mousePress(list->viewport(), button, modifiers, p);
     QTest::mouseRelease(list->viewport(), button, modifiers, p);
+    if (twice) {
+        // The window system sends a double click in place of the second press.
+        QMouseEvent second(QEvent::MouseButtonDblClick, p, list->viewport()->mapToGlobal(p), button, button,
+                           modifiers);
+        QApplication::sendEvent(list->viewport(), &second);
+        QTest::mouseRelease(list->viewport(), button, modifiers, p);
+    }
     return true;
 }
 

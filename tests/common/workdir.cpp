@@ -32,6 +32,11 @@ QString TestWorkDir::atlasDir()
     return QStringLiteral(SELVANOR_SOURCE_DIR "/atlas");
 }
 
+QStringList TestWorkDir::atlasViews()
+{
+    return {"maan_ek.bmp", "maan_vm.bmp", "maan_lk.bmp", "maan_ek.dat", "maan_vm.dat", "maan_lk.dat"};
+}
+
 bool TestWorkDir::copyAtlasFile(const QString& name) const
 {
     return QFile::copy(atlasDir() + QLatin1Char('/') + name, dir_.filePath(name));

@@ -15,6 +15,9 @@ public:
     QString filePath(const QString& name) const { return dir_.filePath(name); }
     // Copies one more file of the data set.
     bool copyAtlasFile(const QString& name) const;
+    // The three view images and their index files, for the tests on the
+    // atlas's own data.
+    static QStringList atlasViews();
     static QString atlasDir();
 
 private:
