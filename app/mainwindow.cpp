@@ -132,12 +132,12 @@ void MainWindow::buildMenus()
                       bool checkable = false) {
         QAction* a = named(menu->addAction(QString::fromUtf8(text)), name);
         a->setCheckable(checkable);
-        connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        connect(a, &QAction::triggered, this, [this, handler] { runReportingErrors([&] { (this->*handler)(); }); });
         return a;
     };
     auto addBar = [this, bar](const char* name, const char* text, void (MainWindow::*handler)()) {
         QAction* a = named(bar->addAction(QString::fromUtf8(text)), name);
-        connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        connect(a, &QAction::triggered, this, [this, handler] { runReportingErrors([&] { (this->*handler)(); }); });
         return a;
     };
 

@@ -1,5 +1,6 @@
 #include "platform/form.h"
 
+#include "platform/dialogs.h"
 #include "platform/windowplacement.h"
 
 #include <QApplication>
@@ -196,7 +197,9 @@ void ActivationTracker::formActivated(Form* form)
     active_ = form;
     form->activateOnNextActivation_ = false;
     QPointer<Form> self(form);
-    form->FormActivate();
+    // A file error ends the handler here and is shown; it must not unwind
+    // through the toolkit, whose frames have no cleanup for exceptions.
+    runReportingErrors([form] { form->FormActivate(); });
     if (self)
         emit self->activated();
 }
@@ -222,7 +225,9 @@ bool ActivationTracker::eventFilter(QObject* watched, QEvent* event)
             break;
         auto* key = static_cast<QKeyEvent*>(event);
         QPointer<QWidget> receiver(widget);
-        if (form->FormKeyDown(previewKeyCode(key), key->modifiers()) || !receiver)
+        bool consumed = false;
+        runReportingErrors([&] { consumed = form->FormKeyDown(previewKeyCode(key), key->modifiers()); });
+        if (consumed || !receiver)
             return true;
         // The handler may have moved the focus (a message box, say), so the key
         // is passed on as a copy this filter knows: its way up to the parents

@@ -109,8 +109,9 @@ void PhotoViewer::OpenFile(const QString& fileName)
     // new one is decoded, so that the two never take memory together.
     picture = QImage();
     Image1->clear();
+    // One too large to show is reported; the viewer then shows nothing.
     if (isPlainFileHere(fileName) && hasJpegExtension(fileName))
-        picture = loadJpegFile(fileName);
+        runReportingErrors([&] { picture = loadJpegFile(fileName); });
     Image1->setPicture(picture);
     SetJPEGOptions();
 }
