@@ -72,6 +72,7 @@ void MainWindow::Nieuwenamen1Click()
                                "U kunt dan zelf aan de index van landkenmerken een \n"
                                "nieuwe naam toevoegen.\n"
                                "Klik daartoe met gelijktijdig indrukken van de Alt-toets \n"
+                               "(of van Ctrl en Alt samen, waar Alt + klik het venster verplaatst) \n"
                                "op het landkenmerk op de maanfoto.\n"
                                "\n"
                                "Wijzigen van een naam is ook mogelijk. \n"
