@@ -406,8 +406,7 @@ void MainWindow::switchView(int view)
     Terminator1->setVisible(fullMoon);
     Panel2->setVisible(fullMoon && s.terminatorOn);
     haalmaanfoto();
-    s.originX = toPixel((clientWidth() - s.zoomFactor * s.bitmapWidth) * 0.5);
-    s.originY = toPixel((clientHeight() - s.zoomFactor * s.bitmapHeight) * 0.5);
+    centreImage();
     if (!firstVisit[view])
         haalsituatie();
     Image1->setVisible(fullMoon && s.terminatorOn);

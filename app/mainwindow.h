@@ -116,6 +116,9 @@ public:
     static constexpr double ZoomOutStep = 0.9090909090909091;   // 1 / 1.1
     void ZoomIN1Click();
     void ZoomUIT1Click();
+    // Home: the image in the middle of the window, at the zoom in force, as
+    // a view is shown the first time.
+    void centreImage();
     void Defaultgrootte1Click();
     void N2xdefaultClick();
     void N5xdefaultClick();
