@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QWheelEvent>
 
@@ -144,6 +145,10 @@ void MainWindow::buildMenus()
     Eerstekwartier1 = add(bestand, "Eerstekwartier1", "Eerste kwartier    [1]", &MainWindow::Eerstekwartier1Click);
     Vollemaan1 = add(bestand, "Vollemaan1", "Volle maan          [2]", &MainWindow::Vollemaan1Click);
     Laatstekwartier1 = add(bestand, "Laatstekwartier1", "Laatste kwartier  [3]", &MainWindow::Laatstekwartier1Click);
+    bestand->addSeparator();
+    Afdrukken1 = add(bestand, "Afdrukken1", "Afdrukken…", &MainWindow::Afdrukken1Click);
+    Opslaanalsafbeelding1 =
+        add(bestand, "Opslaanalsafbeelding1", "Opslaan als afbeelding…", &MainWindow::Opslaanalsafbeelding1Click);
     bestand->addSeparator();
     Afsluiten1 = add(bestand, "Afsluiten1", "Afsluiten", &MainWindow::Afsluiten1Click);
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QColor>
 #include <QStringList>
+#include <memory>
 
 #include "app/runstate.h"
 #include "astro/calendar.h"
@@ -25,6 +26,7 @@ class TitleScreen;
 class TotalIndex;
 class QAction;
 class QLabel;
+class QPrinter;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
@@ -76,6 +78,14 @@ public:
     void haalsituatie();
     void titelbalk();
     void Afsluiten1Click();
+    // Printing the view as shown and saving it as a picture, with what it
+    // shows, the date and the scale under it.
+    void Afdrukken1Click();
+    void Opslaanalsafbeelding1Click();
+    void printView(QPrinter& printer);
+    void saveViewPicture(const QString& fileName);
+    // The printer "Afdrukken…" works on; it keeps its settings.
+    QPrinter& printer();
     // The date line under the title screen goes with it.
     void hideDateLine();
 
@@ -220,6 +230,7 @@ private:
     void spinChanged(int DateFields::*field, SpinEdit* edit);
     void writeDateBack();
     void setTooltip(const QString& text);
+    QImage shownPicture();
 
     RunState state_;
     Windows windows_;
@@ -227,6 +238,7 @@ private:
     ScaledPicture picture_;
     CanvasView* surface_;
     int wheelRest_ = 0;
+    std::unique_ptr<QPrinter> printer_;
 
     // Controls
     QLabel* Label1;   // "% zichtbaar"
@@ -244,7 +256,7 @@ private:
     QPlainTextEdit* Memo1;
 
     // Main menu
-    QAction *Eerstekwartier1, *Vollemaan1, *Laatstekwartier1, *Afsluiten1;
+    QAction *Eerstekwartier1, *Vollemaan1, *Laatstekwartier1, *Afdrukken1, *Opslaanalsafbeelding1, *Afsluiten1;
     QAction *Lijst1, *Verzamellijst1, *Fotoindex1, *Landingindex1;
     QAction *markeren1, *Selecteermarkering1, *Namentonen1, *Terminator1, *Coordinatenraster1, *SchaalS1,
         *Kaartenindex1, *Omgekeerdbeeld1;

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextEdit>
@@ -17,8 +16,10 @@
 
 #include <cstdlib>
 
+#include "data/featurenames.h"
 #include "data/fileerror.h"
 #include "platform/dialogs.h"
+#include "platform/pictureoutput.h"
 #include "platform/rtfreader.h"
 #include "platform/windowplacement.h"
 
@@ -305,9 +306,8 @@ QPrinter& HelpViewer::printer()
 
 void HelpViewer::Afdrukken1Click()
 {
-    QPrintDialog dialog(&printer(), this);
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    if (dialog.exec() != QDialog::Accepted)
+    // A PDF file is named after the text: maanhelp.pdf for the guide.
+    if (!choosePrinter(printer(), this, fileBaseName(helpFileName)))
         return;
     printTo(printer());
 }

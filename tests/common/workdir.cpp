@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
@@ -87,4 +88,33 @@ FullDisk::~FullDisk()
     ::getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = rlim_t(oldLimit_);
     ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+TestHome::TestHome(const QStringList& folders)
+    : home_(qgetenv("HOME"))
+    , configHome_(qgetenv("XDG_CONFIG_HOME"))
+{
+    for (const QString& f : folders)
+        QDir(dir_.path()).mkpath(f);
+    qputenv("HOME", QFile::encodeName(dir_.path()));
+    // No user-dirs.dirs there: the folders are the standard ones.
+    qunsetenv("XDG_CONFIG_HOME");
+}
+
+TestHome::~TestHome()
+{
+    qputenv("HOME", home_);
+    if (configHome_.isEmpty())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", configHome_);
+}
+
+QString pdfText(const QString& pdfFile)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {pdfFile, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
