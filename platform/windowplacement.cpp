@@ -163,3 +163,37 @@ QRect knownWindowFrame(const QWidget* window)
     const QMargins m = placer ? placer->margins() : window->isVisible() ? reportedMargins(window) : lastSeenMargins;
     return window->geometry().marginsAdded(m);
 }
+
+QRect frameBeside(const QRect& inSight, const QSize& size, const QRect& area, int minWidth, bool atAreaEdge)
+{
+    if (area.isEmpty())
+        return QRect(inSight.topLeft(), size);
+    const int width = std::clamp(size.width(), 1, area.width());
+    const int height = std::clamp(size.height(), 1, area.height());
+    const int narrowest = std::clamp(minWidth, 1, width);
+    const int top = std::clamp(inSight.top(), area.top(), area.bottom() + 1 - height);
+    const int roomLeft = inSight.left() - area.left();
+    const int roomRight = area.right() - inSight.right();
+    for (const bool right : {roomRight >= roomLeft, roomRight < roomLeft}) {
+        const int room = right ? roomRight : roomLeft;
+        if (room < narrowest)
+            continue;
+        const int w = std::min(width, room);
+        int left = 0;
+        if (right)
+            left = atAreaEdge ? area.right() + 1 - w : inSight.right() + 1;
+        else
+            left = atAreaEdge ? area.left() : inSight.left() - w;
+        return {left, top, w, height};
+    }
+    const QRect atLeft(area.left(), top, width, height);
+    const QRect atRight(area.right() + 1 - width, top, width, height);
+    auto covered = [&inSight](const QRect& r) {
+        const QRect c = r.intersected(inSight);
+        return qint64(c.width()) * c.height();
+    };
+    const qint64 left = covered(atLeft), right = covered(atRight);
+    if (left != right)
+        return left < right ? atLeft : atRight;
+    return inSight.center().x() > area.center().x() ? atLeft : atRight;
+}
