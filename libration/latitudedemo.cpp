@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "platform/controls.h"
+#include "platform/windowplacement.h"
 #include "session/atlassession.h"
 
 namespace {
@@ -159,13 +160,11 @@ void LatitudeDemo::FormClose()
 
 void LatitudeDemo::Toelichting1Click()
 {
-    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    // Along the screen's left edge, beside this window at its right edge.
+    const QRect screen = this->screen()->availableGeometry();
     HelpRequest help;
     help.fileName = QStringLiteral("libratie2.rtf");
-    help.left = screen.left();
-    help.top = screen.top();
-    help.width = 260;
-    help.height = screen.height();
+    help.setFrame(frameBeside(outerGeometry(), QSize(260, screen.height()), screen, 260, true));
     help.mode = HelpRequest::Mode::BesideModal;
     help.owner = this;
     explanation_ = session_->showHelp(help);

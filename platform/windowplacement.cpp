@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QList>
 #include <QMargins>
 #include <QPointer>
 #include <QScreen>
@@ -46,6 +47,7 @@ public:
         target_ = frame;
         keepClientSize_ = keepClientSize;
         clientSize_ = window_->size();
+        staleReports_ = 0;
         apply();
     }
 
@@ -83,7 +85,12 @@ private:
             target_.setSize(clientSize_.grownBy(applied_));
         // The client area's place: the window system puts it exactly there,
         // whatever Qt believes the frame to be at this moment.
-        window_->setGeometry(target_.marginsRemoved(applied_));
+        const QRect client = target_.marginsRemoved(applied_);
+        if (asked_.isEmpty() || asked_.last() != client)
+            asked_.append(client);
+        if (asked_.size() > 4)
+            asked_.removeFirst();
+        window_->setGeometry(client);
     }
 
     void frameMayHaveChanged()
@@ -109,7 +116,16 @@ private:
         // the one the window was placed for places it again, also after it
         // seemed settled. The user's own moves keep the frame's size, so they
         // are left alone.
-        if (m != applied_)
+        if (m != applied_) {
+            apply();
+            return;
+        }
+        // The window system may report a place asked for before after the
+        // one asked for since (a frame placed by a wrong split, then placed
+        // right): that is no move of the user's.
+        // A window manager that keeps putting it back is left to do so.
+        const QRect now = window_->geometry();
+        if (!asked_.isEmpty() && now != asked_.last() && asked_.contains(now) && staleReports_++ < 3)
             apply();
     }
 
@@ -121,6 +137,8 @@ private:
     bool known_ = false;
     bool keepClientSize_ = false;
     QSize clientSize_;
+    QList<QRect> asked_;   // the client places asked for, the last one last
+    int staleReports_ = 0;
 };
 
 QScreen* screenFor(const QWidget* window, const QRect& outer)

@@ -3,6 +3,7 @@
 #include "data/numbertext.h"
 #include "platform/dialogs.h"
 #include "platform/jpegloader.h"
+#include "platform/windowplacement.h"
 #include "session/atlassession.h"
 
 #include <QAction>
@@ -278,8 +279,7 @@ void AtlasMap::Toelichting1Click()
     HelpRequest help;
     help.fileName = kHelpFile;
     help.sayWhenMissing = true;
-    help.width = 500;
-    help.height = 200;
+    help.setFrame(frameBeside(outerGeometry(), QSize(500, 200), screen()->availableGeometry(), 300));
     session_->showHelp(help);
 }
 

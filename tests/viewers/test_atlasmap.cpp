@@ -397,8 +397,10 @@ private slots:
         QVERIFY(dir_->copyAtlasFile(QStringLiteral("atlasindex.rtf")));
         QString loaded;
         bool modal = false;
+        QRect placed;
         QTimer::singleShot(0, helpViewer(), [&] {
             QTRY_VERIFY(helpViewer()->isVisible());
+            placed = helpViewer()->outerGeometry();
             QTRY_VERIFY(!helpViewer()->richEdit()->toPlainText().isEmpty());
             loaded = helpViewer()->richEdit()->toPlainText();
             modal = helpViewer()->isShownModally();
@@ -408,6 +410,9 @@ private slots:
         QCOMPARE(helpViewer()->helpFileName, QStringLiteral("atlasindex.rtf"));
         QVERIFY(modal);
         QCOMPARE(helpViewer()->outerGeometry().size(), QSize(500, 200));
+        // Beside the map, level with it, the map left in sight.
+        QCOMPARE(placed.top(), v->outerGeometry().top());
+        QCOMPARE(placed.right() + 1, v->outerGeometry().left());
         QVERIFY(loaded.contains(QStringLiteral("Kaartkeuze")));
         // At least 200 words of explanation.
         QVERIFY(loaded.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts).size() >= 200);

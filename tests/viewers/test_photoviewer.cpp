@@ -373,12 +373,14 @@ private slots:
     void explanationBesideThePhotograph()
     {
         TestWorkDir dir;
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        // Too wide to leave room for the least width of the explanation.
+        const int wide = area.width() - 300;
         writePhoto("Plato.jpg", 200, 150);
-        writePhoto("Plato1.jpg", 500, 300);
+        writePhoto("Plato1.jpg", wide, 300);
         QVERIFY(writeWholeFile("Plato.txt", "Uitleg."));
         QVERIFY(writeWholeFile("Plato1.txt", "Uitleg."));
-        whileShownModally(viewer, [this] {
-            const QRect area = viewer->screen()->availableGeometry();
+        whileShownModally(viewer, [this, area, wide] {
             auto explanationFrame = [this] {
                 QRect frame;
                 QTimer::singleShot(0, [&frame] {
@@ -401,19 +403,23 @@ private slots:
 
             // A photograph too wide for that: over its end, at the right edge.
             clickMenu(*viewer, viewer->Volgendefoto1);
-            const QRect wide(client, QSize(500, 300));
-            QCOMPARE(viewer->photographOnScreen(), wide.intersected(viewer->client()->geometry().translated(client - viewer->client()->pos())));
+            QCOMPARE(viewer->photographOnScreen(), QRect(client, QSize(wide, 300)));
             frame = explanationFrame();
             QCOMPARE(frame.right(), area.right());
             QCOMPARE(frame.width(), std::min(600, area.width()));
 
-            // Enlarged over the whole screen and dragged to the right: the
-            // left edge, away from its middle.
+            // Enlarged, dragged to the right: where it leaves room at the
+            // left, beside it there; where it does not, over it at the left
+            // edge, away from its middle.
             clickMenu(*viewer, viewer->groter1);
             viewer->photoOffsetX = viewer->client()->width() / 2;
             QCOMPARE(viewer->photographOnScreen().left(), client.x() + viewer->client()->width() / 2);
             frame = explanationFrame();
+            QCOMPARE(frame.right() + 1, viewer->photographOnScreen().left());
+            viewer->photoOffsetX = viewer->client()->width() / 4;
+            frame = explanationFrame();
             QCOMPARE(frame.left(), area.left());
+            QVERIFY(frame.intersects(viewer->photographOnScreen()));
         });
     }
 
