@@ -5,6 +5,7 @@
 #include "data/featurenames.h"
 #include "data/fileerror.h"
 #include "data/numbertext.h"
+#include "platform/accessibility.h"
 #include "platform/bmploader.h"
 #include "platform/cursor.h"
 #include "platform/dialogs.h"
@@ -66,6 +67,10 @@ MainWindow::MainWindow(QWidget* parent)
     : Form(parent)
 {
     surface_ = named(new CanvasView(this), "surface");
+    describeControl(surface_, QStringLiteral("Maanbeeld"),
+                    QStringLiteral("De maan met haar landkenmerken. Een klik geeft de coördinaten van een punt, "
+                                   "slepen verschuift het beeld, de rechter muisknop opent het snelmenu en F1 de "
+                                   "toelichting."));
     setClient(surface_);
     surface_->setMouseTracking(true);
     surface_->onDraw = [this] { FormPaint(); };
@@ -219,17 +224,23 @@ void MainWindow::buildControls()
 {
     QWidget* c = surface_;
 
-    Label8 = makeLabel(c, "Label8", 7, 511, QString());
+    Label8 = named(new ValueLabel(QStringLiteral("Datum"), QStringLiteral("De datum van vandaag"), c), "Label8");
+    Label8->move(7, 511);
     Label8->setFont(arialPixels(11));
     setColours(Label8, QColor(), QColor(128, 128, 0));
     Label8->hide();
 
-    Label9 = makeLabel(c, "Label9", 12, 487, QString());
+    Label9 = named(new ValueLabel(QStringLiteral("Gekozen landkenmerk"),
+                                  QStringLiteral("Het landkenmerk dat in een lijst is gekozen"), c),
+                   "Label9");
+    Label9->move(12, 487);
     Label9->setFont(arialPixels(13));
     setColours(Label9, QColor(), kLime);
     Label9->resize(400, 17);
 
-    Panel1 = named(new QLabel(c), "Panel1");
+    Panel1 = named(new ValueLabel(QStringLiteral("Coördinaten"),
+                                  QStringLiteral("Breedte en lengte op de maan van het laatst aangeklikte punt"), c),
+                   "Panel1");
     Panel1->setGeometry(3, 508, 96, 19);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setAlignment(Qt::AlignCenter);
@@ -243,8 +254,15 @@ void MainWindow::buildControls()
     scalePanel->setGeometry(5, 448, 96, 36);
     Panel3 = scalePanel;
     setColours(Panel3, QColor(0, 128, 0), kYellow);
-    Label10 = makeLabel(Panel3, "Label10", 4, 3, QString());
-    Label11 = makeLabel(Panel3, "Label11", 4, 18, QString());
+    describeControl(Panel3, QStringLiteral("Plaatselijke schaal"),
+                    QStringLiteral("Hoeveel kilometer de armen van het kruis beslaan bij het aangeklikte punt"));
+    Label10 = named(new ValueLabel(QStringLiteral("Horizontaal"), QStringLiteral("De horizontale arm van het kruis"),
+                                   Panel3),
+                    "Label10");
+    Label10->move(4, 3);
+    Label11 = named(new ValueLabel(QStringLiteral("Verticaal"), QStringLiteral("De verticale arm van het kruis"), Panel3),
+                    "Label11");
+    Label11->move(4, 18);
     for (QLabel* l : {Label10, Label11}) {
         l->setFont(arialPixels(11));
         setColours(l, QColor(), kYellow);
@@ -275,6 +293,20 @@ void MainWindow::buildControls()
     Button1->setGeometry(162, 45, 28, 16);
     Label7 = makeLabel(Panel2, "Label7", 8, 62, QString());
     Label7->resize(150, 14);
+    // For screen readers: the fields by what they hold, their captions tied to them.
+    describeControl(Panel2, QStringLiteral("Datumpaneel"),
+                    QStringLiteral("Datum en uur waarvoor de terminator en de schijngestalte getekend worden"));
+    describeControl(jaarspin, QStringLiteral("Jaar"), QStringLiteral("Het jaar, van 1500 tot 2500"));
+    describeControl(maandspin, QStringLiteral("Maand"), QStringLiteral("De maand, van 1 tot 12"));
+    describeControl(dagspin, QStringLiteral("Dag"), QStringLiteral("De dag van de maand"));
+    describeControl(uurspin, QStringLiteral("Uur"), QStringLiteral("Het uur, wintertijd van Midden-Europa"));
+    describeControl(Button1, QStringLiteral("Nu"), QStringLiteral("Zet datum en uur op dit moment"));
+    Label2->setBuddy(jaarspin);
+    Label3->setBuddy(maandspin);
+    Label4->setBuddy(dagspin);
+    Label6->setBuddy(uurspin);
+    Label5->setAccessibleDescription(QStringLiteral("Dagen tot of sinds de nieuwe of de volle maan"));
+    Label7->setAccessibleDescription(QStringLiteral("De hoek tussen zon en maan, gezien vanaf de aarde"));
     jaarspin->onChange = [this] { jaarspinChange(); };
     maandspin->onChange = [this] { maandspinChange(); };
     dagspin->onChange = [this] { dagspinChange(); };
@@ -284,13 +316,18 @@ void MainWindow::buildControls()
 
     Image1 = named(new QLabel(c), "Image1");
     Image1->setGeometry(690, -27, 100, 100);
+    describeControl(Image1, QStringLiteral("Schijngestalte"),
+                    QStringLiteral("Het verlichte deel van de maan op de gekozen datum en het gekozen uur"));
     Image1->hide();
     Label1 = makeLabel(c, "Label1", 704, 91, QString());
+    Label1->setAccessibleDescription(QStringLiteral("Het verlichte deel van de maanschijf"));
     Label1->setFont(arialPixels(11));
     setColours(Label1, Qt::black, Qt::white);
     Label1->hide();
 
     Memo1 = named(new QPlainTextEdit(c), "Memo1");
+    describeControl(Memo1, QStringLiteral("Sneltoetsen"),
+                    QStringLiteral("De toetsen van het hoofdvenster; een klik erop sluit de lijst"));
     Memo1->setGeometry(10, 59, 120, 345);
     // All 24 lines stand in the box as they are: no wrapping, no scroll bars,
     // a font small enough for them.

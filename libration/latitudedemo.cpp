@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/accessibility.h"
 #include "platform/controls.h"
 #include "platform/windowplacement.h"
 #include "session/atlassession.h"
@@ -22,9 +23,13 @@ LatitudeDemo::LatitudeDemo(AtlasSession* session, QWidget* parent)
     : DemoWindow(session, QStringLiteral("Verklaring van libratie in de breedte (ja-knikken van de maan)"), parent)
 {
     PaintBox = drawingArea();
+    describeControl(PaintBox, QStringLiteral("Maan en haar as"),
+                    QStringLiteral("De maan in haar baan, schuin van boven gezien; links en rechts laten de tijd "
+                                   "lopen, omhoog en omlaag veranderen de kijkhoek"));
     PaintBox->onDraw = [this] { FormPaint(); };
     Panel1 = new QWidget(client());
     Panel1->setFixedHeight(41);
+    describeControl(Panel1, QStringLiteral("Gegevens"), QStringLiteral("Kijkhoek, dagen en de stand van de pool"));
     setPanelColours(Panel1);
     Label1 = new QLabel(Panel1);
     Label2 = new QLabel(Panel1);

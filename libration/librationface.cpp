@@ -7,6 +7,7 @@
 
 #include "astro/libration.h"
 #include "data/numbertext.h"
+#include "platform/accessibility.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/rtfreader.h"
@@ -27,9 +28,13 @@ LibrationFace::LibrationFace(AtlasSession* session, QWidget* parent)
 
     setFont(QFont());
     PaintBox = drawingArea();
+    describeControl(PaintBox, QStringLiteral("Maanbeeld onder libratie"),
+                    QStringLiteral("De maanschijf met haar raster; de pijltoetsen veranderen de libratie in lengte "
+                                   "en in breedte"));
     PaintBox->onDraw = [this] { FormPaint(); };
     Panel1 = new QLabel(client());
     Panel1->setFixedHeight(20);
+    Panel1->setAccessibleDescription(QStringLiteral("De ingestelde libratie"));
     Panel1->setAlignment(Qt::AlignCenter);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     QFont arial(installedFontFamily(QStringLiteral("Arial")));

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "data/numbertext.h"
+#include "platform/accessibility.h"
 #include "platform/controls.h"
 #include "platform/windowplacement.h"
 #include "session/atlassession.h"
@@ -36,9 +37,13 @@ LongitudeDemo::LongitudeDemo(AtlasSession* session, QWidget* parent)
     : DemoWindow(session, QStringLiteral("Verklaring van de Libratie in de lengte"), parent)
 {
     PaintBox1 = drawingArea();
+    describeControl(PaintBox1, QStringLiteral("Maanbaan"),
+                    QStringLiteral("De maan in haar baan om de aarde, van boven gezien; de pijltoetsen links en "
+                                   "rechts verplaatsen de maan"));
     PaintBox1->canvas().font = font();
     Panel2 = new QLabel(client());
     Panel2->setFixedHeight(17);
+    Panel2->setAccessibleDescription(QStringLiteral("Wat de tekening laat zien"));
     Panel2->setAlignment(Qt::AlignCenter);
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
     setPanelColours(Panel2);
@@ -46,6 +51,8 @@ LongitudeDemo::LongitudeDemo(AtlasSession* session, QWidget* parent)
 
     // Five lines as designed, and the distance under them.
     Panel1 = new QWidget(PaintBox1);
+    describeControl(Panel1, QStringLiteral("Gegevens"),
+                    QStringLiteral("Dagen, draaiing, verplaatsing en libratie bij de getoonde stand"));
     Panel1->setAutoFillBackground(true);
     QPalette white = Panel1->palette();
     white.setColor(QPalette::Window, Qt::white);

@@ -1,6 +1,7 @@
 #include "viewers/atlasmap.h"
 
 #include "data/numbertext.h"
+#include "platform/accessibility.h"
 #include "platform/dialogs.h"
 #include "platform/jpegloader.h"
 #include "platform/windowplacement.h"
@@ -49,6 +50,9 @@ AtlasMap::AtlasMap(AtlasSession* session, QWidget* parent)
                    | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     surface_ = new CanvasView(this);
     surface_->setObjectName(QStringLiteral("surface"));
+    describeControl(surface_, QStringLiteral("Kaart van de atlas"),
+                    QStringLiteral("De maanschijf met de kaartbladen van de Atlas de la Lune. Slepen of de "
+                                   "pijltoetsen verschuiven de kaart, een klik geeft de coördinaten"));
     setClient(surface_);
     surface_->onResize = [this] { FormResize(); };
     surface_->onDraw = [this] { FormPaint(); };
@@ -90,7 +94,8 @@ AtlasMap::AtlasMap(AtlasSession* session, QWidget* parent)
     half2 = addPopup(QStringLiteral("2:1"), &AtlasMap::half1Click);
     Raster2 = addPopup(QStringLiteral("Raster"), &AtlasMap::Raster1Click);
 
-    Panel1 = new QLabel(surface_);
+    Panel1 = new ValueLabel(QStringLiteral("Coördinaten"),
+                            QStringLiteral("Breedte en lengte op de maan van het aangeklikte punt"), surface_);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setLineWidth(2);
     Panel1->setAlignment(Qt::AlignCenter);

@@ -18,6 +18,7 @@
 
 #include "data/featurenames.h"
 #include "data/fileerror.h"
+#include "platform/accessibility.h"
 #include "platform/dialogs.h"
 #include "platform/pictureoutput.h"
 #include "platform/rtfreader.h"
@@ -51,6 +52,11 @@ HelpFindDialog::HelpFindDialog(QWidget* parent)
     layout->addLayout(row, 1);
     layout->addLayout(buttons);
 
+    describeControl(text_, QStringLiteral("Zoeken naar"),
+                    QStringLiteral("Het woord dat gezocht wordt; hoofdletters en kleine letters tellen mee"));
+    describeControl(findNext_, QStringLiteral("Volgende zoeken"),
+                    QStringLiteral("Zoekt het woord verderop in de tekst"));
+    describeControl(cancel, QStringLiteral("Annuleren"), QStringLiteral("Sluit het zoekvenster"));
     connect(text_, &QLineEdit::textChanged, this, [this](const QString& t) { findNext_->setEnabled(!t.isEmpty()); });
     connect(findNext_, &QPushButton::clicked, this, &HelpFindDialog::findNext);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -83,6 +89,8 @@ HelpViewer::HelpViewer(QWidget* parent)
     connect(menuBar()->addAction(QStringLiteral("Zoek")), &QAction::triggered, this, &HelpViewer::Zoek1Click);
 
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    describeControl(RichEdit1, QStringLiteral("Tekst"),
+                    QStringLiteral("De tekst van de toelichting, om te lezen; Ctrl+F zoekt erin"));
     RichEdit1->setReadOnly(true);
     RichEdit1->setAcceptRichText(false);
     RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -2,6 +2,7 @@
 
 #include "astro/captions.h"
 #include "data/featurenames.h"
+#include "platform/accessibility.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/jpegloader.h"
@@ -58,10 +59,13 @@ PhotoViewer::PhotoViewer(AtlasSession* session, QWidget* parent)
 
     Image1 = new PictureBox(client());
     Image1->setGeometry(0, 0, 0, 0);
+    describeControl(Image1, QStringLiteral("Foto"),
+                    QStringLiteral("De detailfoto van het landkenmerk; Toelichting geeft de uitleg erbij"));
 
     Panel1 = new QLabel(QStringLiteral("Sleep het beeld met de muis"), client());
     setPanelColours(Panel1);
     Panel1->setFont(QFont(QStringLiteral("Arial"), 8));
+    Panel1->setAccessibleDescription(QStringLiteral("De vergrote foto verschuift met slepen"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setMargin(3);
     Panel1->adjustSize();
