@@ -59,12 +59,14 @@ AtlasMap::AtlasMap(AtlasSession* session, QWidget* parent)
     surface_->onMousePress = [this](QMouseEvent* e) {
         const QPoint p = e->position().toPoint();
         FormMouseDown(p.x(), p.y());
-        if (e->button() == Qt::RightButton)
-            PopupMenu1->popup(e->globalPosition().toPoint());
     };
+    // The pop-up opens when the right button comes up: opened at the press,
+    // the release that ends a drag would run the entry under it.
     surface_->onMouseRelease = [this](QMouseEvent* e) {
         const QPoint p = e->position().toPoint();
         FormMouseUp(e->button(), p.x(), p.y());
+        if (e->button() == Qt::RightButton)
+            PopupMenu1->popup(e->globalPosition().toPoint());
     };
     // The program's small Arial, as in the main window: it keeps all five
     // commands of the menu bar in sight in a window 295 pixels wide.
