@@ -5,8 +5,12 @@
 
 #include <QAccessible>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QTextDocument>
+#include <functional>
 
 #include "platform/picture.h"
+#include "platform/rtfreader.h"
 
 #include "tests/common/program.h"
 #include "tests/common/workdir.h"
@@ -140,6 +144,33 @@ private slots:
         QCOMPARE(readout->text(QAccessible::Description),
                  QStringLiteral("Breedte en lengte op de maan van het laatst aangeklikte punt"));
         QCOMPARE(of(atlasMap()->Panel1)->text(QAccessible::Name), QStringLiteral("Coördinaten"));
+    }
+
+    // The guide names every entry of the main window's menus and of the
+    // photo viewer's menu bar, as the menus write them, and the keys and
+    // names added beside them.
+    void theGuideNamesEveryCommand()
+    {
+        QTextDocument guide;
+        QVERIFY(readRichText(&guide, readWholeFile(TestWorkDir::atlasDir() + QStringLiteral("/maanhelp.rtf")),
+                             HelpViewer::defaultFont()));
+        const QString text = guide.toPlainText().simplified();
+        QStringList captions;
+        std::function<void(const QList<QAction*>&)> add = [&](const QList<QAction*>& actions) {
+            for (QAction* a : actions) {
+                if (a->menu())
+                    add(a->menu()->actions());
+                if (!a->isSeparator())
+                    captions << a->text().remove(QLatin1Char('&')).simplified();
+            }
+        };
+        add(mainWindow()->menuBar()->actions());
+        add(photoViewer()->menuBar()->actions());
+        QVERIFY(captions.contains(QString::fromUtf8("Opslaan als afbeelding…")));
+        for (const QString& caption : captions)
+            QVERIFY2(text.contains(caption), qPrintable(caption));
+        for (const char* more : {"Home", "Met een schermlezer", "Maanbeeld", "Naar bestand afdrukken (PDF)", "maanhelp.pdf"})
+            QVERIFY2(text.contains(QString::fromUtf8(more)), more);
     }
 };
 
