@@ -36,7 +36,8 @@ class QPushButton;
 // session interface only.
 //
 // Its code is split by concern: views, menus, commands and the session in
-// mainwindow.cpp; painting in mainwindowpaint.cpp; keys, zoom and the mouse in
+// mainwindow.cpp; painting in mainwindowpaint.cpp, printing and saving what
+// it shows in mainwindowprint.cpp; keys, zoom and the mouse in
 // mainwindowinput.cpp; the date and the phase in mainwindowdate.cpp; editing
 // the index in mainwindowedit.cpp.
 class MainWindow : public Form, public AtlasSession {
