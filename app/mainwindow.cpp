@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/mainwindowstyle.h"
+#include "astro/captions.h"
 #include "astro/projection.h"
 #include "data/featurenames.h"
 #include "data/fileerror.h"
@@ -355,13 +356,13 @@ const QStringList& MainWindow::keyList()
 
 QString MainWindow::viewTitle(const QString& imageFileName)
 {
-    if (imageFileName == QLatin1String("maan_ek.bmp"))
-        return QStringLiteral("Korviden *** Topografie van de maan  ***  Eerste kwartier (wassende maan)      Schaal bij maancentrum:  1 cm # ");
-    if (imageFileName == QLatin1String("maan_vm.bmp"))
-        return QStringLiteral("Korviden *** Topografie van de maan  ***  Volle maan       Schaal bij maancentrum:  1 cm # ");
-    if (imageFileName == QLatin1String("maan_lk.bmp"))
-        return QStringLiteral("Korviden *** Topografie van de maan  ***  Laatste kwartier (afnemende maan)      Schaal bij maancentrum:  1 cm # ");
-    return QString();
+    const QString name = viewName(imageFileName);
+    if (name.isEmpty())
+        return QString();
+    // The full moon's title has one blank more before the scale.
+    const int blanks = imageFileName == QLatin1String("maan_vm.bmp") ? 7 : 6;
+    return QStringLiteral("Korviden *** Topografie van de maan  ***  ") + name + QString(blanks, QLatin1Char(' '))
+         + QStringLiteral("Schaal bij maancentrum:  1 cm # ");
 }
 
 // --- Activation ------------------------------------------------------------

@@ -65,11 +65,16 @@ QString proposedIn(QWidget* modal)
                   : QString();
 }
 
-// Types a file's path into the file dialog.
-void chooseFile(QFileDialog* dialog, const QString& path)
+// A step that types a file's path into the file dialog and saves.
+ModalDriver::Step saveAs(const QString& path)
 {
-    dialog->setDirectory(QFileInfo(path).absolutePath());
-    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QFileInfo(path).fileName());
+    return [path](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        dialog->setDirectory(QFileInfo(path).absolutePath());
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QFileInfo(path).fileName());
+        static_cast<QDialog*>(dialog)->accept();
+    };
 }
 }
 
@@ -216,12 +221,7 @@ private slots:
         QDir(home_->path()).mkpath(QStringLiteral("les"));
         const QString chosen = home_->filePath(QStringLiteral("les/werkblad"));
         {
-            ModalDriver driver({[&chosen](QWidget* modal) {
-                auto* dialog = qobject_cast<QFileDialog*>(modal);
-                QVERIFY(dialog);
-                chooseFile(dialog, chosen);
-                static_cast<QDialog*>(dialog)->accept();
-            }});
+            ModalDriver driver({saveAs(chosen)});
             child<QAction>(mainWindow(), "Opslaanalsafbeelding1")->trigger();
             QCOMPARE(driver.seen, 1);
         }
@@ -252,12 +252,7 @@ private slots:
             } catch (const FileError& e) {
                 message = QString::fromUtf8(e.what());
             }
-            ModalDriver driver({[&other](QWidget* modal) {
-                auto* dialog = qobject_cast<QFileDialog*>(modal);
-                QVERIFY(dialog);
-                chooseFile(dialog, other);
-                static_cast<QDialog*>(dialog)->accept();
-            }});
+            ModalDriver driver({saveAs(other)});
             child<QAction>(mainWindow(), "Opslaanalsafbeelding1")->trigger();
             QTRY_COMPARE(driver.texts.size(), 2);
             QVERIFY2(driver.texts[1].startsWith(QStringLiteral("Het bestand ") + other)
