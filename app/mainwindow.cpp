@@ -1,10 +1,12 @@
 #include "app/mainwindow.h"
 
 #include "app/mainwindowstyle.h"
+#include "astro/captions.h"
 #include "astro/projection.h"
 #include "data/featurenames.h"
 #include "data/fileerror.h"
 #include "data/numbertext.h"
+#include "platform/accessibility.h"
 #include "platform/bmploader.h"
 #include "platform/cursor.h"
 #include "platform/dialogs.h"
@@ -17,6 +19,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QWheelEvent>
 #include <exception>
@@ -66,6 +69,10 @@ MainWindow::MainWindow(QWidget* parent)
     : Form(parent)
 {
     surface_ = named(new CanvasView(this), "surface");
+    describeControl(surface_, QStringLiteral("Maanbeeld"),
+                    QStringLiteral("De maan met haar landkenmerken. Een klik geeft de coördinaten van een punt, "
+                                   "slepen verschuift het beeld, de rechter muisknop opent het snelmenu en F1 de "
+                                   "toelichting."));
     setClient(surface_);
     surface_->setMouseTracking(true);
     surface_->onDraw = [this] { FormPaint(); };
@@ -146,6 +153,10 @@ void MainWindow::buildMenus()
     Vollemaan1 = add(bestand, "Vollemaan1", "Volle maan          [2]", &MainWindow::Vollemaan1Click);
     Laatstekwartier1 = add(bestand, "Laatstekwartier1", "Laatste kwartier  [3]", &MainWindow::Laatstekwartier1Click);
     bestand->addSeparator();
+    Afdrukken1 = add(bestand, "Afdrukken1", "Afdrukken…", &MainWindow::Afdrukken1Click);
+    Opslaanalsafbeelding1 =
+        add(bestand, "Opslaanalsafbeelding1", "Opslaan als afbeelding…", &MainWindow::Opslaanalsafbeelding1Click);
+    bestand->addSeparator();
     Afsluiten1 = add(bestand, "Afsluiten1", "Afsluiten", &MainWindow::Afsluiten1Click);
 
     Lijst1 = addBar("Lijst1", "Actuele Index [F2] ", &MainWindow::Lijst1Click);
@@ -219,17 +230,23 @@ void MainWindow::buildControls()
 {
     QWidget* c = surface_;
 
-    Label8 = makeLabel(c, "Label8", 7, 511, QString());
+    Label8 = named(new ValueLabel(QStringLiteral("Datum"), QStringLiteral("De datum van vandaag"), c), "Label8");
+    Label8->move(7, 511);
     Label8->setFont(arialPixels(11));
     setColours(Label8, QColor(), QColor(128, 128, 0));
     Label8->hide();
 
-    Label9 = makeLabel(c, "Label9", 12, 487, QString());
+    Label9 = named(new ValueLabel(QStringLiteral("Gekozen landkenmerk"),
+                                  QStringLiteral("Het landkenmerk dat in een lijst is gekozen"), c),
+                   "Label9");
+    Label9->move(12, 487);
     Label9->setFont(arialPixels(13));
     setColours(Label9, QColor(), kLime);
     Label9->resize(400, 17);
 
-    Panel1 = named(new QLabel(c), "Panel1");
+    Panel1 = named(new ValueLabel(QStringLiteral("Coördinaten"),
+                                  QStringLiteral("Breedte en lengte op de maan van het laatst aangeklikte punt"), c),
+                   "Panel1");
     Panel1->setGeometry(3, 508, 96, 19);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setAlignment(Qt::AlignCenter);
@@ -243,8 +260,15 @@ void MainWindow::buildControls()
     scalePanel->setGeometry(5, 448, 96, 36);
     Panel3 = scalePanel;
     setColours(Panel3, QColor(0, 128, 0), kYellow);
-    Label10 = makeLabel(Panel3, "Label10", 4, 3, QString());
-    Label11 = makeLabel(Panel3, "Label11", 4, 18, QString());
+    describeControl(Panel3, QStringLiteral("Plaatselijke schaal"),
+                    QStringLiteral("Hoeveel kilometer de armen van het kruis beslaan bij het aangeklikte punt"));
+    Label10 = named(new ValueLabel(QStringLiteral("Horizontaal"), QStringLiteral("De horizontale arm van het kruis"),
+                                   Panel3),
+                    "Label10");
+    Label10->move(4, 3);
+    Label11 = named(new ValueLabel(QStringLiteral("Verticaal"), QStringLiteral("De verticale arm van het kruis"), Panel3),
+                    "Label11");
+    Label11->move(4, 18);
     for (QLabel* l : {Label10, Label11}) {
         l->setFont(arialPixels(11));
         setColours(l, QColor(), kYellow);
@@ -275,6 +299,20 @@ void MainWindow::buildControls()
     Button1->setGeometry(162, 45, 28, 16);
     Label7 = makeLabel(Panel2, "Label7", 8, 62, QString());
     Label7->resize(150, 14);
+    // For screen readers: the fields by what they hold, their captions tied to them.
+    describeControl(Panel2, QStringLiteral("Datumpaneel"),
+                    QStringLiteral("Datum en uur waarvoor de terminator en de schijngestalte getekend worden"));
+    describeControl(jaarspin, QStringLiteral("Jaar"), QStringLiteral("Het jaar, van 1500 tot 2500"));
+    describeControl(maandspin, QStringLiteral("Maand"), QStringLiteral("De maand, van 1 tot 12"));
+    describeControl(dagspin, QStringLiteral("Dag"), QStringLiteral("De dag van de maand"));
+    describeControl(uurspin, QStringLiteral("Uur"), QStringLiteral("Het uur, wintertijd van Midden-Europa"));
+    describeControl(Button1, QStringLiteral("Nu"), QStringLiteral("Zet datum en uur op dit moment"));
+    Label2->setBuddy(jaarspin);
+    Label3->setBuddy(maandspin);
+    Label4->setBuddy(dagspin);
+    Label6->setBuddy(uurspin);
+    Label5->setAccessibleDescription(QStringLiteral("Dagen tot of sinds de nieuwe of de volle maan"));
+    Label7->setAccessibleDescription(QStringLiteral("De hoek tussen zon en maan, gezien vanaf de aarde"));
     jaarspin->onChange = [this] { jaarspinChange(); };
     maandspin->onChange = [this] { maandspinChange(); };
     dagspin->onChange = [this] { dagspinChange(); };
@@ -284,13 +322,18 @@ void MainWindow::buildControls()
 
     Image1 = named(new QLabel(c), "Image1");
     Image1->setGeometry(690, -27, 100, 100);
+    describeControl(Image1, QStringLiteral("Schijngestalte"),
+                    QStringLiteral("Het verlichte deel van de maan op de gekozen datum en het gekozen uur"));
     Image1->hide();
     Label1 = makeLabel(c, "Label1", 704, 91, QString());
+    Label1->setAccessibleDescription(QStringLiteral("Het verlichte deel van de maanschijf"));
     Label1->setFont(arialPixels(11));
     setColours(Label1, Qt::black, Qt::white);
     Label1->hide();
 
     Memo1 = named(new QPlainTextEdit(c), "Memo1");
+    describeControl(Memo1, QStringLiteral("Sneltoetsen"),
+                    QStringLiteral("De toetsen van het hoofdvenster; een klik erop sluit de lijst"));
     Memo1->setGeometry(10, 59, 120, 345);
     // All 24 lines stand in the box as they are: no wrapping, no scroll bars,
     // a font small enough for them.
@@ -318,13 +361,13 @@ const QStringList& MainWindow::keyList()
 
 QString MainWindow::viewTitle(const QString& imageFileName)
 {
-    if (imageFileName == QLatin1String("maan_ek.bmp"))
-        return QStringLiteral("Korviden *** Topografie van de maan  ***  Eerste kwartier (wassende maan)      Schaal bij maancentrum:  1 cm # ");
-    if (imageFileName == QLatin1String("maan_vm.bmp"))
-        return QStringLiteral("Korviden *** Topografie van de maan  ***  Volle maan       Schaal bij maancentrum:  1 cm # ");
-    if (imageFileName == QLatin1String("maan_lk.bmp"))
-        return QStringLiteral("Korviden *** Topografie van de maan  ***  Laatste kwartier (afnemende maan)      Schaal bij maancentrum:  1 cm # ");
-    return QString();
+    const QString name = viewName(imageFileName);
+    if (name.isEmpty())
+        return QString();
+    // The full moon's title has one blank more before the scale.
+    const int blanks = imageFileName == QLatin1String("maan_vm.bmp") ? 7 : 6;
+    return QStringLiteral("Korviden *** Topografie van de maan  ***  ") + name + QString(blanks, QLatin1Char(' '))
+         + QStringLiteral("Schaal bij maancentrum:  1 cm # ");
 }
 
 // --- Activation ------------------------------------------------------------
@@ -438,8 +481,7 @@ void MainWindow::switchView(int view)
             throw;
         indexError = std::current_exception();
     }
-    s.originX = toPixel((clientWidth() - s.zoomFactor * s.bitmapWidth) * 0.5);
-    s.originY = toPixel((clientHeight() - s.zoomFactor * s.bitmapHeight) * 0.5);
+    centreImage();
     if (!firstVisit[view])
         haalsituatie();
     Image1->setVisible(fullMoon && s.terminatorOn);

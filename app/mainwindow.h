@@ -1,6 +1,7 @@
 #pragma once
 #include <QColor>
 #include <QStringList>
+#include <memory>
 
 #include "app/runstate.h"
 #include "astro/calendar.h"
@@ -26,6 +27,7 @@ class TitleScreen;
 class TotalIndex;
 class QAction;
 class QLabel;
+class QPrinter;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
@@ -35,7 +37,8 @@ class QPushButton;
 // session interface only.
 //
 // Its code is split by concern: views, menus, commands and the session in
-// mainwindow.cpp; painting in mainwindowpaint.cpp; keys, zoom and the mouse in
+// mainwindow.cpp; painting in mainwindowpaint.cpp, printing and saving what
+// it shows in mainwindowprint.cpp; keys, zoom and the mouse in
 // mainwindowinput.cpp; the date and the phase in mainwindowdate.cpp; editing
 // the index in mainwindowedit.cpp.
 class MainWindow : public Form, public AtlasSession {
@@ -78,6 +81,14 @@ public:
     void haalsituatie();
     void titelbalk();
     void Afsluiten1Click();
+    // Printing the view as shown and saving it as a picture, with what it
+    // shows, the date and the scale under it.
+    void Afdrukken1Click();
+    void Opslaanalsafbeelding1Click();
+    void printView(QPrinter& printer);
+    void saveViewPicture(const QString& fileName);
+    // The printer "Afdrukken…" works on; it keeps its settings.
+    QPrinter& printer();
     // The date line under the title screen goes with it.
     void hideDateLine();
 
@@ -118,6 +129,9 @@ public:
     static constexpr double ZoomOutStep = 0.9090909090909091;   // 1 / 1.1
     void ZoomIN1Click();
     void ZoomUIT1Click();
+    // Home: the image in the middle of the window, at the zoom in force, as
+    // a view is shown the first time.
+    void centreImage();
     void Defaultgrootte1Click();
     void N2xdefaultClick();
     void N5xdefaultClick();
@@ -224,6 +238,7 @@ private:
     void spinChanged(int DateFields::*field, SpinEdit* edit);
     void writeDateBack();
     void setTooltip(const QString& text);
+    QImage shownPicture();
 
     RunState state_;
     Windows windows_;
@@ -231,6 +246,7 @@ private:
     ScaledPicture picture_;
     CanvasView* surface_;
     int wheelRest_ = 0;
+    std::unique_ptr<QPrinter> printer_;
 
     // Controls
     QLabel* Label1;   // "% zichtbaar"
@@ -248,7 +264,7 @@ private:
     QPlainTextEdit* Memo1;
 
     // Main menu
-    QAction *Eerstekwartier1, *Vollemaan1, *Laatstekwartier1, *Afsluiten1;
+    QAction *Eerstekwartier1, *Vollemaan1, *Laatstekwartier1, *Afdrukken1, *Opslaanalsafbeelding1, *Afsluiten1;
     QAction *Lijst1, *Zoeken1, *Verzamellijst1, *Fotoindex1, *Landingindex1;
     QAction *markeren1, *Selecteermarkering1, *Namentonen1, *Terminator1, *Coordinatenraster1, *SchaalS1,
         *Kaartenindex1, *Omgekeerdbeeld1;

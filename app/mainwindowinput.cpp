@@ -31,7 +31,7 @@ bool MainWindow::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
     if (dateFieldHasFocus()
         && ((key >= Qt::Key_0 && key <= Qt::Key_9) || key == Qt::Key_Left || key == Qt::Key_Right
             || key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Backspace || key == Qt::Key_Delete
-            || key == Qt::Key_Minus))
+            || key == Qt::Key_Minus || key == Qt::Key_Home || key == Qt::Key_End))
         return false;
     switch (key) {
     case Qt::Key_Escape: close(); return false;
@@ -67,6 +67,11 @@ bool MainWindow::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
         return false;
     case Qt::Key_Minus:
         ZoomUIT1Click();
+        return false;
+    // A way back for a Moon dragged off the window.
+    case Qt::Key_Home:
+        centreImage();
+        repaintNow();
         return false;
     default:
         break;
@@ -117,6 +122,13 @@ void MainWindow::zoomAbout(double newZoom, double fixedX, double fixedY)
     s.originX = toPixel(cx - s.zoomFactor * ux * 0.5);
     s.originY = toPixel(cy - s.zoomFactor * uy * 0.5);
     repaintNow();
+}
+
+void MainWindow::centreImage()
+{
+    RunState& s = state_;
+    s.originX = toPixel((clientWidth() - s.zoomFactor * s.bitmapWidth) * 0.5);
+    s.originY = toPixel((clientHeight() - s.zoomFactor * s.bitmapHeight) * 0.5);
 }
 
 void MainWindow::ZoomIN1Click() { zoomTo(state_.zoomFactor * ZoomInStep); }

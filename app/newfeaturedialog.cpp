@@ -1,5 +1,6 @@
 #include "app/newfeaturedialog.h"
 
+#include "platform/accessibility.h"
 #include "platform/rtfreader.h"
 
 #include <QApplication>
@@ -25,6 +26,9 @@ NewFeatureDialog::NewFeatureDialog(QWidget* parent)
     cancelbtn->setGeometry(17, 46, 75, 22);
     okbtn = new QPushButton(QStringLiteral("Ok"), client());
     okbtn->setGeometry(430, 46, 75, 22);
+    describeControl(Edit1, QStringLiteral("Naam"), QStringLiteral("De naam van het landkenmerk"));
+    describeControl(okbtn, QStringLiteral("Ok"), QStringLiteral("De naam opslaan"));
+    describeControl(cancelbtn, QStringLiteral("Cancel"), QStringLiteral("Niets veranderen"));
     connect(cancelbtn, &QPushButton::clicked, this, &NewFeatureDialog::cancelbtnClick);
     connect(okbtn, &QPushButton::clicked, this, &NewFeatureDialog::okbtnClick);
 

@@ -12,13 +12,22 @@
 #include "lists/totalindex.h"
 #include "presentation/aboutbox.h"
 #include "presentation/authorbox.h"
+#include "presentation/resources.h"
 #include "presentation/titlescreen.h"
 #include "viewers/atlasmap.h"
 #include "viewers/helpviewer.h"
 #include "viewers/photoviewer.h"
 
+#include <QApplication>
+#include <QIcon>
+
 Program::Program()
 {
+    // The program's own icon on every window, from its resources: the
+    // installed icon, needing no file at run time.
+    initPresentationResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/selvanor.png")));
+
     main_ = std::make_unique<MainWindow>();
     AtlasSession* session = main_.get();
     newFeature_ = std::make_unique<NewFeatureDialog>();

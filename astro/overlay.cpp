@@ -190,6 +190,13 @@ ArcSpec terminatorArc(int cx, int cy, int R, double E)
     return arc;
 }
 
+double kmPerScreenPixel(double zoomFactor)
+{
+    // The Moon's radius, 1738 km, over the disc radius that every view is
+    // taken to have: 2 x 268 bitmap pixels.
+    return 1738.0 / (zoomFactor * 2 * 268);
+}
+
 Readout coordinateReadout(const DiscGeometry& disc, double zoomFactor, int x, int y)
 {
     Readout r;
@@ -201,8 +208,8 @@ Readout coordinateReadout(const DiscGeometry& disc, double zoomFactor, int x, in
     if (!unprojectOrthographic(ux, uy, disc.latitudeTilt, disc.longitudeShift, &r.latitude, &r.longitude))
         return r;
     r.onDisc = true;
-    // 55616 = 32 x 1738: the pointer's arms at the disc centre, in kilometres.
-    const double s = 55616.0 / (zoomFactor * 2 * 268);
+    // The pointer's arms are 32 pixels long.
+    const double s = 32 * kmPerScreenPixel(zoomFactor);
     // On the limb itself the foreshortening is without bound: the figure of
     // the point half a pixel inside stands for it.
     double sx = ux, sy = uy;

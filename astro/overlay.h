@@ -64,6 +64,10 @@ std::vector<GridPolyline> gridLines(const DiscGeometry& disc, const QRect& visib
 // The terminator for elongation E: half an ellipse from pole to pole.
 ArcSpec terminatorArc(int cx, int cy, int R, double E);
 
+// Kilometres on the Moon that one screen pixel covers at the centre of the
+// disc, at this zoom: the figure the local scale starts from.
+double kmPerScreenPixel(double zoomFactor);
+
 // The coordinate read-out at a client point: the exact inverse of the view's
 // orthographic projection, and the local scale of the 32-pixel pointer arms.
 struct Readout {

@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/accessibility.h"
 #include "platform/controls.h"
+#include "platform/windowplacement.h"
 #include "session/atlassession.h"
 
 namespace {
@@ -21,9 +23,13 @@ LatitudeDemo::LatitudeDemo(AtlasSession* session, QWidget* parent)
     : DemoWindow(session, QStringLiteral("Verklaring van libratie in de breedte (ja-knikken van de maan)"), parent)
 {
     PaintBox = drawingArea();
+    describeControl(PaintBox, QStringLiteral("Maan en haar as"),
+                    QStringLiteral("De maan in haar baan, schuin van boven gezien; links en rechts laten de tijd "
+                                   "lopen, omhoog en omlaag veranderen de kijkhoek"));
     PaintBox->onDraw = [this] { FormPaint(); };
     Panel1 = new QWidget(client());
     Panel1->setFixedHeight(41);
+    describeControl(Panel1, QStringLiteral("Gegevens"), QStringLiteral("Kijkhoek, dagen en de stand van de pool"));
     setPanelColours(Panel1);
     Label1 = new QLabel(Panel1);
     Label2 = new QLabel(Panel1);
@@ -159,13 +165,11 @@ void LatitudeDemo::FormClose()
 
 void LatitudeDemo::Toelichting1Click()
 {
-    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    // Along the screen's left edge, beside this window at its right edge.
+    const QRect screen = this->screen()->availableGeometry();
     HelpRequest help;
     help.fileName = QStringLiteral("libratie2.rtf");
-    help.left = screen.left();
-    help.top = screen.top();
-    help.width = 260;
-    help.height = screen.height();
+    help.setFrame(frameBeside(outerGeometry(), QSize(260, screen.height()), screen, 260, true));
     help.mode = HelpRequest::Mode::BesideModal;
     help.owner = this;
     explanation_ = session_->showHelp(help);

@@ -3,12 +3,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QScreen>
 
 #include "astro/libration.h"
 #include "data/numbertext.h"
+#include "platform/accessibility.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/rtfreader.h"
+#include "platform/windowplacement.h"
 #include "session/atlassession.h"
 
 namespace {
@@ -25,9 +28,13 @@ LibrationFace::LibrationFace(AtlasSession* session, QWidget* parent)
 
     setFont(QFont());
     PaintBox = drawingArea();
+    describeControl(PaintBox, QStringLiteral("Maanbeeld onder libratie"),
+                    QStringLiteral("De maanschijf met haar raster; de pijltoetsen veranderen de libratie in lengte "
+                                   "en in breedte"));
     PaintBox->onDraw = [this] { FormPaint(); };
     Panel1 = new QLabel(client());
     Panel1->setFixedHeight(20);
+    Panel1->setAccessibleDescription(QStringLiteral("De ingestelde libratie"));
     Panel1->setAlignment(Qt::AlignCenter);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     QFont arial(installedFontFamily(QStringLiteral("Arial")));
@@ -56,10 +63,8 @@ void LibrationFace::FormPaint()
 void LibrationFace::tekenraster()
 {
     Canvas& c = PaintBox->canvas();
-    // The drawing area is the client area above the status panel.
-    const int xc = PaintBox->width() / 2;
-    const int yc = PaintBox->height() / 2;
-    const int Rw = toPixel(yc * 0.9);
+    int xc = 0, yc = 0, Rw = 0;
+    disc(&xc, &yc, &Rw);
     const double B = librationLatitude, L = librationLongitude;
 
     c.penWidth = 1;
@@ -106,12 +111,23 @@ bool LibrationFace::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
     return true;
 }
 
+void LibrationFace::disc(int* xc, int* yc, int* radius) const
+{
+    // The drawing area is the client area above the status panel.
+    *xc = PaintBox->width() / 2;
+    *yc = PaintBox->height() / 2;
+    *radius = toPixel(*yc * 0.9);
+}
+
 void LibrationFace::Toelichting1Click()
 {
+    // Beside the Moon's face where the screen has room.
+    int xc = 0, yc = 0, r = 0;
+    disc(&xc, &yc, &r);
+    const QRect face(PaintBox->mapToGlobal(QPoint(xc - r - 1, yc - r - 1)), QSize(2 * r + 3, 2 * r + 3));
     HelpRequest help;
     help.fileName = kHelpFile;
     help.sayWhenMissing = true;
-    help.width = 500;
-    help.height = 320;
+    help.setFrame(frameBeside(face, QSize(500, 320), screen()->availableGeometry(), 300));
     session_->showHelp(help);
 }

@@ -21,4 +21,8 @@ public:
 
     CanvasView* PaintBox;
     QLabel* Panel1;   // status line
+
+private:
+    // The Moon's face in the drawing area: its centre and radius.
+    void disc(int* xc, int* yc, int* radius) const;
 };

@@ -4,16 +4,26 @@
 #include <QFontMetrics>
 #include <QApplication>
 #include <QLabel>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
 #include "data/numbertext.h"
+#include "platform/accessibility.h"
 #include "platform/controls.h"
+#include "platform/windowplacement.h"
 #include "session/atlassession.h"
 
 namespace {
 const QColor kAqua(0, 255, 255), kSilver(192, 192, 192), kRed(255, 0, 0), kYellow(255, 255, 0);
 constexpr double kPi = 3.14159265358979323846;
+
+// The words at the two ends of the orbit, from the drawing's centre.
+struct OrbitWord {
+    int dx;
+    const char* text;
+};
+constexpr OrbitWord kOrbitWords[] = {{265, "perigeum"}, {-330, "apogeum"}};
 
 const QString& stepwiseSentence()
 {
@@ -27,9 +37,13 @@ LongitudeDemo::LongitudeDemo(AtlasSession* session, QWidget* parent)
     : DemoWindow(session, QStringLiteral("Verklaring van de Libratie in de lengte"), parent)
 {
     PaintBox1 = drawingArea();
+    describeControl(PaintBox1, QStringLiteral("Maanbaan"),
+                    QStringLiteral("De maan in haar baan om de aarde, van boven gezien; de pijltoetsen links en "
+                                   "rechts verplaatsen de maan"));
     PaintBox1->canvas().font = font();
     Panel2 = new QLabel(client());
     Panel2->setFixedHeight(17);
+    Panel2->setAccessibleDescription(QStringLiteral("Wat de tekening laat zien"));
     Panel2->setAlignment(Qt::AlignCenter);
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
     setPanelColours(Panel2);
@@ -37,6 +51,8 @@ LongitudeDemo::LongitudeDemo(AtlasSession* session, QWidget* parent)
 
     // Five lines as designed, and the distance under them.
     Panel1 = new QWidget(PaintBox1);
+    describeControl(Panel1, QStringLiteral("Gegevens"),
+                    QStringLiteral("Dagen, draaiing, verplaatsing en libratie bij de getoonde stand"));
     Panel1->setAutoFillBackground(true);
     QPalette white = Panel1->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -146,8 +162,8 @@ void LongitudeDemo::PaintBox1Paint()
     }
     c.brushColor = Qt::black;
     c.fontColor = kYellow;
-    c.textOut(middenx + 265, middeny - 5, QStringLiteral("perigeum"));
-    c.textOut(middenx - 330, middeny - 5, QStringLiteral("apogeum"));
+    for (const OrbitWord& w : kOrbitWords)
+        c.textOut(middenx + w.dx, middeny - 5, QLatin1String(w.text));
     c.endPainting();
 }
 
@@ -193,10 +209,26 @@ void LongitudeDemo::Totaal1Click()
 
 void LongitudeDemo::Toelichting1Click()
 {
+    // Beside the orbit and the number panel where the screen has room.
+    QRect inSight = drawingExtent();
+    if (Panel1->isVisible())
+        inSight |= Panel1->geometry();
     HelpRequest help;
     help.fileName = QStringLiteral("libratie.rtf");
-    help.left = 0;
-    help.width = 250;
-    help.height = 500;
+    help.setFrame(frameBeside(QRect(PaintBox1->mapToGlobal(inSight.topLeft()), inSight.size()), QSize(250, 500),
+                              screen()->availableGeometry(), 200));
     session_->showHelp(help);
+}
+
+QRect LongitudeDemo::drawingExtent()
+{
+    QRect box;
+    for (const OrbitEntry& p : maanbaan)
+        box |= QRect(p.x - 12, p.y - 12, 25, 25);
+    const int earthX = middenx + earthOffset(model);
+    box |= QRect(earthX - 20, middeny - 20, 41, 41);
+    const Canvas& c = PaintBox1->canvas();
+    for (const OrbitWord& w : kOrbitWords)
+        box |= QRect(QPoint(middenx + w.dx, middeny - 5), c.textExtent(QLatin1String(w.text)));
+    return box;
 }

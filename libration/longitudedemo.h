@@ -42,5 +42,8 @@ public:
 private:
     void setCentre();
     void showStep();
+    // What the drawing takes of the drawing area: the orbit, the Earth and
+    // the words at the orbit's ends.
+    QRect drawingExtent();
     QSize centredFor_;
 };

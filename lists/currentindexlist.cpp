@@ -4,6 +4,7 @@
 #include "data/featuretable.h"
 #include "data/indexlists.h"
 #include "lists/listbox.h"
+#include "platform/accessibility.h"
 #include "platform/dialogs.h"
 #include "platform/rtfreader.h"
 #include "session/atlassession.h"
@@ -24,6 +25,9 @@ CurrentIndexList::CurrentIndexList(AtlasSession* session, QWidget* parent)
     ListBox1 = new ListBox(client(), 14);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(4, 3, 161, 561);
+    describeControl(ListBox1, QStringLiteral("Actuele index"),
+                    QStringLiteral("De landkenmerken van het getoonde maanbeeld. Enter of een klik zet er een in het "
+                                   "midden; Ctrl + klik opent de foto"));
     QFont font(installedFontFamily(QStringLiteral("Courier New"), QFont::TypeWriter));
     font.setPixelSize(11);
     ListBox1->setFont(font);

@@ -3,6 +3,7 @@
 #include "astro/atlassheets.h"
 #include "data/sheetlist.h"
 #include "lists/listbox.h"
+#include "platform/accessibility.h"
 #include "platform/dialogs.h"
 
 #include <QVBoxLayout>
@@ -21,6 +22,8 @@ MapChoice::MapChoice(QWidget* parent)
     setFont(arial);
 
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    describeControl(ListBox1, QStringLiteral("Kaartbladen"),
+                    QStringLiteral("De bladen van de atlas; een klik zet het blad in het midden van de kaart"));
     ListBox1->onMouseDown = [this](Qt::MouseButton, Qt::KeyboardModifiers, Qt::MouseButtons, QPoint position,
                                    bool secondOfDouble) {
         if (!secondOfDouble)

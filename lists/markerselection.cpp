@@ -2,6 +2,7 @@
 
 #include "data/indexlists.h"
 #include "lists/listbox.h"
+#include "platform/accessibility.h"
 #include "platform/rtfreader.h"
 
 #include <QLabel>
@@ -30,6 +31,10 @@ MarkerSelection::MarkerSelection(QWidget* parent)
     Cancelbtn->setGeometry(8, 240, 60, 19);
     okbtn = new QPushButton(QStringLiteral("Ok"), client());
     okbtn->setGeometry(96, 240, 60, 19);
+    describeControl(ListBox1, QStringLiteral("Soorten landkenmerken"),
+                    QStringLiteral("Kies de soort landkenmerk die getoond wordt, daarna Ok"));
+    describeControl(okbtn, QStringLiteral("Ok"), QStringLiteral("Alleen de gekozen soort tonen"));
+    describeControl(Cancelbtn, QStringLiteral("Cancel"), QStringLiteral("Weer alle landkenmerken tonen"));
     connect(Cancelbtn, &QPushButton::clicked, this, [this] { setModalResult(mrCancel); });
     connect(okbtn, &QPushButton::clicked, this, [this] { setModalResult(mrOk); });
 }

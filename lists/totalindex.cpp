@@ -4,6 +4,7 @@
 #include "data/featuretable.h"
 #include "lists/currentindexlist.h"
 #include "lists/listbox.h"
+#include "platform/accessibility.h"
 #include "platform/dialogs.h"
 #include "platform/rtfreader.h"
 #include "session/atlassession.h"
@@ -24,6 +25,9 @@ TotalIndex::TotalIndex(AtlasSession* session, QWidget* parent)
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(5, 4, 141, 557);
     ListBox1->setShownText(shownTotalIndexLine);
+    describeControl(ListBox1, QStringLiteral("Index"),
+                    QStringLiteral("Landkenmerken van de drie maanbeelden; een klik toont het beeld met het "
+                                   "landkenmerk in het midden"));
     ListBox1->onMouseDown = [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons,
                                    QPoint position, bool secondOfDouble) {
         ListBox1MouseDown(button, modifiers, buttons, position, secondOfDouble);

@@ -1,5 +1,7 @@
 #include "platform/canvasview.h"
 
+#include "platform/accessibility.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -8,6 +10,7 @@
 CanvasView::CanvasView(QWidget* parent)
     : QWidget(parent)
 {
+    registerAccessibleControls();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
 }

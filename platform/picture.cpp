@@ -1,5 +1,7 @@
 #include "platform/picture.h"
 
+#include "platform/accessibility.h"
+
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -94,6 +96,7 @@ void drawPictureScaled(QPainter& painter, const QImage& picture, QPoint origin, 
 PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent)
 {
+    registerAccessibleControls();
 }
 
 void PictureBox::setPicture(const QImage& image)

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QList>
 #include <QMargins>
 #include <QPointer>
 #include <QScreen>
@@ -46,6 +47,7 @@ public:
         target_ = frame;
         keepClientSize_ = keepClientSize;
         clientSize_ = window_->size();
+        staleReports_ = 0;
         apply();
     }
 
@@ -83,7 +85,12 @@ private:
             target_.setSize(clientSize_.grownBy(applied_));
         // The client area's place: the window system puts it exactly there,
         // whatever Qt believes the frame to be at this moment.
-        window_->setGeometry(target_.marginsRemoved(applied_));
+        const QRect client = target_.marginsRemoved(applied_);
+        if (asked_.isEmpty() || asked_.last() != client)
+            asked_.append(client);
+        if (asked_.size() > 4)
+            asked_.removeFirst();
+        window_->setGeometry(client);
     }
 
     void frameMayHaveChanged()
@@ -109,7 +116,16 @@ private:
         // the one the window was placed for places it again, also after it
         // seemed settled. The user's own moves keep the frame's size, so they
         // are left alone.
-        if (m != applied_)
+        if (m != applied_) {
+            apply();
+            return;
+        }
+        // The window system may report a place asked for before after the
+        // one asked for since (a frame placed by a wrong split, then placed
+        // right): that is no move of the user's.
+        // A window manager that keeps putting it back is left to do so.
+        const QRect now = window_->geometry();
+        if (!asked_.isEmpty() && now != asked_.last() && asked_.contains(now) && staleReports_++ < 3)
             apply();
     }
 
@@ -121,6 +137,8 @@ private:
     bool known_ = false;
     bool keepClientSize_ = false;
     QSize clientSize_;
+    QList<QRect> asked_;   // the client places asked for, the last one last
+    int staleReports_ = 0;
 };
 
 QScreen* screenFor(const QWidget* window, const QRect& outer)
@@ -162,4 +180,38 @@ QRect knownWindowFrame(const QWidget* window)
     // A window not yet decorated is assumed to get the frame the others got.
     const QMargins m = placer ? placer->margins() : window->isVisible() ? reportedMargins(window) : lastSeenMargins;
     return window->geometry().marginsAdded(m);
+}
+
+QRect frameBeside(const QRect& inSight, const QSize& size, const QRect& area, int minWidth, bool atAreaEdge)
+{
+    if (area.isEmpty())
+        return QRect(inSight.topLeft(), size);
+    const int width = std::clamp(size.width(), 1, area.width());
+    const int height = std::clamp(size.height(), 1, area.height());
+    const int narrowest = std::clamp(minWidth, 1, width);
+    const int top = std::clamp(inSight.top(), area.top(), area.bottom() + 1 - height);
+    const int roomLeft = inSight.left() - area.left();
+    const int roomRight = area.right() - inSight.right();
+    for (const bool right : {roomRight >= roomLeft, roomRight < roomLeft}) {
+        const int room = right ? roomRight : roomLeft;
+        if (room < narrowest)
+            continue;
+        const int w = std::min(width, room);
+        int left = 0;
+        if (right)
+            left = atAreaEdge ? area.right() + 1 - w : inSight.right() + 1;
+        else
+            left = atAreaEdge ? area.left() : inSight.left() - w;
+        return {left, top, w, height};
+    }
+    const QRect atLeft(area.left(), top, width, height);
+    const QRect atRight(area.right() + 1 - width, top, width, height);
+    auto covered = [&inSight](const QRect& r) {
+        const QRect c = r.intersected(inSight);
+        return qint64(c.width()) * c.height();
+    };
+    const qint64 left = covered(atLeft), right = covered(atRight);
+    if (left != right)
+        return left < right ? atLeft : atRight;
+    return inSight.center().x() > area.center().x() ? atLeft : atRight;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QRect>
+#include <QSize>
 
 class QWidget;
 
@@ -22,3 +23,15 @@ QRect placeWindowFrame(QWidget* window, const QRect& outer, bool keepClientSize 
 // The outer frame of a top-level window as far as it is known: its client
 // area widened by the frame the window manager put around it.
 QRect knownWindowFrame(const QWidget* window);
+
+// Where a window of outer size `size` goes to stand beside `inSight`, what it
+// must leave in sight (another window's frame, or the part of a maximised
+// window that matters), within `area`: left or right of it, on the side with
+// the more room, narrowed to that room though not below `minWidth`, its top
+// level with that of `inSight`; touching it, or with `atAreaEdge` at the
+// area's edge on that side. Where neither side has room it goes over it, at
+// the area's left or right edge, whichever covers less of it (on a tie the
+// edge away from its middle, else the right one, away from the menus).
+// `size` is shrunk into `area` first.
+QRect frameBeside(const QRect& inSight, const QSize& size, const QRect& area, int minWidth = 0,
+                  bool atAreaEdge = false);

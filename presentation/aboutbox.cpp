@@ -1,5 +1,6 @@
 #include "presentation/aboutbox.h"
 
+#include "platform/accessibility.h"
 #include "platform/controls.h"
 #include "platform/hints.h"
 #include "platform/picture.h"
@@ -49,6 +50,7 @@ AboutBox::AboutBox(QWidget* parent)
     ProgramIcon->setStretch(true);
     ProgramIcon->setPicture(QImage(QStringLiteral(":/vokman.png")));
     ProgramIcon->setCursor(Qt::PointingHandCursor);
+    describeControl(ProgramIcon, QStringLiteral("Vokmannetje"), QStringLiteral("Klik en luister naar zijn boodschap"));
     onClick(ProgramIcon, [this] { ProgramIconClick(); });
 
     Label2 = addLabel(Panel1, 88, 248, QStringLiteral("V . O . K. "), pixelFont(QStringLiteral("Arial"), 24), kBlack);

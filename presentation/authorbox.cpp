@@ -1,5 +1,6 @@
 #include "presentation/authorbox.h"
 
+#include "platform/accessibility.h"
 #include "platform/controls.h"
 #include "platform/picture.h"
 #include "presentation/resources.h"
@@ -27,6 +28,7 @@ AuthorBox::AuthorBox(QWidget* parent)
     Image1 = new PictureBox(client());
     Image1->setPicture(QImage(QStringLiteral(":/auteur.png")));
     Image1->setGeometry(8, 8, 125, 149);
+    describeControl(Image1, QStringLiteral("De auteur"), QStringLiteral("Een klik sluit dit venster"));
     onClick(Image1, [this] { Image1Click(); });
 
     Label1 = addLabel(client(), 13, 176, QStringLiteral("V.O.K. is er voor plezier"), font, QColor(0, 0, 0));

@@ -1,5 +1,6 @@
 #include "presentation/titlescreen.h"
 
+#include "platform/accessibility.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/hints.h"
@@ -81,6 +82,7 @@ TitleScreen::TitleScreen(QWidget* parent)
     Image1->setStretch(true);
     Image1->setCursor(Qt::PointingHandCursor);
     Image1->setToolTip(QStringLiteral("Start hier"));
+    describeControl(Image1, QStringLiteral("Start"), QStringLiteral("Klik op de maan om te beginnen"));
     onClick(Image1, [this] { Image1Click(); });
 
     Image2 = new PictureBox(client());
@@ -88,6 +90,7 @@ TitleScreen::TitleScreen(QWidget* parent)
     Image2->setGeometry(429, 242, 71, 101);
     Image2->setCursor(Qt::PointingHandCursor);
     Image2->setToolTip(QStringLiteral("Klik en Luister!"));
+    describeControl(Image2, QStringLiteral("Vokmannetje"), QStringLiteral("Klik en luister naar zijn boodschap"));
     onClick(Image2, [this] { Image2Click(); });
 
     StaticText1 = addLabel(client(), 0, 431, QString(), pixelFont(QStringLiteral("Arial"), 13, true), kWhite);

@@ -10,6 +10,7 @@ packages=(
   xvfb xauth imagemagick poppler-utils
   openbox xdotool x11-utils x11-xkb-utils
   desktop-file-utils appstream dpkg-dev file lintian xclip
+  dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 missing=()
 for p in "${packages[@]}"; do

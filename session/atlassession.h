@@ -33,6 +33,13 @@ struct HelpRequest {
     QString caption;   // empty: the viewer's own
     // The viewer's outer frame, title bar included; `keep` leaves a value.
     int left = keep, top = keep, width = keep, height = keep;
+    void setFrame(const QRect& frame)
+    {
+        left = frame.left();
+        top = frame.top();
+        width = frame.width();
+        height = frame.height();
+    }
     enum class Mode {
         Modal,      // the opener waits until it is closed
         Modeless,   // beside the other windows

@@ -1,8 +1,10 @@
 #include "viewers/atlasmap.h"
 
 #include "data/numbertext.h"
+#include "platform/accessibility.h"
 #include "platform/dialogs.h"
 #include "platform/jpegloader.h"
+#include "platform/windowplacement.h"
 #include "session/atlassession.h"
 
 #include <QAction>
@@ -48,18 +50,23 @@ AtlasMap::AtlasMap(AtlasSession* session, QWidget* parent)
                    | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     surface_ = new CanvasView(this);
     surface_->setObjectName(QStringLiteral("surface"));
+    describeControl(surface_, QStringLiteral("Kaart van de atlas"),
+                    QStringLiteral("De maanschijf met de kaartbladen van de Atlas de la Lune. Slepen of de "
+                                   "pijltoetsen verschuiven de kaart, een klik geeft de coördinaten"));
     setClient(surface_);
     surface_->onResize = [this] { FormResize(); };
     surface_->onDraw = [this] { FormPaint(); };
     surface_->onMousePress = [this](QMouseEvent* e) {
         const QPoint p = e->position().toPoint();
         FormMouseDown(p.x(), p.y());
-        if (e->button() == Qt::RightButton)
-            PopupMenu1->popup(e->globalPosition().toPoint());
     };
+    // The pop-up opens when the right button comes up: opened at the press,
+    // the release that ends a drag would run the entry under it.
     surface_->onMouseRelease = [this](QMouseEvent* e) {
         const QPoint p = e->position().toPoint();
         FormMouseUp(e->button(), p.x(), p.y());
+        if (e->button() == Qt::RightButton)
+            PopupMenu1->popup(e->globalPosition().toPoint());
     };
     // The program's small Arial, as in the main window: it keeps all five
     // commands of the menu bar in sight in a window 295 pixels wide.
@@ -89,7 +96,8 @@ AtlasMap::AtlasMap(AtlasSession* session, QWidget* parent)
     half2 = addPopup(QStringLiteral("2:1"), &AtlasMap::half1Click);
     Raster2 = addPopup(QStringLiteral("Raster"), &AtlasMap::Raster1Click);
 
-    Panel1 = new QLabel(surface_);
+    Panel1 = new ValueLabel(QStringLiteral("Coördinaten"),
+                            QStringLiteral("Breedte en lengte op de maan van het aangeklikte punt"), surface_);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setLineWidth(2);
     Panel1->setAlignment(Qt::AlignCenter);
@@ -278,8 +286,7 @@ void AtlasMap::Toelichting1Click()
     HelpRequest help;
     help.fileName = kHelpFile;
     help.sayWhenMissing = true;
-    help.width = 500;
-    help.height = 200;
+    help.setFrame(frameBeside(outerGeometry(), QSize(500, 200), screen()->availableGeometry(), 300));
     session_->showHelp(help);
 }
 

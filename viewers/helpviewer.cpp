@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextEdit>
@@ -17,8 +16,11 @@
 
 #include <cstdlib>
 
+#include "data/featurenames.h"
 #include "data/fileerror.h"
+#include "platform/accessibility.h"
 #include "platform/dialogs.h"
+#include "platform/pictureoutput.h"
 #include "platform/rtfreader.h"
 #include "platform/windowplacement.h"
 
@@ -50,6 +52,11 @@ HelpFindDialog::HelpFindDialog(QWidget* parent)
     layout->addLayout(row, 1);
     layout->addLayout(buttons);
 
+    describeControl(text_, QStringLiteral("Zoeken naar"),
+                    QStringLiteral("Het woord dat gezocht wordt; hoofdletters en kleine letters tellen mee"));
+    describeControl(findNext_, QStringLiteral("Volgende zoeken"),
+                    QStringLiteral("Zoekt het woord verderop in de tekst"));
+    describeControl(cancel, QStringLiteral("Annuleren"), QStringLiteral("Sluit het zoekvenster"));
     connect(text_, &QLineEdit::textChanged, this, [this](const QString& t) { findNext_->setEnabled(!t.isEmpty()); });
     connect(findNext_, &QPushButton::clicked, this, &HelpFindDialog::findNext);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -82,6 +89,8 @@ HelpViewer::HelpViewer(QWidget* parent)
     connect(menuBar()->addAction(QStringLiteral("Zoek")), &QAction::triggered, this, &HelpViewer::Zoek1Click);
 
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    describeControl(RichEdit1, QStringLiteral("Tekst"),
+                    QStringLiteral("De tekst van de toelichting, om te lezen; Ctrl+F zoekt erin"));
     RichEdit1->setReadOnly(true);
     RichEdit1->setAcceptRichText(false);
     RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -312,9 +321,8 @@ QPrinter& HelpViewer::printer()
 
 void HelpViewer::Afdrukken1Click()
 {
-    QPrintDialog dialog(&printer(), this);
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    if (dialog.exec() != QDialog::Accepted)
+    // A PDF file is named after the text: maanhelp.pdf for the guide.
+    if (!choosePrinter(printer(), this, fileBaseName(helpFileName)))
         return;
     printTo(printer());
 }

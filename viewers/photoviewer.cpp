@@ -1,10 +1,15 @@
 #include "viewers/photoviewer.h"
 
+#include "astro/captions.h"
 #include "data/featurenames.h"
+#include "platform/accessibility.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/jpegloader.h"
 #include "platform/picture.h"
+#include "platform/pictureoutput.h"
+#include "platform/rtfreader.h"
+#include "platform/windowplacement.h"
 #include "session/atlassession.h"
 
 #include <QAction>
@@ -15,7 +20,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QPrinter>
 #include <QScreen>
+#include <QTextDocument>
 
 namespace {
 // Names come from index files that a user can edit or receive: only a plain
@@ -37,10 +44,14 @@ PhotoViewer::PhotoViewer(AtlasSession* session, QWidget* parent)
     Volgendefoto1 = bar->addAction(QStringLiteral("Volgende foto"));
     groter1 = bar->addAction(QStringLiteral("Groter"));
     Tekst1 = bar->addAction(QStringLiteral("Toelichting"));
+    Afdrukken1 = bar->addAction(QStringLiteral("Afdrukken…"));
+    Opslaanalsafbeelding1 = bar->addAction(QStringLiteral("Opslaan als afbeelding…"));
     connect(Afsluiten1, &QAction::triggered, this, &PhotoViewer::Afsluiten1Click);
     connect(Volgendefoto1, &QAction::triggered, this, &PhotoViewer::Volgendefoto1Click);
     connect(groter1, &QAction::triggered, this, &PhotoViewer::groter1Click);
     connect(Tekst1, &QAction::triggered, this, &PhotoViewer::Tekst1Click);
+    connect(Afdrukken1, &QAction::triggered, this, &PhotoViewer::Afdrukken1Click);
+    connect(Opslaanalsafbeelding1, &QAction::triggered, this, &PhotoViewer::Opslaanalsafbeelding1Click);
 
     QPalette black = client()->palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -48,10 +59,13 @@ PhotoViewer::PhotoViewer(AtlasSession* session, QWidget* parent)
 
     Image1 = new PictureBox(client());
     Image1->setGeometry(0, 0, 0, 0);
+    describeControl(Image1, QStringLiteral("Foto"),
+                    QStringLiteral("De detailfoto van het landkenmerk; Toelichting geeft de uitleg erbij"));
 
     Panel1 = new QLabel(QStringLiteral("Sleep het beeld met de muis"), client());
     setPanelColours(Panel1);
     Panel1->setFont(QFont(QStringLiteral("Arial"), 8));
+    Panel1->setAccessibleDescription(QStringLiteral("De vergrote foto verschuift met slepen"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setMargin(3);
     Panel1->adjustSize();
@@ -67,6 +81,8 @@ PhotoViewer::PhotoViewer(AtlasSession* session, QWidget* parent)
     resize(screen()->availableGeometry().size());
     setWindowState(Qt::WindowMaximized);
 }
+
+PhotoViewer::~PhotoViewer() = default;
 
 void PhotoViewer::Afsluiten1Click()
 {
@@ -165,22 +181,97 @@ void PhotoViewer::groter1Click()
     client()->update();
 }
 
-void PhotoViewer::Tekst1Click()
+QString PhotoViewer::explanationFile() const
 {
     const QString name = photoIndex > 0 ? extraPhotos[std::size_t(photoIndex - 1)] : photoFileName;
-    const QString base = fileBaseName(name);
-    const QString textFile = base + QStringLiteral(".txt");
-    if (!isBareFileName(name) || !isPlainFileHere(textFile)) {
+    const QString textFile = fileBaseName(name) + QStringLiteral(".txt");
+    return isBareFileName(name) && isPlainFileHere(textFile) ? textFile : QString();
+}
+
+void PhotoViewer::Tekst1Click()
+{
+    const QString textFile = explanationFile();
+    if (textFile.isEmpty()) {
         showMessage(QStringLiteral("Er is geen verklarende tekst bij deze foto."));
         return;
     }
     HelpRequest help;
     help.fileName = textFile;
-    help.caption = QStringLiteral("Toelichting bij ") + base;
-    const QRect main = session_->mainClientArea();
-    help.left = main.left() + (main.width() - 600) / 2;
-    help.width = 600;
+    help.caption = QStringLiteral("Toelichting bij ") + fileBaseName(textFile);
+    // A column along the screen, beside the photograph where there is room,
+    // else at the edge away from its middle.
+    const QRect area = screen()->availableGeometry();
+    help.setFrame(frameBeside(photographOnScreen(), QSize(600, area.height()), area, 400));
     session_->showHelp(help);
+}
+
+QRect PhotoViewer::photographOnScreen() const
+{
+    const QRect client(QPoint(0, 0), this->client()->size());
+    QRect shown = client;
+    if (!picture.isNull())
+        shown = enlarged ? QRect(photoOffsetX, photoOffsetY, 2 * picture.width(), 2 * picture.height())
+                         : QRect(QPoint(0, 0), picture.size());
+    shown = shown.intersected(client);
+    if (shown.isEmpty())
+        shown = client;
+    return QRect(this->client()->mapToGlobal(shown.topLeft()), shown.size());
+}
+
+QPrinter& PhotoViewer::printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+QStringList PhotoViewer::caption() const
+{
+    QString explanation;
+    const QString textFile = explanationFile();
+    // The explanation as the help window shows it, rich text or plain; one
+    // that cannot be read leaves the photograph with its title alone.
+    if (!textFile.isEmpty()) {
+        runReportingErrors([&] {
+            QTextDocument text;
+            readRichOrPlainText(&text, readFileBytes(textFile), QFont());
+            explanation = text.toPlainText();
+        });
+    }
+    return photoCaption(windowTitle(), explanation);
+}
+
+void PhotoViewer::Afdrukken1Click()
+{
+    if (picture.isNull()) {
+        beep();
+        return;
+    }
+    if (choosePrinter(printer(), this, fileBaseName(shownPhotoFile)))
+        runReportingErrors([this] { printPhotograph(printer()); });
+}
+
+void PhotoViewer::Opslaanalsafbeelding1Click()
+{
+    if (picture.isNull()) {
+        beep();
+        return;
+    }
+    const QString file = choosePngFile(this, fileBaseName(shownPhotoFile));
+    if (!file.isEmpty())
+        runReportingErrors([this, &file] { savePhotograph(file); });
+}
+
+void PhotoViewer::printPhotograph(QPrinter& target)
+{
+    const QStringList lines = caption();
+    target.setDocName(QStringLiteral("Selvanor: ") + windowTitle());
+    printCaptionedPicture(target, picture, [&lines](double) { return lines; });
+}
+
+void PhotoViewer::savePhotograph(const QString& fileName)
+{
+    writePngFile(captionedPicture(picture, caption()), fileName);
 }
 
 bool PhotoViewer::FormKeyDown(int key, Qt::KeyboardModifiers)

@@ -3,12 +3,16 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <array>
+
+#include <memory>
 
 class AtlasSession;
 class QAction;
 class QLabel;
 class QPainter;
+class QPrinter;
 class PictureBox;
 
 // The photo viewer: a feature's photograph, its numbered extra photographs,
@@ -19,6 +23,7 @@ public:
     static constexpr int MaxExtraPhotos = 10;
 
     explicit PhotoViewer(AtlasSession* session, QWidget* parent = nullptr);
+    ~PhotoViewer() override;
 
     // The feature's main photograph, set by the opener.
     QString photoFileName;
@@ -28,6 +33,17 @@ public:
     void Volgendefoto1Click();
     void groter1Click();
     void Tekst1Click();
+    // The photograph shown, at its own size, with its title and explanation
+    // under it: printed, or saved as a picture.
+    void Afdrukken1Click();
+    void Opslaanalsafbeelding1Click();
+    void printPhotograph(QPrinter& printer);
+    void savePhotograph(const QString& fileName);
+    QPrinter& printer();
+    // The explanation file of the photograph shown; empty when it has none.
+    QString explanationFile() const;
+    // Where the photograph is on the screen, as far as it shows.
+    QRect photographOnScreen() const;
 
     void OpenFile(const QString& fileName);
     void SetJPEGOptions();
@@ -41,6 +57,8 @@ public:
     QAction* Volgendefoto1 = nullptr;
     QAction* groter1 = nullptr;
     QAction* Tekst1 = nullptr;
+    QAction* Afdrukken1 = nullptr;
+    QAction* Opslaanalsafbeelding1 = nullptr;
     PictureBox* Image1 = nullptr;   // the photograph at its own size, normal size only
     QLabel* Panel1 = nullptr;   // the drag hint, enlarged size only
 
@@ -70,5 +88,8 @@ private:
     // pull it out of its maximised state.
     void fitWindow(int width, int height, bool outer);
 
+    QStringList caption() const;
+
     AtlasSession* session_;
+    std::unique_ptr<QPrinter> printer_;
 };

@@ -4,6 +4,7 @@
 #include "data/featuretable.h"
 #include "data/folderlock.h"
 #include "data/numbertext.h"
+#include "data/real48.h"
 #include "platform/dialogs.h"
 #include "tests/common/program.h"
 #include "tests/common/modaldriver.h"
@@ -1139,6 +1140,53 @@ private slots:
         QCOMPARE(s().hoveredFeature, std::uint16_t(2));
         child<QAction>(mainWindow(), "Centreer1")->trigger();
         QCOMPARE(screenPointOfSlot(2), QPoint(500, 350));
+    }
+
+    // Home brings back a Moon dragged off the window: centred at the zoom in
+    // force, where the first showing of a view puts it.
+    void homeCentresTheMoon()
+    {
+        openMainWindow();
+        QCOMPARE(QPoint(s().originX, s().originY), QPoint(214, 78));   // 77.5 to the even neighbour
+        key(Qt::Key_Right, Qt::ControlModifier);
+        key(Qt::Key_Right, Qt::ControlModifier);
+        key(Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(QPoint(s().originX, s().originY), QPoint(714, -172));
+        key(Qt::Key_Home);
+        QCOMPARE(QPoint(s().originX, s().originY), QPoint(214, 78));
+        QCOMPARE(s().zoomFactor, 0.5);
+
+        // At another zoom, turned, after a drag: 1144 x 1.1 = 1258.4 and
+        // 1090 x 1.1 = 1199 give -129.2 and -249.5, to -129 and -250.
+        key(Qt::Key_F7);
+        key(Qt::Key_Plus);
+        key(Qt::Key_O);
+        QTest::mousePress(surface(), Qt::LeftButton, {}, QPoint(500, 350));
+        QTest::mouseRelease(surface(), Qt::LeftButton, {}, QPoint(900, 650));
+        QVERIFY(s().originX != -129);
+        markCanvas();
+        key(Qt::Key_Home);
+        QCOMPARE(QPoint(s().originX, s().originY), QPoint(-129, -250));
+        QVERIFY(repaintedSinceMark());
+        QCOMPARE(s().zoomFactor, toReal48Precision(1.1));
+        QVERIFY(s().rotated180);
+        // The first showing of another view at that zoom: the same rule.
+        key(Qt::Key_1);
+        const QPoint firstShowing(s().originX, s().originY);
+        key(Qt::Key_Left, Qt::ControlModifier);
+        key(Qt::Key_Home);
+        QCOMPARE(QPoint(s().originX, s().originY), firstShowing);
+
+        // In a date field Home is the field's own key.
+        key(Qt::Key_2);
+        key(Qt::Key_T);
+        key(Qt::Key_Left);
+        auto* year = child<SpinEdit>(mainWindow(), "jaarspin");
+        year->setFocus();
+        QCoreApplication::processEvents();
+        key(Qt::Key_Home);
+        QCOMPARE(s().originX, toPixel((1000 - toReal48Precision(1.1) * 1144) * 0.5) - 25);
+        QCOMPARE(year->findChild<QLineEdit*>()->cursorPosition(), 0);
     }
 
     void viewSwitchForgetsTheHoveredFeature()

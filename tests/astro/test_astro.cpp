@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "astro/calendar.h"
+#include "astro/captions.h"
 #include "astro/overlay.h"
 #include "astro/projection.h"
 #include "data/numbertext.h"
@@ -445,6 +446,36 @@ private slots:
         QVERIFY(nearLimb.onDisc);
         QVERIFY(nearLimb.horizontalKm > 2000 && std::isfinite(nearLimb.horizontalKm));
         QCOMPARE(horizontalScaleText(123456.7), QStringLiteral("1,235E5 km kruis hor."));
+    }
+
+    // What a printed or saved view says under it: the view, the date of the
+    // date panel with its weekday and hour, the scale in the picture's unit.
+    void captionsUnderPicturesOfTheView()
+    {
+        // At zoom 0.5 a screen pixel is 1738 / 268 km: the local scale's
+        // 32-pixel arms cover 208 km.
+        QCOMPARE(numberText(32 * kmPerScreenPixel(0.5), 3, 0), QStringLiteral("208"));
+        QCOMPARE(viewCaption("maan_vm.bmp", date(2026, 12, 7, 14), kmPerScreenPixel(0.5), ScaleUnit::Pixel),
+                 (QStringList{"Topografie van de maan: Volle maan", "Datum: maandag 7-12-2026, 14 uur",
+                              "Schaal bij maancentrum: 1 beeldpunt = 6,5 km"}));
+        // On paper: 37.8 pixels to the centimetre is one screen pixel a
+        // pixel of a 96-dpi print, 245 km; a tenfold zoom, 24.5 km.
+        QCOMPARE(viewCaption("maan_ek.bmp", date(2000, 1, 1, 0), kmPerScreenPixel(0.5) * 37.8, ScaleUnit::Centimetre),
+                 (QStringList{"Topografie van de maan: Eerste kwartier (wassende maan)",
+                              "Datum: zaterdag 1-1-2000, 0 uur", "Schaal bij maancentrum: 1 cm = 245 km"}));
+        QCOMPARE(viewCaption("maan_lk.bmp", date(2024, 2, 29, 23), kmPerScreenPixel(5) * 37.8, ScaleUnit::Centimetre)
+                     .mid(1),
+                 (QStringList{"Datum: donderdag 29-2-2024, 23 uur", "Schaal bij maancentrum: 1 cm = 24,5 km"}));
+        // Far in: below a kilometre, in the figures the scale panel uses.
+        QCOMPARE(viewCaption("maan_vm.bmp", date(2026, 1, 1), kmPerScreenPixel(22.6), ScaleUnit::Pixel).last(),
+                 QStringLiteral("Schaal bij maancentrum: 1 beeldpunt = 0,143 km"));
+        QCOMPARE(viewName("maan_lk.bmp"), QStringLiteral("Laatste kwartier (afnemende maan)"));
+        QCOMPARE(viewName("maan_xx.bmp"), QString());
+
+        // A photograph: its title, then each paragraph of its explanation.
+        QCOMPARE(photoCaption("Foto: Plato", "Plato\r\n\r\nSoort: krater \r\nMiddellijn: 101 km\n\n  Een vlakte.\n"),
+                 (QStringList{"Foto: Plato", "Plato", "Soort: krater", "Middellijn: 101 km", "Een vlakte."}));
+        QCOMPARE(photoCaption("Foto van Plato2", QString()), QStringList{"Foto van Plato2"});
     }
 
     void hugeZoomsStaySafe()

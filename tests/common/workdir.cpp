@@ -120,3 +120,32 @@ OrdinaryUserRun runAsOrdinaryUser(const char* testFunction)
     run.passed = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
     return run;
 }
+
+TestHome::TestHome(const QStringList& folders)
+    : home_(qgetenv("HOME"))
+    , configHome_(qgetenv("XDG_CONFIG_HOME"))
+{
+    for (const QString& f : folders)
+        QDir(dir_.path()).mkpath(f);
+    qputenv("HOME", QFile::encodeName(dir_.path()));
+    // No user-dirs.dirs there: the folders are the standard ones.
+    qunsetenv("XDG_CONFIG_HOME");
+}
+
+TestHome::~TestHome()
+{
+    qputenv("HOME", home_);
+    if (configHome_.isEmpty())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", configHome_);
+}
+
+QString pdfText(const QString& pdfFile)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {pdfFile, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}

@@ -64,3 +64,22 @@ struct OrdinaryUserRun {
     QByteArray output;
 };
 OrdinaryUserRun runAsOrdinaryUser(const char* testFunction);
+
+// A home folder of its own for as long as it lives, so that what the program
+// proposes in the user's folders (Documents, Pictures) lands there; it holds
+// the named folders.
+class TestHome {
+public:
+    explicit TestHome(const QStringList& folders = {QStringLiteral("Documents"), QStringLiteral("Pictures")});
+    ~TestHome();
+    QString path() const { return dir_.path(); }
+    QString filePath(const QString& name) const { return dir_.filePath(name); }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray home_, configHome_;
+};
+
+// The text of a PDF file as pdftotext reads it (poppler-utils); pages are
+// separated by form feeds. Empty when it cannot be read.
+QString pdfText(const QString& pdfFile);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real program on an X server with a window manager and checks what a
 # user sees there and the offscreen tests cannot: the titles the window
-# manager shows, the digit keys with Shift and on an AZERTY keyboard, and a
-# help window's frame on the screen.
+# manager shows, the program's icon on its windows, the digit keys with Shift
+# and on an AZERTY keyboard, and a help window's frame on the screen.
 # Usage: desktop_test.sh <selvanor binary> <atlas folder>
 set -uo pipefail
 program="$1"
@@ -37,6 +37,26 @@ title=$(title_of "$main")
 [ "$title" = "$fullmoon" ] && pass "main window title as the window manager shows it" \
   || fail "main window title: «$title»"
 
+# The program's own icon in the window manager's property, pixel for pixel
+# the installed one.
+icon_matches() {
+  xprop -id "$1" -notype 32c _NET_WM_ICON | /usr/bin/python3 -c '
+import subprocess, sys
+values = [int(v) for v in sys.stdin.read().split("=", 1)[1].replace(",", " ").split()]
+raw = subprocess.run(["convert", sys.argv[1], "-depth", "8", "rgba:-"], capture_output=True).stdout
+width, height, pixels = values[0], values[1], values[2:]
+if (width, height) != (128, 128) or len(raw) != 4 * width * height or len(pixels) < width * height:
+    sys.exit(1)
+for i in range(width * height):
+    r, g, b, a = raw[4 * i:4 * i + 4]
+    p = pixels[i] & 0xFFFFFFFF
+    if abs((p >> 24) - a) > 1 or (a and max(abs((p >> 16 & 255) - r), abs((p >> 8 & 255) - g), abs((p & 255) - b)) > 1):
+        sys.exit(1)
+' "$icons"
+}
+icons="$(dirname "$0")/../../resources/selvanor.png"
+icon_matches "$main" && pass "the main window carries the program's icon" || fail "main window icon: $(xprop -id "$main" _NET_WM_ICON | head -c 80)"
+
 # Shift + 1 on the top row: the first quarter.
 xdotool windowactivate --sync "$main" 2>/dev/null
 xdotool key shift+1
@@ -58,6 +78,7 @@ help=$(window_named 'Toelichting') || fail "F1 showed no help window"
 if [ -n "${help:-}" ]; then
   sleep 0.5
   [ "$(title_of "$help")" = "Toelichting" ] && pass "help window title" || fail "help window title: «$(title_of "$help")»"
+  icon_matches "$help" && pass "the help window carries the program's icon" || fail "help window icon"
   y=$(xwininfo -id "$help" | sed -n 's/.*Absolute upper-left Y: *//p')
   h=$(xwininfo -id "$help" | sed -n 's/.*Height: *//p')
   top=$(xprop -id "$help" _NET_FRAME_EXTENTS | sed -n 's/.*= *[0-9]*, *[0-9]*, *\([0-9]*\), *\([0-9]*\)/\1/p')

@@ -121,10 +121,11 @@ private slots:
         if (!helpStillOpen)
             helpViewer()->close();
 
-        QRect explanation;
+        QRect explanation, photograph;
         QString text, title;
         QTimer::singleShot(0, [&] {
             QVERIFY(QTest::qWaitForWindowExposed(photoViewer()));
+            photograph = photoViewer()->photographOnScreen();
             QTimer::singleShot(0, [&] {
                 QVERIFY(QTest::qWaitForWindowExposed(helpViewer()));
                 explanation = settledFrame(helpViewer());
@@ -140,6 +141,9 @@ private slots:
         QCOMPARE(text, QStringLiteral("Uitleg bij Plato."));
         QCOMPARE(explanation.size(), QSize(600, screen.height()));
         QVERIFY(screen.contains(explanation));
+        // Beside the photograph, which stays in sight.
+        QCOMPARE(photograph.size(), QSize(300, 200));
+        QCOMPARE(explanation.left(), photograph.right() + 1);
         verifyReachable(helpViewer(), explanation);
     }
 

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "astro/libration.h"
+#include "data/numbertext.h"
 #include "platform/canvasview.h"
 #include "platform/dialogs.h"
 #include "platform/rtfreader.h"
@@ -52,6 +53,27 @@ void whenModal(std::function<void(QWidget*)> action, int triesLeft = 200)
         else if (triesLeft > 0)
             whenModal(action, triesLeft - 1);
     });
+}
+
+// An explanation placed for a maximised demonstration: `width` wide where
+// the screen has room beside `drawing` (narrowed down to `least`), else over
+// it at an edge of the screen; never over the menu bar's commands.
+void verifyBeside(Form* demo, const QRect& placed, const QRect& drawing, int least, int width)
+{
+    const QRect screen = demo->screen()->availableGeometry();
+    QVERIFY(screen.contains(placed));
+    QRect commands;
+    for (QAction* a : demo->menuBar()->actions())
+        commands |= demo->menuBar()->actionGeometry(a).translated(demo->menuBar()->mapToGlobal(QPoint(0, 0)));
+    QVERIFY(!placed.intersects(commands));
+    const bool room = std::max(drawing.left() - screen.left(), screen.right() - drawing.right()) >= least;
+    if (room) {
+        QVERIFY2(!placed.intersects(drawing), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(placed.x()).arg(placed.y()).arg(placed.width()).arg(placed.height())));
+        QVERIFY(placed.width() >= least && placed.width() <= width);
+    } else {
+        QVERIFY(placed.left() == screen.left() || placed.right() == screen.right());
+        QCOMPARE(placed.width(), width);
+    }
 }
 
 void press(Form* form, int key, int times = 1)
@@ -283,7 +305,7 @@ private slots:
             whenModal([&](QWidget* help) {
                 modal = help == helpViewer();
                 // Placed again once the window manager has framed it.
-                QTRY_COMPARE(helpViewer()->outerGeometry(), QRect(0, 40, 250, 500));
+                QTRY_COMPARE(helpViewer()->outerGeometry().height(), 500);
                 placed = helpViewer()->outerGeometry();
                 QTRY_VERIFY(!helpViewer()->richEdit()->toPlainText().isEmpty());
                 text = helpViewer()->richEdit()->toPlainText();
@@ -291,7 +313,11 @@ private slots:
             });
             w->Toelichting1->trigger();
             QVERIFY(modal);
-            QCOMPARE(placed, QRect(0, 40, 250, 500));
+            // The number panel and the orbit stay in sight.
+            QRect drawing(w->Panel1->mapToGlobal(QPoint(0, 0)), w->Panel1->size());
+            for (const OrbitEntry& p : w->maanbaan)
+                drawing |= QRect(w->PaintBox1->mapToGlobal(QPoint(p.x - 10, p.y - 10)), QSize(21, 21));
+            verifyBeside(w, placed, drawing, 200, 250);
             QCOMPARE(text, QStringLiteral("Libratie in lengte"));
             QCOMPARE(helpViewer()->helpFileName, QStringLiteral("libratie.rtf"));
             QCOMPARE(w->stap, 5);
@@ -562,13 +588,15 @@ private slots:
             whenModal([&](QWidget* help) {
                 modal = help == helpViewer();
                 // Placed again once the window manager has framed it.
-                QTRY_COMPARE(helpViewer()->outerGeometry().size(), QSize(500, 320));
+                QTRY_COMPARE(helpViewer()->outerGeometry().height(), 320);
                 placed = helpViewer()->outerGeometry();
                 helpViewer()->close();
             });
             w->Toelichting1->trigger();
             QVERIFY(modal);
-            QCOMPARE(placed.size(), QSize(500, 320));
+            const int yc = w->PaintBox->height() / 2, r = toPixel(yc * 0.9);
+            const QPoint centre = w->PaintBox->mapToGlobal(QPoint(w->PaintBox->width() / 2, yc));
+            verifyBeside(w, placed, QRect(centre - QPoint(r, r), QSize(2 * r + 1, 2 * r + 1)), 300, 500);
             QCOMPARE(helpViewer()->helpFileName, QStringLiteral("libratiebeeld.rtf"));
         });
     }

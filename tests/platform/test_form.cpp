@@ -216,6 +216,37 @@ private slots:
         QCOMPARE(fitFrameIntoArea(QRect(0, 0, 500, 1024), QRect(0, 30, 1280, 994)), QRect(0, 30, 500, 994));
     }
 
+    // An explanation beside what it explains: on the side with the more
+    // room, narrowed to it down to a least width; over it only where neither
+    // side has room, at the edge that covers less of it.
+    void framesBesideWhatTheyExplain()
+    {
+        const QRect screen(0, 0, 1280, 1024);
+        // The index map at the top right: its help to the left of it.
+        QCOMPARE(frameBeside(QRect(985, 40, 295, 200), QSize(500, 200), screen, 300), QRect(485, 40, 500, 200));
+        // A window at the left: to the right of it.
+        QCOMPARE(frameBeside(QRect(0, 100, 300, 400), QSize(500, 200), screen), QRect(300, 100, 500, 200));
+        // Room on both sides: the larger.
+        QCOMPARE(frameBeside(QRect(600, 0, 180, 300), QSize(500, 200), screen), QRect(100, 0, 500, 200));
+        // Less room than asked, more than the least: narrowed.
+        QCOMPARE(frameBeside(QRect(0, 0, 900, 500), QSize(500, 1024), screen, 300), QRect(900, 0, 380, 1024));
+        QCOMPARE(frameBeside(QRect(0, 0, 1000, 500), QSize(500, 300), screen, 300), QRect(780, 0, 500, 300));
+        // A photograph at the left of a maximised window, too wide: over its
+        // end at the right edge; dragged to the right, the left edge.
+        QCOMPARE(frameBeside(QRect(0, 50, 800, 600), QSize(600, 1024), screen, 500), QRect(680, 0, 600, 1024));
+        QCOMPARE(frameBeside(QRect(400, 50, 880, 974), QSize(600, 1024), screen, 500), QRect(0, 0, 600, 1024));
+        // Centred over the whole screen: the right edge, away from the menus.
+        QCOMPARE(frameBeside(screen, QSize(250, 500), screen), QRect(1030, 0, 250, 500));
+        // At the screen's edge instead of touching: the latitude demonstration
+        // at the right, its explanation at the left edge.
+        QCOMPARE(frameBeside(QRect(736, 0, 544, 1024), QSize(260, 1024), screen, 260, true), QRect(0, 0, 260, 1024));
+        // The top level with the window's, the frame kept on the screen; a
+        // panel at the top of the screen.
+        QCOMPARE(frameBeside(QRect(0, 900, 300, 124), QSize(500, 200), screen), QRect(300, 824, 500, 200));
+        QCOMPARE(frameBeside(QRect(0, 0, 300, 124), QSize(500, 2000), QRect(0, 30, 1280, 994)),
+                 QRect(300, 30, 500, 994));
+    }
+
     void spinEditReadsWritesAndNests()
     {
         SpinEdit spin(1, 31, 1);

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 
 #include "astro/atlasmap.h"
 #include "data/cp1252.h"
@@ -232,10 +233,11 @@ private slots:
         QCOMPARE(origin(), QPoint(0, 0));
         QTest::mouseRelease(s, Qt::LeftButton, {}, QPoint(140, 70));
         QCOMPARE(origin(), QPoint(40, -30));
-        // A right drag opens the pop-up menu and does not move the picture.
+        // A right drag opens the pop-up menu at its end and does not move
+        // the picture.
         QTest::mousePress(s, Qt::RightButton, {}, QPoint(100, 100));
-        QTRY_VERIFY(viewer()->PopupMenu1->isVisible());
         QTest::mouseRelease(s, Qt::RightButton, {}, QPoint(200, 150));
+        QTRY_VERIFY(viewer()->PopupMenu1->isVisible());
         viewer()->PopupMenu1->close();
         QCOMPARE(origin(), QPoint(40, -30));
     }
@@ -397,8 +399,10 @@ private slots:
         QVERIFY(dir_->copyAtlasFile(QStringLiteral("atlasindex.rtf")));
         QString loaded;
         bool modal = false;
+        QRect placed;
         QTimer::singleShot(0, helpViewer(), [&] {
             QTRY_VERIFY(helpViewer()->isVisible());
+            placed = helpViewer()->outerGeometry();
             QTRY_VERIFY(!helpViewer()->richEdit()->toPlainText().isEmpty());
             loaded = helpViewer()->richEdit()->toPlainText();
             modal = helpViewer()->isShownModally();
@@ -408,9 +412,64 @@ private slots:
         QCOMPARE(helpViewer()->helpFileName, QStringLiteral("atlasindex.rtf"));
         QVERIFY(modal);
         QCOMPARE(helpViewer()->outerGeometry().size(), QSize(500, 200));
+        // Beside the map, level with it, the map left in sight.
+        QCOMPARE(placed.top(), v->outerGeometry().top());
+        QCOMPARE(placed.right() + 1, v->outerGeometry().left());
         QVERIFY(loaded.contains(QStringLiteral("Kaartkeuze")));
         // At least 200 words of explanation.
         QVERIFY(loaded.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts).size() >= 200);
+    }
+
+    // A right drag over the pop-up's entries runs none of them: the pop-up
+    // opens where the button comes up. A plain right click opens it too, and
+    // a click on an entry runs it. Real pointer events of an X server
+    // (xdotool), which grabs the pointer for an open pop-up; offscreen the
+    // same is checked with the toolkit's events.
+    void rightDragRunsNoPopupEntry()
+    {
+        openViewer();
+        AtlasMap* v = viewer();
+        QWidget* surface = v->surface();
+        const QPoint start(40, 30);
+        const QPoint end = start + QPoint(30, 38);   // over "2:1" or "Raster" of a pop-up opened at the start
+        auto button = [&](bool down, const QPoint& at) {
+            if (onDesktop()) {
+                const QPoint p = surface->mapToGlobal(at);
+                QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(p.x()),
+                                                              QString::number(p.y())});
+                QTest::qWait(150);
+                QProcess::execute(QStringLiteral("xdotool"),
+                                  {down ? QStringLiteral("mousedown") : QStringLiteral("mouseup"), QStringLiteral("3")});
+                QTest::qWait(300);
+            } else if (down) {
+                QTest::mousePress(surface, Qt::RightButton, {}, at);
+            } else {
+                QTest::mouseMove(surface, at);
+                QTest::mouseRelease(surface, Qt::RightButton, {}, at);
+            }
+        };
+        for (int round = 0; round < 2; ++round) {
+            const double scale = v->atlasScale;
+            const bool grid = v->atlasGridOn;
+            button(true, start);
+            QVERIFY(!v->PopupMenu1->isVisible());
+            button(false, end);
+            QCOMPARE(v->atlasScale, scale);
+            QCOMPARE(v->atlasGridOn, grid);
+            QTRY_VERIFY(v->PopupMenu1->isVisible());
+            QCOMPARE(v->PopupMenu1->pos(), surface->mapToGlobal(end));
+            v->PopupMenu1->close();
+            QTRY_VERIFY(!v->PopupMenu1->isVisible());
+        }
+        // A click: the pop-up, and its entry run by a click of its own.
+        button(true, start);
+        button(false, start);
+        QTRY_VERIFY(v->PopupMenu1->isVisible());
+        const QRect raster = v->PopupMenu1->actionGeometry(v->Raster2);
+        QTest::mouseClick(v->PopupMenu1, Qt::LeftButton, {}, raster.center());
+        QTRY_VERIFY(v->atlasGridOn);
+        // The press still reads out where it was made.
+        QCOMPARE(v->Panel1->text(), readoutAt(v->placement(), start.x(), start.y()));
     }
 };
 

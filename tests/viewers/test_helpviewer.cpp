@@ -78,6 +78,7 @@ private slots:
     void aFontTooLargeForTheTextIsRefused();
     void printsTheGuideOnSeveralPages();
     void printerSetupCancelledPrintsNothing();
+    void pdfProposedInTheDocumentsFolder();
     void plainTextExplanationInCourierNew();
     void unreadableFileKeepsTheOldText_data();
     void unreadableFileKeepsTheOldText();
@@ -396,14 +397,53 @@ void TestHelpViewer::printsTheGuideOnSeveralPages()
     QVERIFY2(pdfPageCount(bytes) >= 3, qPrintable(QString::number(pdfPageCount(bytes))));
 
     // Through "Afdrukken": the set-up dialog confirmed prints one job to the
-    // printer it was set up for.
-    const QString viaMenu = dir_->filePath(QStringLiteral("menu.pdf"));
+    // printer it was set up for; a PDF file goes on in the folder of the last
+    // one, named after the text.
     help_->printer().setOutputFormat(QPrinter::PdfFormat);
-    help_->printer().setOutputFileName(viaMenu);
+    help_->printer().setOutputFileName(dir_->filePath(QStringLiteral("menu.pdf")));
     whenModal<QPrintDialog>([](QPrintDialog* dialog) { dialog->accept(); });
     help_->Afdrukken1Click();
+    const QString viaMenu = dir_->filePath(QStringLiteral("maanhelp.pdf"));
     QCOMPARE(pdfPageCount(readWholeFile(viaMenu)), pdfPageCount(bytes));
     QCOMPARE(help_->printer().docName(), QStringLiteral("Toelichting bij de Selvanor"));
+    QVERIFY(pdfText(viaMenu).contains(QStringLiteral("Topografie van de maan")));
+}
+
+void TestHelpViewer::pdfProposedInTheDocumentsFolder()
+{
+    // Started from the data folder, the print dialog would offer print.pdf
+    // there: the file is proposed in the user's documents folder instead,
+    // named after the text shown, or in the home folder without one.
+    for (const bool documents : {true, false}) {
+        TestHome home(documents ? QStringList{QStringLiteral("Documents")} : QStringList{});
+        const QString folder = documents ? home.filePath(QStringLiteral("Documents")) : home.path();
+        help_ = std::make_unique<HelpViewer>();
+        help_->helpFileName = QStringLiteral("maanhelp.rtf");
+        showAndWait();
+        QString proposed;
+        whenModal<QPrintDialog>([&proposed](QPrintDialog* dialog) {
+            if (auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
+                proposed = field->text();
+            dialog->accept();
+        });
+        help_->Afdrukken1Click();
+        QCOMPARE(proposed, QDir(folder).filePath(QStringLiteral("maanhelp.pdf")));
+        QVERIFY(pdfText(proposed).contains(QStringLiteral("Topografie van de maan")));
+        QVERIFY(!QFile::exists(QStringLiteral("print.pdf")));
+        QVERIFY(!QFile::exists(QStringLiteral("maanhelp.pdf")));
+
+        // Another text, in the folder of the last file.
+        help_->helpFileName = QStringLiteral("zoek.rtf");
+        help_->FormActivate();
+        whenModal<QPrintDialog>([&proposed](QPrintDialog* dialog) {
+            proposed = dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->text();
+            dialog->reject();
+        });
+        help_->Afdrukken1Click();
+        QCOMPARE(proposed, QDir(folder).filePath(QStringLiteral("zoek.pdf")));
+        QVERIFY(!QFile::exists(proposed));
+        help_.reset();
+    }
 }
 
 void TestHelpViewer::printerSetupCancelledPrintsNothing()

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QScreen>
 
 #include "platform/picture.h"
 #include "tests/common/program.h"
@@ -264,7 +266,7 @@ private slots:
             QVERIFY(shown);
             QCOMPARE(title, QStringLiteral("Toelichting bij Plato3"));
             QCOMPARE(file, QStringLiteral("Plato3.txt"));
-            QCOMPARE(width, 600);
+            QVERIFY2(width >= 400 && width <= 600, qPrintable(QString::number(width)));   // beside the photograph
             // Back in the viewer without a new start.
             QCOMPARE(viewer->windowTitle(), QStringLiteral("Foto van Plato3"));
             QCOMPARE(viewer->photoIndex, 1);
@@ -362,6 +364,110 @@ private slots:
         whileShownModally(viewer, [this] {
             clickMenu(*viewer, viewer->Afsluiten1);
             QVERIFY(!viewer->isVisible());
+        });
+    }
+
+    // The explanation stands beside the photograph where the screen has room
+    // for it, and else at the screen's edge away from the photograph's middle,
+    // along the screen's height.
+    void explanationBesideThePhotograph()
+    {
+        TestWorkDir dir;
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        // Too wide to leave room for the least width of the explanation.
+        const int wide = area.width() - 300;
+        writePhoto("Plato.jpg", 200, 150);
+        writePhoto("Plato1.jpg", wide, 300);
+        QVERIFY(writeWholeFile("Plato.txt", "Uitleg."));
+        QVERIFY(writeWholeFile("Plato1.txt", "Uitleg."));
+        whileShownModally(viewer, [this, area, wide] {
+            auto explanationFrame = [this] {
+                QRect frame;
+                QTimer::singleShot(0, [&frame] {
+                    QVERIFY(QTest::qWaitForWindowExposed(helpViewer()));
+                    frame = helpViewer()->outerGeometry();
+                    helpViewer()->close();
+                });
+                viewer->Tekst1Click();
+                return frame;
+            };
+            const QPoint client = viewer->client()->mapToGlobal(QPoint(0, 0));
+            const QRect small(client, QSize(200, 150));
+            QCOMPARE(viewer->photographOnScreen(), small);
+            // Room beside it: touching it, and narrowed to the room left.
+            QRect frame = explanationFrame();
+            QCOMPARE(frame.left(), small.right() + 1);
+            QCOMPARE(frame.width(), std::min(600, area.right() - small.right()));
+            QCOMPARE(frame.height(), area.height());
+            QVERIFY(!frame.intersects(small));
+
+            // A photograph too wide for that: over its end, at the right edge.
+            clickMenu(*viewer, viewer->Volgendefoto1);
+            QCOMPARE(viewer->photographOnScreen(), QRect(client, QSize(wide, 300)));
+            frame = explanationFrame();
+            QCOMPARE(frame.right(), area.right());
+            QCOMPARE(frame.width(), std::min(600, area.width()));
+
+            // Enlarged, dragged to the right: where it leaves room at the
+            // left, beside it there; where it does not, over it at the left
+            // edge, away from its middle.
+            clickMenu(*viewer, viewer->groter1);
+            viewer->photoOffsetX = viewer->client()->width() / 2;
+            QCOMPARE(viewer->photographOnScreen().left(), client.x() + viewer->client()->width() / 2);
+            frame = explanationFrame();
+            QCOMPARE(frame.right() + 1, viewer->photographOnScreen().left());
+            viewer->photoOffsetX = viewer->client()->width() / 4;
+            frame = explanationFrame();
+            QCOMPARE(frame.left(), area.left());
+            QVERIFY(frame.intersects(viewer->photographOnScreen()));
+        });
+    }
+
+    // The photograph shown taken along: at its own size, its title and its
+    // explanation under it, printed (a long explanation over more pages) and
+    // saved as a PNG picture.
+    void printsAndSavesThePhotographWithItsExplanation()
+    {
+        TestWorkDir dir;
+        writePhoto("Plato.jpg", 200, 150, 90);
+        writePhoto("Plato3.jpg", 120, 90);
+        QVERIFY(writeWholeFile("Plato.txt", "Plato\r\n\r\nSoort: krater\r\nEen donkere, vlakke bodem.\r\n"));
+        QByteArray longText = "{\\rtf1 Plato 3\\par ";
+        for (int i = 1; i <= 150; ++i)
+            longText += "Regel " + QByteArray::number(i) + " van een lange uitleg bij de krater Plato.\\par ";
+        QVERIFY(writeWholeFile("Plato3.txt", longText + "}"));
+        whileShownModally(viewer, [this] {
+            QCOMPARE(viewer->menuBar()->actions().size(), 6);
+            QCOMPARE(viewer->Afdrukken1->text(), QString::fromUtf8("Afdrukken…"));
+            QCOMPARE(viewer->Opslaanalsafbeelding1->text(), QString::fromUtf8("Opslaan als afbeelding…"));
+
+            viewer->savePhotograph(QStringLiteral("plato.png"));
+            const QImage saved = QImage(QStringLiteral("plato.png")).convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(saved.copy(0, 0, 200, 150), viewer->picture.convertToFormat(QImage::Format_RGB32));
+            QCOMPARE(saved.width(), 320);   // room for the caption beside a small photograph
+            QVERIFY(saved.height() > 150 + 50);
+            QCOMPARE(saved.pixel(250, 10), qRgb(255, 255, 255));
+
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFileName(QStringLiteral("plato.pdf"));
+            viewer->printPhotograph(printer);
+            QString text = pdfText(QStringLiteral("plato.pdf"));
+            QVERIFY2(text.contains(QStringLiteral("Foto: Plato")) && text.contains(QStringLiteral("Soort: krater"))
+                         && text.contains(QStringLiteral("Een donkere, vlakke bodem.")),
+                     qPrintable(text));
+            QCOMPARE(text.count(QLatin1Char('\f')), 1);
+            QCOMPARE(printer.docName(), QStringLiteral("Selvanor: Foto: Plato"));
+
+            // An extra photograph with a long rich-text explanation: every
+            // line of it, whole, on the pages that follow.
+            clickMenu(*viewer, viewer->Volgendefoto1);
+            viewer->printPhotograph(printer);
+            text = pdfText(QStringLiteral("plato.pdf"));
+            QVERIFY(text.startsWith(QStringLiteral("Foto van Plato3")));
+            QVERIFY(text.count(QLatin1Char('\f')) >= 2);
+            for (int i = 1; i <= 150; ++i)
+                QVERIFY2(text.contains(QStringLiteral("Regel %1 van een lange uitleg bij de krater Plato.").arg(i)),
+                         qPrintable(QString::number(i)));
         });
     }
 };
