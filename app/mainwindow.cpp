@@ -79,16 +79,18 @@ MainWindow::MainWindow(QWidget* parent)
     surface_->onMousePress = [this](QMouseEvent* e) {
         const QPoint p = e->position().toPoint();
         FormMouseDown(e->button(), e->modifiers(), e->buttons(), p.x(), p.y());
-        if (e->button() == Qt::RightButton)
-            PopupMenu1->popup(e->globalPosition().toPoint());
     };
     surface_->onMouseMove = [this](QMouseEvent* e) {
         const QPoint p = e->position().toPoint();
         FormMouseMove(p.x(), p.y());
     };
+    // The pop-up opens when the right button comes up: opened at the press,
+    // the release that ends a drag would run the entry under it.
     surface_->onMouseRelease = [this](QMouseEvent* e) {
         const QPoint p = e->position().toPoint();
         FormMouseUp(e->button(), p.x(), p.y());
+        if (e->button() == Qt::RightButton)
+            PopupMenu1->popup(e->globalPosition().toPoint());
     };
     surface_->onWheel = [this](QWheelEvent* e) {
         const QPoint p = e->position().toPoint();

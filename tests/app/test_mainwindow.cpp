@@ -1418,11 +1418,16 @@ private slots:
         QCOMPARE(s().originX, 30);
         QCOMPARE(s().originY, -10);
         QVERIFY(repaintedSinceMark());
-        // A right drag does not; the press still reads out.
+        // A right drag does not; the press still reads out, and the pop-up
+        // opens only when the button comes up, where it came up.
+        QMenu* popup = child<QMenu>(mainWindow(), "PopupMenu1");
         QTest::mousePress(surface(), Qt::RightButton, {}, QPoint(316, 262));
         QCOMPARE(child<QLabel>(mainWindow(), "Panel1")->text(), QStringLiteral("1%1S 5%1W").arg(deg));
-        child<QMenu>(mainWindow(), "PopupMenu1")->close();
+        QVERIFY(!popup->isVisible());
         QTest::mouseRelease(surface(), Qt::RightButton, {}, QPoint(400, 300));
+        QTRY_VERIFY(popup->isVisible());
+        QCOMPARE(popup->pos(), surface()->mapToGlobal(QPoint(400, 300)));
+        popup->close();
         QCOMPARE(s().originX, 30);
         QCOMPARE(s().originY, -10);
     }
