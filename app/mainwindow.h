@@ -228,6 +228,7 @@ private:
     void saveIndex();
     void forgetSelection();
     void zoomTo(double newZoom);
+    void zoomToPreset(double zoom);
     void zoomAbout(double newZoom, double fixedX, double fixedY);
     bool dateFieldHasFocus() const;
     void setSurfaceCursor(const QCursor& cursor);
@@ -246,6 +247,7 @@ private:
     ScaledPicture picture_;
     CanvasView* surface_;
     int wheelRest_ = 0;
+    bool placeLost_ = false;   // the origin was held at the pixel limit
     std::unique_ptr<QPrinter> printer_;
 
     // Controls

@@ -119,14 +119,20 @@ void MainWindow::zoomAbout(double newZoom, double fixedX, double fixedY)
         return;
     }
     s.zoomFactor = zoom;
-    s.originX = toPixel(cx - s.zoomFactor * ux * 0.5);
-    s.originY = toPixel(cy - s.zoomFactor * uy * 0.5);
+    const double x = cx - s.zoomFactor * ux * 0.5, y = cy - s.zoomFactor * uy * 0.5;
+    s.originX = toPixel(x);
+    s.originY = toPixel(y);
+    // Held at the pixel limit, the origin no longer tells which point of the
+    // image lies under the window.
+    if (std::abs(x) > PixelLimit || std::abs(y) > PixelLimit)
+        placeLost_ = true;
     repaintNow();
 }
 
 void MainWindow::centreImage()
 {
     RunState& s = state_;
+    placeLost_ = false;
     s.originX = toPixel((clientWidth() - s.zoomFactor * s.bitmapWidth) * 0.5);
     s.originY = toPixel((clientHeight() - s.zoomFactor * s.bitmapHeight) * 0.5);
 }
@@ -145,9 +151,23 @@ void MainWindow::FormMouseWheel(int angleDelta, int X, int Y)
     }
 }
 
-void MainWindow::Defaultgrootte1Click() { zoomTo(0.5); }
-void MainWindow::N2xdefaultClick() { zoomTo(1.0); }
-void MainWindow::N5xdefaultClick() { zoomTo(2.5); }
+void MainWindow::zoomToPreset(double zoom)
+{
+    // Hundreds of steps in, the origin was held at the pixel limit and the
+    // point under the middle is lost: a preset then brings the Moon back to
+    // the middle. Otherwise it keeps the point under the middle.
+    if (!placeLost_) {
+        zoomTo(zoom);
+        return;
+    }
+    state_.zoomFactor = toReal48Precision(zoom);
+    centreImage();
+    repaintNow();
+}
+
+void MainWindow::Defaultgrootte1Click() { zoomToPreset(0.5); }
+void MainWindow::N2xdefaultClick() { zoomToPreset(1.0); }
+void MainWindow::N5xdefaultClick() { zoomToPreset(2.5); }
 
 void MainWindow::Centreer1Click()
 {

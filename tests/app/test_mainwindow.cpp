@@ -1107,6 +1107,18 @@ private slots:
         key(Qt::Key_F6);
         QCOMPARE(s().zoomFactor, 0.5);
         QCOMPARE(mainWindow()->windowTitle(), fullMoonTitle + QStringLiteral("160 km"));
+        // The preset brought the Moon back into the window, though the origin
+        // was held at the pixel limit so far in.
+        QCOMPARE(QPoint(s().originX, s().originY), QPoint(214, 78));
+        // And F7 and F8 after as many steps out and in again.
+        for (int k : {Qt::Key_F7, Qt::Key_F8}) {
+            for (int i = 0; i < 700; ++i)
+                mainWindow()->ZoomIN1Click();
+            key(k);
+            const QRect image(s().originX, s().originY, toPixel(s().zoomFactor * s().bitmapWidth),
+                              toPixel(s().zoomFactor * s().bitmapHeight));
+            QVERIFY(image.contains(QPoint(500, 350)));
+        }
         // And back to a picture that reads: the disc centre lies somewhere again.
         mainWindow()->Defaultgrootte1Click();
         s().originX = 214;
