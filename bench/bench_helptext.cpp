@@ -15,7 +15,7 @@
 #include "data/fileerror.h"
 #include "platform/rtfreader.h"
 #include "bench/measure.h"
-#include "tests/common/program.h"
+#include "viewers/helpviewer.h"
 #include "tests/common/workdir.h"
 
 namespace {
@@ -65,12 +65,12 @@ void measure(const Kind& k, const QByteArray& bytes)
     if (!writeWholeFile(QStringLiteral("klein.rtf"), "{\\rtf1 Klein}")
         || !writeWholeFile(QStringLiteral("groot.rtf"), bytes))
         return;
-    helpViewer()->helpFileName = QStringLiteral("klein.rtf");
     HelpViewer help;
+    help.helpFileName = QStringLiteral("klein.rtf");
     help.setOuterGeometry(0, 0, 500, 1000);
     help.show();
     QCoreApplication::processEvents();
-    helpViewer()->helpFileName = QStringLiteral("groot.rtf");
+    help.helpFileName = QStringLiteral("groot.rtf");
     const double before = residentMegabytes();
     QElapsedTimer t;
     t.start();
