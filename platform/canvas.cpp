@@ -360,7 +360,12 @@ void Canvas::textOut(int x, int y, const QString& text)
 
 const QImage& Canvas::textSprite(const QString& text)
 {
-    const QString key = font.key() + QLatin1Char('|') + fontColor.name() + brushColor.name() + QLatin1Char('|') + text;
+    // QFont::key is costly and the style rarely changes between two names.
+    if (spriteStyle_.key.isEmpty() || spriteStyle_.font != font || spriteStyle_.text != fontColor || spriteStyle_.box != brushColor) {
+        spriteStyle_ = {font, fontColor, brushColor,
+                        font.key() + QLatin1Char('|') + fontColor.name() + brushColor.name() + QLatin1Char('|')};
+    }
+    const QString key = spriteStyle_.key + text;
     auto it = sprites_.find(key);
     if (it != sprites_.end())
         return *it;
@@ -391,12 +396,19 @@ void Canvas::stretchDraw(int left, int top, int right, int bottom, const ScaledP
         return;
     double levelScale = 1;
     const QImage& level = picture.levelFor(std::min(std::fabs(sx), std::fabs(sy)), &levelScale);
+    QPainter& p = painter();
+    const QRect visiblePixels = visible.toAlignedRect();
+    const QRect corners(QPoint(left, top), QPoint(right, bottom));
+    if (stretched_.pictureKey == level.cacheKey() && stretched_.target == corners
+        && stretched_.canvasSize == image_.size() && stretched_.visible == visiblePixels) {
+        p.drawImage(visiblePixels.topLeft(), stretched_.pixels);
+        return;
+    }
     // Screen point -> level pixel: (screen - origin) / scale / levelScale.
     const double ax = sx * levelScale, ay = sy * levelScale;
     QRectF source(QPointF((visible.left() - left) / ax, (visible.top() - top) / ay),
                   QPointF((visible.right() - left) / ax, (visible.bottom() - top) / ay));
     source = source.normalized();
-    QPainter& p = painter();
     p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     if (sx < 0 || sy < 0) {
@@ -407,4 +419,7 @@ void Canvas::stretchDraw(int left, int top, int right, int bottom, const ScaledP
     }
     p.drawImage(visible, level, source);
     p.restore();
+    // Kept as it came out: nothing else has been drawn over it yet.
+    endPainting();
+    stretched_ = {level.cacheKey(), corners, image_.size(), visiblePixels, image_.copy(visiblePixels)};
 }

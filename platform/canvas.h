@@ -90,4 +90,19 @@ private:
     std::unique_ptr<QPainter> painter_;
     // Rendered name boxes: at low zoom every repaint writes hundreds of names.
     QHash<QString, QImage> sprites_;
+    struct SpriteStyle {
+        QFont font;
+        QColor text, box;
+        QString key;
+    } spriteStyle_;
+    // The last picture stretched, as it came out on the canvas: a repaint that
+    // draws it to the same place again (a switch turned, a new date, a pick)
+    // copies it instead of filtering every pixel anew.
+    struct Stretched {
+        qint64 pictureKey = 0;
+        QRect target;
+        QSize canvasSize;
+        QRect visible;
+        QImage pixels;
+    } stretched_;
 };

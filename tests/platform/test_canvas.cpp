@@ -20,6 +20,14 @@ Canvas blackCanvas(int w, int h)
     return c;
 }
 
+Canvas blackCanvasWith(int w, int h, int left, int top, int right, int bottom, const ScaledPicture& pic)
+{
+    Canvas c = blackCanvas(w, h);
+    c.stretchDraw(left, top, right, bottom, pic);
+    c.endPainting();
+    return c;
+}
+
 // The pixels of one colour, as a sorted list of points.
 QList<QPoint> pixelsOf(const Canvas& c, QRgb colour)
 {
@@ -364,6 +372,34 @@ private slots:
                 }
             QVERIFY2(mismatches == 0, qPrintable(QString("%1 mismatches in %2x%3").arg(mismatches).arg(r.width()).arg(r.height())));
         }
+    }
+
+    void repaintAfterTheSameStretchIsTheSame()
+    {
+        // A repaint may reuse the last stretched picture; only while picture,
+        // place and canvas are what they were.
+        const ScaledPicture pic(pattern(64, 48));
+        QImage inverted = pattern(64, 48);
+        inverted.invertPixels();
+        const ScaledPicture other(inverted);
+        Canvas c = blackCanvas(100, 80);
+        c.stretchDraw(-7, 5, 150, 90, pic);
+        c.endPainting();
+        const QImage first = c.image().copy();
+        c.fill(Qt::black);
+        c.stretchDraw(-7, 5, 150, 90, pic);
+        QCOMPARE(c.image(), first);
+        c.stretchDraw(-7, 5, 150, 90, other);
+        QCOMPARE(c.pixel(0, 10), blackCanvasWith(100, 80, -7, 5, 150, 90, other).pixel(0, 10));
+        QVERIFY(c.pixel(0, 10) != first.pixel(0, 10));
+        c.stretchDraw(-6, 5, 151, 90, pic);
+        QCOMPARE(c.image(), blackCanvasWith(100, 80, -6, 5, 151, 90, pic).image());
+        c.stretchDraw(151, 90, -6, 5, pic);
+        QCOMPARE(c.image(), blackCanvasWith(100, 80, 151, 90, -6, 5, pic).image());
+        c.resize(90, 80);
+        c.fill(Qt::black);
+        c.stretchDraw(151, 90, -6, 5, pic);
+        QCOMPARE(c.image(), blackCanvasWith(90, 80, 151, 90, -6, 5, pic).image());
     }
 
     void reducedPicturesAreFiltered()
