@@ -399,8 +399,9 @@ void Canvas::stretchDraw(int left, int top, int right, int bottom, const ScaledP
     QPainter& p = painter();
     const QRect visiblePixels = visible.toAlignedRect();
     const QRect corners(QPoint(left, top), QPoint(right, bottom));
-    if (stretched_.pictureKey == level.cacheKey() && stretched_.target == corners
-        && stretched_.canvasSize == image_.size() && stretched_.visible == visiblePixels) {
+    const bool samePlace = stretched_.pictureKey == level.cacheKey() && stretched_.target == corners
+                           && stretched_.canvasSize == image_.size() && stretched_.visible == visiblePixels;
+    if (samePlace && !stretched_.pixels.isNull()) {
         p.drawImage(visiblePixels.topLeft(), stretched_.pixels);
         return;
     }
@@ -419,7 +420,13 @@ void Canvas::stretchDraw(int left, int top, int right, int bottom, const ScaledP
     }
     p.drawImage(visible, level, source);
     p.restore();
-    // Kept as it came out: nothing else has been drawn over it yet.
-    endPainting();
-    stretched_ = {level.cacheKey(), corners, image_.size(), visiblePixels, image_.copy(visiblePixels)};
+    // Kept as it came out (nothing else drawn over it yet), but only once the
+    // same place comes twice: during a drag every place is new and the copy
+    // would only cost time.
+    if (samePlace) {
+        endPainting();
+        stretched_.pixels = image_.copy(visiblePixels);
+    } else {
+        stretched_ = {level.cacheKey(), corners, image_.size(), visiblePixels, QImage()};
+    }
 }

@@ -138,20 +138,6 @@ class TestMainWindow : public QObject {
 
     std::unique_ptr<TestWorkDir> dir_;
 
-    // The main window on its first view, 1000 x 700, without the title screen.
-    void openMainWindow(void (MainWindow::*firstView)() = &MainWindow::Vollemaan1Click)
-    {
-        startProgram();
-        mainWindow()->firstActivation = false;
-        mainWindow()->show();
-        QTRY_VERIFY(mainWindow()->phaseReportCount > 0);
-        mainWindow()->setClientSize(1000, 700);
-        QTRY_COMPARE(mainWindow()->clientWidth(), 1000);
-        QTRY_COMPARE(mainWindow()->clientHeight(), 700);
-        (mainWindow()->*firstView)();
-        activateMain();
-    }
-
 private slots:
     void initTestCase()
     {

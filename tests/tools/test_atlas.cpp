@@ -312,30 +312,21 @@ private slots:
     {
         const ViewGeometry* vm = viewGeometryFor(QStringLiteral("maan_vm.bmp"));
         const double kmPerPixel = 1737.4 / vm->bitmapRadius();
-        auto feature = [](const QString& name, const char* code, double lat, double lon, double km) {
-            AtlasFeature f;
-            f.name = name;
-            f.typeCode = QString::fromLatin1(code);
-            f.latitude = lat;
-            f.longitude = lon;
-            f.diameterKm = km;
-            return f;
-        };
         // Apparent size: the scale of the view, the foreshortening, and a
         // fraction for a long, narrow feature.
-        const AtlasFeature centre = feature("Centre", "AA", -1.0, -4.8, 30);
+        const AtlasFeature centre = crater("Centre", -1.0, -4.8, 30, "AA");
         QVERIFY(std::abs(apparentPixels(centre, *vm) - 30 / kmPerPixel) < 1e-9);
         AtlasFeature limb = centre;
         limb.longitude = 60 - 4.8;   // cos c = 0.5
         QVERIFY(std::abs(apparentPixels(limb, *vm) - 30 / kmPerPixel * std::sqrt(0.5)) < 0.01);
-        const AtlasFeature rille = feature("Rima Centre", "RI", -1.0, -4.8, 30);
+        const AtlasFeature rille = crater("Rima Centre", -1.0, -4.8, 30, "RI");
         QVERIFY(std::abs(apparentPixels(rille, *vm) - 0.3 * 30 / kmPerPixel) < 1e-9);
 
         // Below about 3 pixels only landing sites and well-known names stay.
-        QList<AtlasFeature> small{feature("Tiny", "AA", 5, 5, 2 * kmPerPixel),
-                                  feature("Linné", "AA", 27.7, 11.8, 2.2),
-                                  feature("Site Landing", "LS", -5, 5, 0),
-                                  feature("Visible", "AA", 10, -10, 3.5 * kmPerPixel)};
+        QList<AtlasFeature> small{crater("Tiny", 5, 5, 2 * kmPerPixel, "AA"),
+                                  crater("Linné", 27.7, 11.8, 2.2, "AA"),
+                                  crater("Site Landing", -5, 5, 0, "LS"),
+                                  crater("Visible", 10, -10, 3.5 * kmPerPixel, "AA")};
         small[1].wellKnown = true;
         QStringList names;
         for (const auto& f : chooseForView(small, *vm, nullptr, 1144, 1090, {}))
@@ -346,7 +337,7 @@ private slots:
         // sizes make room, but a photograph lifts a crater above its size.
         QList<AtlasFeature> many;
         for (int i = 0; i < 900; ++i)
-            many.append(feature(QStringLiteral("C%1").arg(i), "AA", -50 + (i % 30) * 3.3, -50 + (i / 30) * 3.3, 30));
+            many.append(crater(QStringLiteral("C%1").arg(i), -50 + (i % 30) * 3.3, -50 + (i / 30) * 3.3, 30));
         const QList<AtlasFeature> kept = chooseForView(many, *vm, nullptr, 1144, 1090, {QStringLiteral("C0")});
         QCOMPARE(kept.size(), FeatureTableSize - FreeSlotsForUser);
         QCOMPARE(kept.first().name, QStringLiteral("C0 *"));   // far south-west, but photographed
