@@ -200,7 +200,11 @@ Form* MainWindow::showHelp(const HelpRequest& request)
         showMessage(QStringLiteral("File ") + request.fileName + QStringLiteral("ontbreekt"));
         return nullptr;
     }
-    windows_.help->open(request);
+    // Without a named opener the help window is one of the main window.
+    HelpRequest shown = request;
+    if (!shown.owner)
+        shown.owner = this;
+    windows_.help->open(shown);
     return windows_.help;
 }
 

@@ -31,8 +31,12 @@ Program::Program()
     main_ = std::make_unique<MainWindow>();
     AtlasSession* session = main_.get();
     newFeature_ = std::make_unique<NewFeatureDialog>();
-    currentIndex_ = std::make_unique<CurrentIndexList>(session);
-    totalIndex_ = std::make_unique<TotalIndex>(session);
+    // The lists and the search stay above the main window as tool windows of
+    // it (the help window is kept above its opener when it opens); the
+    // program's modal windows and questions come above them, and other
+    // applications are not kept under them.
+    currentIndex_ = std::make_unique<CurrentIndexList>(session, main_.get());
+    totalIndex_ = std::make_unique<TotalIndex>(session, main_.get());
     help_ = std::make_unique<HelpViewer>();
     photo_ = std::make_unique<PhotoViewer>(session);
     author_ = std::make_unique<AuthorBox>();
@@ -45,7 +49,7 @@ Program::Program()
     librationFace_ = std::make_unique<LibrationFace>(session);
     longitude_ = std::make_unique<LongitudeDemo>(session);
     markerSelection_ = std::make_unique<MarkerSelection>();
-    search_ = std::make_unique<SearchWindow>(session);
+    search_ = std::make_unique<SearchWindow>(session, main_.get());
 
     MainWindow::Windows w;
     w.newFeature = newFeature_.get();

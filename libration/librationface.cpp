@@ -129,5 +129,6 @@ void LibrationFace::Toelichting1Click()
     help.fileName = kHelpFile;
     help.sayWhenMissing = true;
     help.setFrame(frameBeside(face, QSize(500, 320), screen()->availableGeometry(), 300));
+    help.owner = this;
     session_->showHelp(help);
 }

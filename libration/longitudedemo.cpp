@@ -217,6 +217,7 @@ void LongitudeDemo::Toelichting1Click()
     help.fileName = QStringLiteral("libratie.rtf");
     help.setFrame(frameBeside(QRect(PaintBox1->mapToGlobal(inSight.topLeft()), inSight.size()), QSize(250, 500),
                               screen()->availableGeometry(), 200));
+    help.owner = this;
     session_->showHelp(help);
 }
 

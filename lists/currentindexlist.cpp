@@ -17,8 +17,9 @@ CurrentIndexList::CurrentIndexList(AtlasSession* session, QWidget* parent)
     , session_(session)
 {
     setWindowTitle(QStringLiteral("Landkenmerken"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                   | Qt::WindowStaysOnTopHint);
+    // A tool window of its parent, the main window: above the program's
+    // windows, below its modal ones, and not above other applications.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setClientSize(170, 567);
     setFixedSize(size());
 

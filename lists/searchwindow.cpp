@@ -18,8 +18,9 @@ SearchWindow::SearchWindow(AtlasSession* session, QWidget* parent)
     , session_(session)
 {
     setWindowTitle(QStringLiteral("Zoeken"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                   | Qt::WindowStaysOnTopHint);
+    // A tool window of its parent, the main window: above the program's
+    // windows, below its modal ones, and not above other applications.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto* prompt = new QLabel(QStringLiteral("Naam of deel van een naam:"), client());
     searchField = new QLineEdit(client());

@@ -16,8 +16,9 @@ TotalIndex::TotalIndex(AtlasSession* session, QWidget* parent)
     , session_(session)
 {
     setWindowTitle(QStringLiteral("Totaallijst"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                   | Qt::WindowStaysOnTopHint);
+    // A tool window of its parent, the main window: above the program's
+    // windows, below its modal ones, and not above other applications.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     // The 8-point sans-serif of the list as designed, not the desktop's
     // larger default: more of each line fits in its 141 pixels.
     setFont(QFont(installedFontFamily(QStringLiteral("MS Sans Serif")), 8));

@@ -46,6 +46,8 @@ struct HelpRequest {
         // Beside a modal window (`owner`), which keeps the keyboard.
         BesideModal,
     } mode = Mode::Modal;
+    // The window that opens it, which the viewer stays above (the main
+    // window when none is named).
     QWidget* owner = nullptr;
     // When the file is not there: say so ("File … ontbreekt") and show
     // nothing, instead of the viewer's own error box.

@@ -287,6 +287,7 @@ void AtlasMap::Toelichting1Click()
     help.fileName = kHelpFile;
     help.sayWhenMissing = true;
     help.setFrame(frameBeside(outerGeometry(), QSize(500, 200), screen()->availableGeometry(), 300));
+    help.owner = this;
     session_->showHelp(help);
 }
 

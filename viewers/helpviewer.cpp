@@ -30,8 +30,6 @@ HelpFindDialog::HelpFindDialog(QWidget* parent)
     , findNext_(new QPushButton(QStringLiteral("&Volgende zoeken"), this))
 {
     setWindowTitle(QStringLiteral("Zoeken"));
-    // Above the help window, which itself stays on top.
-    setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(false);
 
@@ -79,7 +77,10 @@ HelpViewer::HelpViewer(QWidget* parent)
     , FindDialog1(new HelpFindDialog(this))
 {
     setWindowTitle(QStringLiteral("Toelichting"));
-    setWindowFlag(Qt::WindowStaysOnTopHint);
+    // A tool window of the window that opens it (see setOwner): the window
+    // manager keeps it above that window only.
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+                   | Qt::WindowCloseButtonHint);
 
     QMenu* bestand = menuBar()->addMenu(QStringLiteral("Bestand"));
     connect(bestand->addAction(QStringLiteral("Afdrukken")), &QAction::triggered, this, &HelpViewer::Afdrukken1Click);
@@ -151,7 +152,7 @@ void HelpViewer::open(const HelpRequest& request)
     setOuterGeometry(request.left, request.top, request.width, request.height);
     if (!request.caption.isEmpty())
         setWindowTitle(request.caption);
-    setOwner(beside ? request.owner : nullptr);
+    setOwner(request.owner, beside);
     switch (request.mode) {
     case HelpRequest::Mode::Modal:
         showModal();
@@ -168,24 +169,28 @@ void HelpViewer::open(const HelpRequest& request)
     }
 }
 
-void HelpViewer::setOwner(QWidget* owner)
+void HelpViewer::setOwner(QWidget* owner, bool beside)
 {
-    // Beside a modal window the viewer is a window of that one, so that it
-    // takes the mouse, and it is shown without asking for the focus; a window
-    // manager that gives it anyway has it taken back once (below).
-    owner_ = owner;
-    setAttribute(Qt::WA_ShowWithoutActivating, owner != nullptr);
-    QWindow* ownerWindow = nullptr;
+    // A window of the one that opened it, so that the window manager keeps
+    // it above that one only and the program's questions come above it (not
+    // a child widget of it: a modal child would hand the activation to its
+    // parent). Beside a modal window it is shown without asking for the
+    // focus; a window manager that gives it anyway has it taken back once
+    // (below).
+    owner_ = beside ? owner : nullptr;
+    setAttribute(Qt::WA_ShowWithoutActivating, beside && owner);
+    QWindow* aboveWindow = nullptr;
     if (owner) {
-        owner->winId();
-        ownerWindow = owner->windowHandle();
+        owner->window()->winId();
+        aboveWindow = owner->window()->windowHandle();
         winId();
-        shownBeside_.start();
-    } else {
-        shownBeside_.invalidate();
     }
-    if (QWindow* handle = windowHandle(); handle && handle->transientParent() != ownerWindow)
-        handle->setTransientParent(ownerWindow);
+    if (owner_)
+        shownBeside_.start();
+    else
+        shownBeside_.invalidate();
+    if (QWindow* handle = windowHandle(); handle && handle->transientParent() != aboveWindow)
+        handle->setTransientParent(aboveWindow);
 }
 
 bool HelpViewer::event(QEvent* event)

@@ -76,7 +76,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void setOwner(QWidget* owner);
+    void setOwner(QWidget* owner, bool beside);
 
     QTextEdit* RichEdit1;
     HelpFindDialog* FindDialog1;

@@ -202,6 +202,7 @@ void PhotoViewer::Tekst1Click()
     // else at the edge away from its middle.
     const QRect area = screen()->availableGeometry();
     help.setFrame(frameBeside(photographOnScreen(), QSize(600, area.height()), area, 400));
+    help.owner = this;
     session_->showHelp(help);
 }
 

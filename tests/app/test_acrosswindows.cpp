@@ -346,6 +346,69 @@ private slots:
         QCOMPARE(s().featureTable.slot(s().selectedFeature).name(), QStringLiteral("Tycho *"));
         QCOMPARE(selectedPoint(), middle);
     }
+
+    // The help window, the photo index and the search beside the main window
+    // stay above it; a question asked there, and a photograph opened from the
+    // photo index, come above them; none of them is kept above other programs.
+    void questionsAndPhotographsComeAboveTheWindowsBeside()
+    {
+        if (!onDesktop())
+            QSKIP("only a window manager stacks the windows");
+        for (const char* f : {"Tycho.jpg", "Tycho.txt", "maanhelp.rtf"})
+            QVERIFY(dir_->copyAtlasFile(QLatin1String(f)));
+        openMainWindow();
+        key(Qt::Key_F1);
+        QTRY_VERIFY(helpViewer()->isVisible());
+        activateMain();
+        key(Qt::Key_F4);
+        QTRY_VERIFY(totalIndex()->isVisible());
+        activateMain();
+        key(Qt::Key_F, Qt::ControlModifier);
+        QTRY_VERIFY(searchWindow()->isVisible());
+        activateMain();
+        const QList<QWidget*> beside{helpViewer(), totalIndex(), searchWindow()};
+        // Above the main window, which has the keyboard, and above no other
+        // program.
+        for (QWidget* w : beside) {
+            QVERIFY2(!windowManagerState(w).contains(QStringLiteral("_NET_WM_STATE_ABOVE")),
+                     qPrintable(w->windowTitle()));
+            QVERIFY2(stackingPlace(w) > stackingPlace(mainWindow()), qPrintable(w->windowTitle()));
+        }
+
+        int questionPlace = -1;
+        QList<int> besidePlaces;
+        {
+            ModalDriver driver({[&](QWidget* box) {
+                QTest::qWait(300);   // the window manager stacks it
+                questionPlace = stackingPlace(box);
+                for (QWidget* w : beside)
+                    besidePlaces.append(stackingPlace(w));
+                answer(QMessageBox::No)(box);
+            }});
+            key(Qt::Key_Escape);
+        }
+        QCOMPARE(besidePlaces.size(), 3);
+        for (int place : besidePlaces) {
+            QVERIFY(place >= 0);
+            QVERIFY2(questionPlace > place, qPrintable(QStringLiteral("question %1, beside %2").arg(questionPlace).arg(place)));
+        }
+        QVERIFY(mainWindow()->isVisible());
+
+        makeActive(totalIndex());
+        int photoPlace = -1, listPlace = -1;
+        {
+            ModalDriver viewer({[&](QWidget* photo) {
+                QTest::qWait(300);
+                photoPlace = stackingPlace(photo);
+                listPlace = stackingPlace(totalIndex());
+                photo->close();
+            }});
+            QVERIFY(pressEntry(totalIndex()->ListBox1, QStringLiteral("Tycho *   [vm]"), Qt::LeftButton,
+                               Qt::NoModifier, true));
+            QCOMPARE(viewer.seen, 1);
+        }
+        QVERIFY2(photoPlace > listPlace, qPrintable(QStringLiteral("photograph %1, list %2").arg(photoPlace).arg(listPlace)));
+    }
 };
 
 QTEST_MAIN(TestAcrossWindows)

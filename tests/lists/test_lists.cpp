@@ -136,7 +136,10 @@ private slots:
         QCOMPARE(currentIndexList()->clientHeight(), 567);
         const QPoint clientRight = mainWindow()->client()->mapToGlobal(QPoint(mainWindow()->clientWidth(), 0));
         QCOMPARE(currentIndexList()->frameGeometry().right() + 1, clientRight.x());
-        QVERIFY(currentIndexList()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        // Above the main window only, not above every program of the desktop.
+        QCOMPARE(currentIndexList()->windowType(), Qt::Tool);
+        QCOMPARE(currentIndexList()->parentWidget(), mainWindow());
+        QVERIFY(!currentIndexList()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
         // Refilled on each activation; an empty table gives an empty list.
         for (int i = 1; i <= FeatureTableSize; ++i)
@@ -259,7 +262,10 @@ private slots:
                               "Beta *   [vm]", "Gamma *   [lk]", "landing zone   [vm]", "Luna Landing   [ek]",
                               "Odd [x] name   [vm]"}));
         QCOMPARE(totalIndex()->outerGeometry(), QRect(0, 0, 161, 589));
-        QVERIFY(totalIndex()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        // Above the main window only, not above every program of the desktop.
+        QCOMPARE(totalIndex()->windowType(), Qt::Tool);
+        QCOMPARE(totalIndex()->parentWidget(), mainWindow());
+        QVERIFY(!totalIndex()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
         // F4 in mode All refills with the photographs; F4 again hides.
         key(Qt::Key_F4);

@@ -103,7 +103,9 @@ private slots:
 
         QCOMPARE(search()->windowTitle(), QStringLiteral("Zoeken"));
         openSearch();
-        QVERIFY(search()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(search()->windowType(), Qt::Tool);
+        QCOMPARE(search()->parentWidget(), mainWindow());
+        QVERIFY(!search()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(countText(), QStringLiteral("Typ een naam of een deel ervan."));
         QTest::keyClick(field(), Qt::Key_Escape);
         QVERIFY(!search()->isVisible());

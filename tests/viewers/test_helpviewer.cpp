@@ -120,7 +120,8 @@ void TestHelpViewer::windowAsDesigned()
 {
     QCOMPARE(help_->windowTitle(), QStringLiteral("Toelichting"));
     QCOMPARE(help_->outerGeometry(), QRect(254, 126, 510, 223));
-    QVERIFY(help_->windowFlags() & Qt::WindowStaysOnTopHint);
+    // Kept above its opener by the window manager, not above every program.
+    QVERIFY(!(help_->windowFlags() & Qt::WindowStaysOnTopHint));
     QStringList bar;
     for (QAction* a : help_->menuBar()->actions())
         bar << a->text();
