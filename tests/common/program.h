@@ -137,3 +137,13 @@ inline void openMainWindow(void (MainWindow::*firstView)() = &MainWindow::Vollem
     (mainWindow()->*firstView)();
     activateMain();
 }
+
+// F2 in the main window: the current list open and active, its list taking
+// the keys.
+inline void openCurrentIndexList()
+{
+    typeKey(mainWindow(), Qt::Key_F2);
+    QTRY_VERIFY(currentIndexList()->isVisible());
+    makeActive(currentIndexList());
+    currentIndexList()->ListBox1->setFocus();
+}

@@ -80,14 +80,6 @@ class TestLists : public QObject {
 
     std::unique_ptr<TestWorkDir> dir_;
 
-    void openCurrentList()
-    {
-        key(Qt::Key_F2);
-        QTRY_VERIFY(currentIndexList()->isVisible());
-        makeActive(currentIndexList());
-        currentIndexList()->ListBox1->setFocus();
-    }
-
     void openTotals(int fkey)
     {
         key(fkey);
@@ -126,7 +118,7 @@ private slots:
     {
         openMainWindow();
         QCOMPARE(currentIndexList()->windowTitle(), QStringLiteral("Landkenmerken"));
-        openCurrentList();
+        openCurrentIndexList();
         QCOMPARE(currentIndexList()->windowTitle(), QStringLiteral("9 Landkenmerken"));
         // Case-insensitive, accents read as their letter; equal names twice;
         // a name after an empty slot is listed too.
@@ -146,7 +138,7 @@ private slots:
             s().featureTable.slot(i).nameLength = 0;
         currentIndexList()->hide();
         activateMain();
-        openCurrentList();
+        openCurrentIndexList();
         QCOMPARE(currentIndexList()->windowTitle(), QStringLiteral("0 Landkenmerken"));
         QCOMPARE(currentIndexList()->ListBox1->count(), 0);
         key(Qt::Key_Return);
@@ -157,7 +149,7 @@ private slots:
     {
         openMainWindow();
         s().markersOn = false;   // only the pick circle is yellow then
-        openCurrentList();
+        openCurrentIndexList();
         QVERIFY(pressEntry(currentIndexList()->ListBox1, QStringLiteral("Mare Testum")));
         QCOMPARE(s().selectedFeature, std::uint16_t(1));
         QCOMPARE(screenPointOfSlot(1), centre());
@@ -206,7 +198,7 @@ private slots:
     void ctrlPressOnAPhotographedName()
     {
         openMainWindow();
-        openCurrentList();
+        openCurrentIndexList();
         ModalDriver viewer;
         QVERIFY(pressEntry(currentIndexList()->ListBox1, QStringLiteral("Beta *"), Qt::LeftButton, Qt::ControlModifier));
         QCOMPARE(viewer.seen, 1);
@@ -223,7 +215,7 @@ private slots:
     void listKeysReachTheMainWindow()
     {
         openMainWindow();
-        openCurrentList();
+        openCurrentIndexList();
         key(Qt::Key_F8);
         QCOMPARE(s().zoomFactor, 2.5);
         key(Qt::Key_F6);
@@ -238,7 +230,7 @@ private slots:
 
         // The two lists close each other as they become active.
         activateMain();
-        openCurrentList();
+        openCurrentIndexList();
         openTotals(Qt::Key_F3);
         QTRY_VERIFY(!currentIndexList()->isVisible());
         key(Qt::Key_F2);
@@ -608,7 +600,7 @@ private slots:
         QCOMPARE(s().hoveredFeature, std::uint16_t(0));
 
         // A right press in the current list renames that entry, and the list shows it.
-        openCurrentList();
+        openCurrentIndexList();
         {
             ModalDriver driver({typeAndConfirm(QStringLiteral("F5 nieuw"))});
             QVERIFY(pressEntry(currentIndexList()->ListBox1, QStringLiteral("F5"), Qt::RightButton));
